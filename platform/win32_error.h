@@ -1,0 +1,36 @@
+#pragma once
+// A failed Win32 call as an exception: the system error code and the
+// operation that failed, with the system's own description.
+#include <windows.h>
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace vistrane {
+
+class Win32Error : public std::runtime_error {
+ public:
+  Win32Error(DWORD code, std::wstring_view operation);
+
+  DWORD code() const noexcept { return code_; }
+  const std::wstring& operation() const noexcept { return operation_; }
+  // "<operation>: <system text> (<code>)"; what() is the same text in UTF-8.
+  const std::wstring& message() const noexcept { return message_; }
+
+ private:
+  Win32Error(DWORD code, std::wstring operation, std::wstring message);
+
+  DWORD code_;
+  std::wstring operation_;
+  std::wstring message_;
+};
+
+// The system's description of an error code, without the trailing line
+// break; the bare number when the system has no text for it.
+std::wstring Win32ErrorText(DWORD code);
+
+// Throws Win32Error with GetLastError().
+[[noreturn]] void ThrowLastError(std::wstring_view operation);
+
+}  // namespace vistrane
