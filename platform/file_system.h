@@ -1,0 +1,27 @@
+#pragma once
+// Folders and whole files. Paths are full Windows paths.
+#include <cstddef>
+#include <string>
+
+namespace vistrane {
+
+// True for an existing folder. A drive root ("D:\") always counts as
+// existing, present or not, so it is never created.
+bool FolderExists(const std::wstring& path);
+
+// Creates one folder (its parent must exist); throws Win32Error.
+void CreateFolder(const std::wstring& path);
+
+// Folder of the running program without a trailing backslash, except that a
+// drive root keeps it ("C:\"), as in a stored output folder.
+std::wstring ProgramFolder();
+
+// Creates or replaces the file with exactly these bytes. On failure no
+// partial file is left behind and Win32Error names the failed step.
+void WriteWholeFile(const std::wstring& path, const void* data, std::size_t size);
+
+// Deletes the file; a file that is not there is not an error. Throws
+// Win32Error for any other failure (in use, access denied).
+void DeleteFileIfExists(const std::wstring& path);
+
+}  // namespace vistrane

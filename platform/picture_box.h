@@ -1,0 +1,77 @@
+#pragma once
+// The capture picture: one image held as a 32-bit top-down DIB section
+// selected into its own memory DC, so GDI can draw on it (Dc()) and code can
+// read and change its pixels (Pixels()) without copies. Empty between
+// captures: Release() gives all image memory back.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "platform/unique_handle.h"
+
+namespace vistrane {
+
+class PictureBox {
+ public:
+  enum class ScaleMode { Twips = 1, Pixels = 3 };
+
+  PictureBox() = default;
+  ~PictureBox() { Release(); }
+  PictureBox(const PictureBox&) = delete;
+  PictureBox& operator=(const PictureBox&) = delete;
+
+  // Copies a bitmap of any colour depth (DDB or DIB section, not selected
+  // into a DC) and holds the copy instead of the previous image. Throws
+  // Win32Error and keeps the previous image when the copy fails.
+  void HoldBitmap(HBITMAP source);
+
+  // Holds a copy of the clipboard's bitmap (CF_BITMAP). When the clipboard
+  // offers none it returns false and holds nothing. Throws Win32Error when
+  // the clipboard cannot be opened or the bitmap cannot be copied.
+  bool HoldClipboardBitmap(HWND owner);
+
+  void Release() noexcept;
+  bool Holds() const noexcept { return static_cast<bool>(dc_); }
+
+  // Only the unit of ScaleWidth()/ScaleHeight() depends on it.
+  void SetScaleMode(ScaleMode mode) noexcept { scaleMode_ = mode; }
+  ScaleMode GetScaleMode() const noexcept { return scaleMode_; }
+
+  // The image's size in the scale mode's unit: pixels, or twips at the
+  // screen's twips per pixel. 0 when empty.
+  double ScaleWidth() const;
+  double ScaleHeight() const;
+
+  int PixelWidth() const noexcept { return width_; }
+  int PixelHeight() const noexcept { return height_; }
+
+  // The memory DC with the image selected, and the image's DIB section; both
+  // null when empty. Drawing on the DC changes the image.
+  HDC Dc() const noexcept { return dc_.get(); }
+  HBITMAP Bitmap() const noexcept { return bitmap_.get(); }
+
+  // Top-down rows of PixelWidth() pixels, 0x00RRGGBB each (bytes B, G, R, 0),
+  // no padding between rows; null when empty. GDI drawing still queued on
+  // Dc() is finished first.
+  const std::uint32_t* Pixels() const noexcept;
+  std::uint32_t* MutablePixels() noexcept;
+
+  // Fills the image with white.
+  void Cls() noexcept;
+
+  // Draws the whole image into the rectangle, smoothed (HALFTONE). Draws
+  // nothing when empty; throws Win32Error when the target refuses it.
+  void DrawStretched(HDC target, int x, int y, int width, int height) const;
+
+ private:
+  // Members in this order: the DC is deleted before the bitmap it holds.
+  UniqueHbitmap bitmap_;
+  UniqueHdc dc_;
+  HGDIOBJ originalBitmap_ = nullptr;  // the DC's own 1x1 bitmap, put back before deletion
+  std::uint32_t* pixels_ = nullptr;   // owned by bitmap_
+  int width_ = 0;
+  int height_ = 0;
+  ScaleMode scaleMode_ = ScaleMode::Pixels;
+};
+
+}  // namespace vistrane

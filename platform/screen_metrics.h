@@ -1,0 +1,37 @@
+#pragma once
+// The screen as the capture check and the unit conversions see it. Plain
+// int structs: the shell converts them to the core's own types.
+#include <optional>
+
+namespace vistrane {
+
+struct ScreenSize {
+  int width = 0;
+  int height = 0;
+};
+
+struct ScreenRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+// The primary screen in pixels.
+ScreenSize PrimaryScreenSize();
+
+// The bounding rectangle of all monitors, in pixels; left and top can be
+// negative.
+ScreenRect VirtualScreenRect();
+
+// Twips (1/1440 inch) per screen pixel: 1440 / the screen's logical dots per
+// inch (15 at 96 dpi). Throws Win32Error when the screen cannot be asked.
+double TwipsPerPixelX();
+double TwipsPerPixelY();
+
+// The foreground window's rectangle in screen pixels, as GetWindowRect
+// reports it (it may reach beyond the screen); nullopt when no window is in
+// the foreground or its rectangle cannot be read.
+std::optional<ScreenRect> ForegroundWindowRect();
+
+}  // namespace vistrane
