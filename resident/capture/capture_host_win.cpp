@@ -1,0 +1,47 @@
+#include "resident/capture/capture_host_win.h"
+
+#include "platform/file_system.h"
+#include "platform/message_box.h"
+#include "platform/process_launch.h"
+#include "platform/screen_metrics.h"
+#include "platform/working_set.h"
+#include "resident/output/bitmap_file_win.h"
+
+namespace vistrane {
+
+bool WindowsCaptureHost::HoldClipboardBitmap() { return Picture1.HoldClipboardBitmap(form_); }
+
+PixelSize WindowsCaptureHost::PictureSize() const {
+  return {Picture1.PixelWidth(), Picture1.PixelHeight()};
+}
+
+ImageCheckInput WindowsCaptureHost::ScreenFacts() const {
+  ImageCheckInput facts;
+  const auto screen = PrimaryScreenSize();
+  facts.screen = {screen.width, screen.height};
+  const auto all = VirtualScreenRect();
+  facts.virtualScreen = {all.right - all.left, all.bottom - all.top};
+  if (const auto fg = ForegroundWindowRect()) {
+    facts.foreground = ScreenRect{fg->left, fg->top, fg->right, fg->bottom};
+  }
+  return facts;
+}
+
+bool WindowsCaptureHost::StartMailSender() {
+  return OpenWithShell(form_, ProgramFolder() + L"\\VstnMailSend.exe");
+}
+
+void WindowsCaptureHost::ShowError(const std::wstring& text) { ShowErrorMessage(form_, text); }
+
+void WindowsCaptureHost::ResetPicture() {
+  Picture1.Release();
+  Picture1.SetScaleMode(PictureBox::ScaleMode::Pixels);
+}
+
+void WindowsCaptureHost::TrimWorkingSet() { vistrane::TrimWorkingSet(); }
+
+void WindowsCaptureHost::WriteFullColourBitmap(const std::wstring& path) {
+  WriteFullColourBitmapFile(Picture1, path);
+}
+
+}  // namespace vistrane

@@ -1,0 +1,29 @@
+#pragma once
+// The capture pipeline's surroundings on Windows: the main form's picture box,
+// the screen and the foreground window, the shell and the message box.
+#include <windows.h>
+
+#include "platform/picture_box.h"
+#include "resident/capture/capture_output.h"
+
+namespace vistrane {
+
+class WindowsCaptureHost final : public CaptureHost {
+ public:
+  WindowsCaptureHost(HWND form, PictureBox& Picture1) : form_(form), Picture1(Picture1) {}
+
+  bool HoldClipboardBitmap() override;
+  PixelSize PictureSize() const override;
+  ImageCheckInput ScreenFacts() const override;
+  bool StartMailSender() override;
+  void ShowError(const std::wstring& text) override;
+  void ResetPicture() override;
+  void TrimWorkingSet() override;
+  void WriteFullColourBitmap(const std::wstring& path) override;
+
+ private:
+  HWND form_;
+  PictureBox& Picture1;
+};
+
+}  // namespace vistrane

@@ -1,0 +1,63 @@
+#include "resident/capture/capture_output.h"
+
+#include <exception>
+#include <new>
+
+#include "shared/errors.h"
+#include "shared/setting_keys.h"
+
+namespace vistrane {
+namespace {
+
+// Runs one output step; a failure is shown and reported as false, so the
+// capture goes on with the steps that do not need this one.
+template <typename Step>
+bool RunStep(CaptureHost& host, Step&& step) {
+  try {
+    step();
+    return true;
+  } catch (const UserFacingError& e) {
+    host.ShowError(e.message());
+  } catch (const std::bad_alloc&) {
+    host.ShowError(L"メモリが不足しているため、画像を出力できませんでした。");
+  } catch (const std::exception&) {
+    host.ShowError(L"画像の出力中に予期しないエラーが発生しました。");
+  }
+  return false;
+}
+
+bool Accepted(bool ownerIsZero, CaptureHost& host) {
+  if (!ownerIsZero) return true;
+  ImageCheckInput input = host.ScreenFacts();
+  input.image = host.PictureSize();
+  input.ownerIsZero = true;
+  return CheckCapturedImage(input) == ImageVerdict::Accept;
+}
+
+void RunOutputs(CaptureHost& host, Common& common, SettingsStore& store, const Clock& clock) {
+  if (common.FileOutputMode == 1) {
+    RunStep(host, [&] { SaveImageFile(false, common, clock, store, host); });
+  }
+  bool mailCopyWritten = false;
+  if (common.MailSendMode == 1) {
+    mailCopyWritten = RunStep(host, [&] { SaveImageFile(true, common, clock, store, host); });
+  }
+  // The mail sender reads tmpfile at its start: write it first.
+  if (mailCopyWritten &&
+      RunStep(host, [&] { store.SaveSetting(keys::tmpfile, common.OutFilePath); })) {
+    if (!host.StartMailSender()) host.ShowError(kMailSenderMissingMessage);
+  }
+}
+
+}  // namespace
+
+void CaptureOutput(bool ownerIsZero, CaptureHost& host, Common& common, SettingsStore& store,
+                   const Clock& clock) {
+  bool held = false;
+  RunStep(host, [&] { held = host.HoldClipboardBitmap(); });
+  if (held && Accepted(ownerIsZero, host)) RunOutputs(host, common, store, clock);
+  host.ResetPicture();
+  host.TrimWorkingSet();
+}
+
+}  // namespace vistrane

@@ -1,0 +1,42 @@
+#pragma once
+// The capture pipeline: one accepted clipboard change in, the configured
+// outputs out, in a fixed order.
+#include <string>
+
+#include "resident/capture/image_check.h"
+#include "resident/common.h"
+#include "resident/output/save_image_file.h"
+#include "shared/clock.h"
+#include "shared/settings_store.h"
+
+namespace vistrane {
+
+// What the pipeline needs from the windows and devices around it. The resident
+// shell implements it over the picture box, the screen and the shell.
+class CaptureHost : public ImageFileWriter {
+ public:
+  // Picture1 takes the clipboard's bitmap; false when the clipboard no longer
+  // offers one. Throws UserFacingError when the bitmap cannot be taken.
+  virtual bool HoldClipboardBitmap() = 0;
+  virtual PixelSize PictureSize() const = 0;
+  // The screen, the virtual screen and the foreground window, for the check.
+  virtual ImageCheckInput ScreenFacts() const = 0;
+  // Starts VstnMailSend.exe from the program's folder; false when it cannot.
+  virtual bool StartMailSender() = 0;
+  virtual void ShowError(const std::wstring& text) = 0;
+  // Releases the picture and its memory, puts the scale modes back to pixels.
+  virtual void ResetPicture() = 0;
+  virtual void TrimWorkingSet() = 0;
+};
+
+inline constexpr wchar_t kMailSenderMissingMessage[] = L"VstnMailSend.exeが見つかりませんでした。";
+
+// Takes the clipboard bitmap, checks it when ownerIsZero (no window owns the
+// clipboard; a desktop-owned bitmap is taken unchecked) and runs the outputs.
+// A failing step is reported with its message and the steps that do not depend
+// on it still run; a mail copy that was not written is never handed on. The
+// picture is always released at the end, also after a rejection.
+void CaptureOutput(bool ownerIsZero, CaptureHost& host, Common& common, SettingsStore& store,
+                   const Clock& clock);
+
+}  // namespace vistrane

@@ -1,0 +1,153 @@
+#include "resident/shell/frm_vistrane_win.h"
+
+#include "platform/error_report.h"
+#include "platform/file_system.h"
+#include "platform/message_box.h"
+#include "platform/win32_error.h"
+#include "platform/working_set.h"
+#include "resident/capture/capture_host_win.h"
+#include "resident/shell/res/resource_ids.h"
+#include "shared/errors.h"
+#include "shared/load_settings.h"
+#include "shared/memory_settings_store.h"
+
+namespace vistrane {
+namespace {
+
+constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT kTimer1IntervalMs = 3000;
+
+HICON LoadProgramIcon(int size) {
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VISTRANE),
+                                       IMAGE_ICON, size, size, LR_SHARED));
+}
+
+}  // namespace
+
+void FrmVistrane::CustomizeClass(WNDCLASSEXW& windowClass) {
+  windowClass.hIcon = LoadProgramIcon(GetSystemMetrics(SM_CXICON));
+  windowClass.hIconSm = LoadProgramIcon(GetSystemMetrics(SM_CXSMICON));
+}
+
+FrmVistrane::~FrmVistrane() { Form_QueryUnload(); }
+
+void FrmVistrane::Form_Load() {
+  // A hidden top-level window: the tray and the viewer chain need one, and it
+  // is never shown.
+  Create(L"Vistrane", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 0, 0);
+  taskbarCreated_ = TaskbarCreatedMessage();
+  AddTrayIcon();
+  viewer_.Join(Window());
+  LoadSettingsOrDefaults();
+  CreateOutputFolderIfMissing();
+  if (SetTimer(Window(), kTimer1, kTimer1IntervalMs, nullptr) == 0) ThrowLastError(L"SetTimer");
+  TrimWorkingSet();
+}
+
+void FrmVistrane::AddTrayIcon() {
+  PopMenu.reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPMENU)));
+  if (!PopMenu) ThrowLastError(L"LoadMenuW");
+  // The shell may still be starting; TaskbarCreated adds the icon later then.
+  tray_.Add(Window(), kTrayIconId, kTrayCallbackMessage,
+            LoadProgramIcon(GetSystemMetrics(SM_CXSMICON)), L"Vistrane");
+}
+
+void FrmVistrane::LoadSettingsOrDefaults() {
+  try {
+    static_cast<SettingsRecord&>(common_) = LoadSettings(store_, clock_, ProgramFolder());
+  } catch (const UserFacingError& e) {
+    // The registry refused the first-start writes: run on the defaults, so
+    // captures still work, and say why nothing will be remembered.
+    ShowErrorMessage(Window(), e.message());
+    MemorySettingsStore defaults;
+    static_cast<SettingsRecord&>(common_) = LoadSettings(defaults, clock_, ProgramFolder());
+  }
+}
+
+void FrmVistrane::CreateOutputFolderIfMissing() {
+  if (FolderExists(common_.DirName)) return;
+  try {
+    CreateFolder(common_.DirName);
+  } catch (const Win32Error& e) {
+    ShowErrorMessage(Window(), L"出力フォルダ「" + common_.DirName + L"」を作成できませんでした。\n\n" +
+                                   Win32ErrorText(e.code()));
+  }
+}
+
+LRESULT FrmVistrane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DRAWCLIPBOARD:
+    case WM_CHANGECBCHAIN:
+      return ViewerWndProc(message, wParam, lParam);
+    case kTrayCallbackMessage:
+      OnTrayMouse(LOWORD(lParam));
+      return 0;
+    case WM_TIMER:
+      if (wParam == kTimer1) TrimWorkingSet();
+      return 0;
+    case WM_ENDSESSION:
+      if (wParam) Form_QueryUnload();
+      return 0;
+    case WM_CLOSE:
+      PopExit_Click();
+      return 0;
+    case WM_DESTROY:
+      Form_QueryUnload();
+      PostQuitMessage(0);
+      return 0;
+    default:
+      if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        tray_.ReAdd();
+        return 0;
+      }
+      return DefaultProc(message, wParam, lParam);
+  }
+}
+
+LRESULT FrmVistrane::ViewerWndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DRAWCLIPBOARD) {
+    // The notice that arrives while the form joins the chain is not a new
+    // copy: a bitmap already on the clipboard at start-up is not captured.
+    if (!viewer_.Joined()) return 0;
+    if (IsClipboardFormatAvailable(CF_BITMAP)) ClipbordCapture();
+    viewer_.PassOnDraw(wParam, lParam);
+  } else {
+    viewer_.OnChangeChain(wParam, lParam);
+  }
+  return 0;
+}
+
+void FrmVistrane::ClipbordCapture() {
+  // Only the screen-copy key leaves a bitmap that no application window owns.
+  const HWND owner = GetClipboardOwner();
+  if (owner != nullptr && owner != GetDesktopWindow()) return;
+  WindowsCaptureHost host(Window(), Picture1);
+  CaptureOutput(owner == nullptr, host, common_, store_, clock_);
+}
+
+void FrmVistrane::OnTrayMouse(UINT mouseMessage) {
+  if (mouseMessage == WM_RBUTTONDOWN) ShowPopMenu();
+  TrimWorkingSet();
+}
+
+void FrmVistrane::ShowPopMenu() {
+  POINT at{};
+  GetCursorPos(&at);
+  // Without the foreground the menu would not close when the user clicks
+  // elsewhere.
+  SetForegroundWindow(Window());
+  const HMENU popup = GetSubMenu(PopMenu.get(), 0);
+  const UINT command = static_cast<UINT>(TrackPopupMenuEx(
+      popup, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, Window(), nullptr));
+  PostMessageW(Window(), WM_NULL, 0, 0);
+  if (command == ID_POPEXIT) PopExit_Click();
+}
+
+void FrmVistrane::PopExit_Click() { Destroy(); }
+
+void FrmVistrane::Form_QueryUnload() noexcept {
+  viewer_.Leave();
+  tray_.Delete();
+}
+
+}  // namespace vistrane

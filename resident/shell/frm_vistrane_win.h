@@ -1,0 +1,60 @@
+#pragma once
+// The resident program's hidden main form: it owns the tray icon and its menu,
+// the place in the clipboard-viewer chain, the capture picture and the
+// settings record, and runs a capture for every screen copy.
+#include <windows.h>
+
+#include "platform/base_window.h"
+#include "platform/picture_box.h"
+#include "platform/registry_settings_store.h"
+#include "platform/system_clock.h"
+#include "platform/tray_icon.h"
+#include "platform/unique_handle.h"
+#include "resident/common.h"
+#include "resident/shell/clipboard_viewer_win.h"
+
+namespace vistrane {
+
+class FrmVistrane final : public BaseWindow<FrmVistrane> {
+ public:
+  // The tray icon reports its mouse events with this message, lParam holding
+  // the mouse message.
+  static constexpr UINT kTrayCallbackMessage = 0x0207;
+  static constexpr UINT kTrayIconId = 1;
+
+  static const wchar_t* ClassName() { return L"VistraneMainForm"; }
+  static void CustomizeClass(WNDCLASSEXW& windowClass);
+
+  FrmVistrane() = default;
+  ~FrmVistrane();
+
+  // Creates the hidden form and runs the start-up. Throws when the form itself
+  // cannot be created; everything after that reports its own failures.
+  void Form_Load();
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  void AddTrayIcon();
+  void LoadSettingsOrDefaults();
+  void CreateOutputFolderIfMissing();
+  // The window procedure's handling of the clipboard-viewer notices.
+  LRESULT ViewerWndProc(UINT message, WPARAM wParam, LPARAM lParam);
+  void ClipbordCapture();
+  void OnTrayMouse(UINT mouseMessage);
+  void ShowPopMenu();
+  void PopExit_Click();
+  // Leaves the viewer chain and removes the tray icon; runs on every way out.
+  void Form_QueryUnload() noexcept;
+
+  RegistrySettingsStore store_;
+  SystemClock clock_;
+  Common common_;
+  PictureBox Picture1;
+  TrayIcon tray_;
+  ClipboardViewer viewer_;
+  UniqueHmenu PopMenu;
+  UINT taskbarCreated_ = 0;
+};
+
+}  // namespace vistrane

@@ -1,0 +1,23 @@
+// Vistrane: the resident screen-capture program. No visible window; a tray
+// icon, the clipboard-viewer chain and a capture for every screen copy.
+#include <windows.h>
+
+#include "platform/error_report.h"
+#include "resident/shell/frm_vistrane_win.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  vistrane::FrmVistrane frmVistrane;
+  try {
+    frmVistrane.Form_Load();
+  } catch (...) {
+    vistrane::ReportCurrentException(nullptr);
+    return 1;
+  }
+  MSG message{};
+  BOOL got = 0;
+  while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return got == 0 ? static_cast<int>(message.wParam) : 1;
+}

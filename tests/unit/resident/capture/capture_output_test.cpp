@@ -1,0 +1,185 @@
+#include "resident/capture/capture_output.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "shared/errors.h"
+#include "shared/memory_settings_store.h"
+
+namespace vistrane {
+namespace {
+
+// Records every call the pipeline makes, in order, and fails on request.
+class RecordingHost final : public CaptureHost {
+ public:
+  PixelSize image{1024, 768};
+  ImageCheckInput facts{{}, true, {1024, 768}, {1024, 768}, ScreenRect{100, 100, 400, 300}};
+  bool clipboardHasBitmap = true;
+  bool mailSenderStarts = true;
+  std::vector<std::wstring> failingPaths;
+  std::vector<std::wstring> calls;
+  std::vector<std::wstring> errors;
+
+  bool HoldClipboardBitmap() override {
+    calls.push_back(L"hold");
+    return clipboardHasBitmap;
+  }
+  PixelSize PictureSize() const override { return image; }
+  ImageCheckInput ScreenFacts() const override { return facts; }
+  bool StartMailSender() override {
+    calls.push_back(L"mailsender");
+    return mailSenderStarts;
+  }
+  void ShowError(const std::wstring& text) override {
+    calls.push_back(L"error");
+    errors.push_back(text);
+  }
+  void ResetPicture() override { calls.push_back(L"reset"); }
+  void TrimWorkingSet() override { calls.push_back(L"trim"); }
+  void WriteFullColourBitmap(const std::wstring& path) override {
+    calls.push_back(L"write " + path);
+    for (const auto& failing : failingPaths) {
+      if (failing == path) throw OutputError(L"書けません: " + path);
+    }
+  }
+};
+
+class CaptureOutputTest : public ::testing::Test {
+ protected:
+  CaptureOutputTest() {
+    common.DirName = L"C:\\VstrnTmp";
+    common.Filename = L"Vstrn";
+    common.FileOutMode = 1;
+    common.OutputFileMode = 1;
+    common.ColorMode = 1;
+    common.FileOutputMode = 1;
+    common.MailSendMode = 0;
+  }
+  void Capture(bool ownerIsZero = true) { CaptureOutput(ownerIsZero, host, common, store, clock); }
+
+  RecordingHost host;
+  Common common;
+  MemorySettingsStore store;
+  FixedClock clock{{2026, 12, 4, 9, 5, 7}};
+};
+
+using Calls = std::vector<std::wstring>;
+
+TEST_F(CaptureOutputTest, ScreenCopyWritesTheFileThenReleasesThePicture) {
+  Capture();
+  EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp", L"reset", L"trim"}));
+  EXPECT_EQ(common.OutFilePath, L"C:\\VstrnTmp\\Vstrn1204-001.bmp");
+  EXPECT_EQ(store.GetSetting(L"tmpfile"), L"");
+}
+
+TEST_F(CaptureOutputTest, ImageCheckDecidesWhetherAnythingIsWritten) {
+  struct Case {
+    const char* name;
+    bool ownerIsZero;
+    PixelSize image;
+    bool written;
+  };
+  const Case cases[] = {
+      {"whole screen", true, {1024, 768}, true},
+      {"foreground window", true, {300, 200}, true},
+      {"neither screen nor window", true, {123, 45}, false},
+      {"desktop-owned, any size", false, {123, 45}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    host.calls.clear();
+    host.image = c.image;
+    Capture(c.ownerIsZero);
+    const Calls expected = c.written ? Calls{L"hold", host.calls[1], L"reset", L"trim"}
+                                     : Calls{L"hold", L"reset", L"trim"};
+    EXPECT_EQ(host.calls, expected);
+    EXPECT_EQ(c.written, host.calls.size() == 4 && host.calls[1].rfind(L"write ", 0) == 0);
+  }
+}
+
+TEST_F(CaptureOutputTest, NothingOnTheClipboardAnyMoreOutputsNothing) {
+  host.clipboardHasBitmap = false;
+  Capture();
+  EXPECT_EQ(host.calls, (Calls{L"hold", L"reset", L"trim"}));
+  EXPECT_TRUE(host.errors.empty());
+}
+
+TEST_F(CaptureOutputTest, MailCopyIsWrittenAfterTheFileAndHandedOn) {
+  common.MailSendMode = 1;
+  Capture();
+  const std::wstring mailCopy = L"C:\\VstrnTmp\\VstrnML-090507.bmp";
+  EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp", L"write " + mailCopy,
+                               L"mailsender", L"reset", L"trim"}));
+  EXPECT_EQ(store.GetSetting(L"tmpfile"), mailCopy);
+  EXPECT_EQ(common.OutFilePath, mailCopy);
+}
+
+TEST_F(CaptureOutputTest, MailOnlyWritesOneFileTheMailCopy) {
+  common.MailSendMode = 1;
+  common.FileOutputMode = 0;
+  Capture();
+  EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\VstrnML-090507.bmp", L"mailsender",
+                               L"reset", L"trim"}));
+  EXPECT_EQ(common.SaveCont, 0) << "the mail copy does not use the counter";
+}
+
+TEST_F(CaptureOutputTest, MissingMailSenderIsReportedAfterTheFiles) {
+  common.MailSendMode = 1;
+  host.mailSenderStarts = false;
+  Capture();
+  ASSERT_EQ(host.errors, (std::vector<std::wstring>{kMailSenderMissingMessage}));
+  EXPECT_EQ(host.calls.at(host.calls.size() - 4), L"mailsender");
+  EXPECT_EQ(host.calls.at(host.calls.size() - 3), L"error");
+  EXPECT_EQ(host.calls.back(), L"trim");
+}
+
+TEST_F(CaptureOutputTest, FailedFileIsReportedAndTheCaptureStillEndsCleanly) {
+  host.failingPaths = {L"C:\\VstrnTmp\\Vstrn1204-001.bmp"};
+  Capture();
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_NE(host.errors[0].find(L"Vstrn1204-001.bmp"), std::wstring::npos);
+  EXPECT_EQ(host.calls.back(), L"trim");
+  EXPECT_EQ(host.calls.at(host.calls.size() - 2), L"reset");
+
+  // The next capture works again and takes the next number.
+  host.failingPaths.clear();
+  host.calls.clear();
+  Capture();
+  EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\Vstrn1204-002.bmp", L"reset", L"trim"}));
+}
+
+TEST_F(CaptureOutputTest, MailCopyThatWasNotWrittenIsNotHandedOn) {
+  common.MailSendMode = 1;
+  host.failingPaths = {L"C:\\VstrnTmp\\VstrnML-090507.bmp"};
+  store.SaveSetting(L"tmpfile", L"C:\\VstrnTmp\\earlier.bmp");
+  Capture();
+  EXPECT_EQ(host.errors.size(), 1u);
+  for (const auto& call : host.calls) EXPECT_NE(call, L"mailsender");
+  EXPECT_EQ(store.GetSetting(L"tmpfile"), L"C:\\VstrnTmp\\earlier.bmp");
+}
+
+TEST_F(CaptureOutputTest, CounterAtItsLimitIsReportedAndNothingIsWritten) {
+  common.SaveCont = 32767;
+  common.MailSendMode = 1;
+  Capture();
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_NE(host.errors[0].find(L"32767"), std::wstring::npos);
+  // The mail copy does not depend on the counter and is still made and sent.
+  EXPECT_EQ(host.calls, (Calls{L"hold", L"error", L"write C:\\VstrnTmp\\VstrnML-090507.bmp",
+                               L"mailsender", L"reset", L"trim"}));
+}
+
+TEST_F(CaptureOutputTest, RefusedTmpfileWriteKeepsTheMailSenderFromStarting) {
+  common.MailSendMode = 1;
+  common.FileOutputMode = 0;
+  store.set_fail_writes(true);
+  Capture();
+  EXPECT_EQ(host.errors.size(), 1u);
+  for (const auto& call : host.calls) EXPECT_NE(call, L"mailsender");
+  EXPECT_EQ(host.calls.back(), L"trim");
+}
+
+}  // namespace
+}  // namespace vistrane
