@@ -1,0 +1,29 @@
+#pragma once
+// Windows bitmap files (BMP), built in memory.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace vistrane {
+
+inline constexpr std::size_t kBmpFileHeaderBytes = 14;
+inline constexpr std::size_t kBmpInfoHeaderBytes = 40;
+
+// Bytes of one pixel row in a DIB: rows are padded to a multiple of 4 bytes.
+std::size_t DibRowBytes(int width, int bitsPerPixel);
+
+// The 14-byte file header: "BM", file size, two reserved zeros, pixel offset.
+std::array<std::uint8_t, kBmpFileHeaderBytes> BmpFileHeader(std::uint32_t fileSize,
+                                                            std::uint32_t pixelOffset);
+
+// A complete 24-bit uncompressed bitmap file of the image. The source rows are
+// top-down, 32 bits a pixel with blue in the low byte (0x00RRGGBB, as a 32-bit
+// top-down DIB section holds them), strideBytes apart. The file has rows
+// bottom-up, 3 bytes a pixel in the order blue, green, red, each row padded
+// with zeros. Throws std::invalid_argument for a size that is not positive or a
+// stride shorter than a row, OutputError when the file would pass 4 GiB.
+std::vector<std::uint8_t> EncodeBmp24(const std::uint32_t* topDownPixels, int width, int height,
+                                      std::ptrdiff_t strideBytes);
+
+}  // namespace vistrane

@@ -1,0 +1,53 @@
+#include "resident/output/image_file_name.h"
+
+#include <cstdlib>
+#include <limits>
+
+#include "shared/date_text.h"
+#include "shared/errors.h"
+#include "shared/setting_keys.h"
+#include "shared/setting_text.h"
+
+namespace vistrane {
+namespace {
+
+// At least three digits with leading zeros; 1000 and above print in full. A
+// negative count can only come from a hand-edited store and keeps its sign.
+std::wstring FormatCounter(std::int16_t count) {
+  std::wstring digits = std::to_wstring(std::abs(static_cast<int>(count)));
+  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), L'0');
+  return count < 0 ? L"-" + digits : digits;
+}
+
+std::wstring NextCounterSuffix(SettingsRecord& record, const LocalDateTime& now,
+                               SettingsStore& store) {
+  if (record.SaveCont == std::numeric_limits<std::int16_t>::max()) {
+    throw OutputError(
+        L"本日の連番（SaveCont）が上限の32767に達したため、画像ファイルを保存できません。");
+  }
+  ++record.SaveCont;
+  store.SaveSetting(keys::GDate, FormatYyyymmdd(now));
+  store.SaveSetting(keys::SaveCont, FormatInt16(record.SaveCont));
+  return FormatMmdd(now) + L"-" + FormatCounter(record.SaveCont);
+}
+
+}  // namespace
+
+std::wstring NextImageFilePath(SettingsRecord& record, bool forMail, const Clock& clock,
+                               SettingsStore& store) {
+  const LocalDateTime now = clock.Now();
+  std::wstring name = record.Filename;
+  if (forMail) {
+    name += L"ML-" + FormatHhmmss(now);
+  } else if (record.FileOutMode == 1) {
+    name += NextCounterSuffix(record, now, store);
+  } else if (record.FileOutMode == 2) {
+    name += FormatMmdd(now) + L"-" + FormatHhmmss(now);
+  }
+  name += record.OutputFileMode == 1 ? L".bmp" : L".jpg";
+
+  if (record.DirName.size() == 3) return record.DirName + name;
+  return record.DirName + L"\\" + name;
+}
+
+}  // namespace vistrane

@@ -1,0 +1,27 @@
+#pragma once
+// Full path of the next image file: base name, suffix, extension and folder.
+#include <string>
+
+#include "shared/clock.h"
+#include "shared/settings_record.h"
+#include "shared/settings_store.h"
+
+namespace vistrane {
+
+// Builds the path from scratch on every call, from Filename, FileOutMode,
+// OutputFileMode and DirName, reading the clock once:
+//   mail copy:     Filename "ML-" hhmmss
+//   FileOutMode 1: Filename mmdd "-" counter (at least three digits)
+//   FileOutMode 2: Filename mmdd "-" hhmmss
+//   otherwise:     Filename
+// then ".bmp" when OutputFileMode is 1, else ".jpg". A DirName of exactly three
+// characters is a drive root and takes the name directly; any other gets "\".
+//
+// FileOutMode 1 (not the mail copy) raises record.SaveCont and then stores
+// GDate = today and SaveCont. A counter already at 32767 throws OutputError
+// before anything changes; a refused store write throws StoreError with the
+// counter already raised, so no later file takes the same number.
+std::wstring NextImageFilePath(SettingsRecord& record, bool forMail, const Clock& clock,
+                               SettingsStore& store);
+
+}  // namespace vistrane

@@ -1,0 +1,20 @@
+#include "shared/memory_settings_store.h"
+
+#include "shared/errors.h"
+
+namespace vistrane {
+
+std::wstring MemorySettingsStore::GetSetting(std::wstring_view key) const {
+  const auto it = values_.find(key);
+  return it == values_.end() ? std::wstring() : it->second;
+}
+
+void MemorySettingsStore::SaveSetting(std::wstring_view key, std::wstring_view value) {
+  if (failWrites_) {
+    throw StoreError(L"設定「" + std::wstring(key) + L"」を保存できませんでした。");
+  }
+  values_.insert_or_assign(std::wstring(key), std::wstring(value));
+  writes_.emplace_back(key, value);
+}
+
+}  // namespace vistrane

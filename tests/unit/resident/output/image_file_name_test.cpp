@@ -1,0 +1,106 @@
+#include "resident/output/image_file_name.h"
+
+#include <gtest/gtest.h>
+
+#include "shared/errors.h"
+#include "shared/memory_settings_store.h"
+
+namespace vistrane {
+namespace {
+
+using Writes = std::vector<MemorySettingsStore::Write>;
+
+const FixedClock kDec4({2026, 12, 4, 9, 5, 7});
+
+SettingsRecord Record(std::int16_t fileOutMode, std::int16_t outputFileMode,
+                      std::int16_t saveCont = 0, const wchar_t* dirName = L"C:\\VstrnTmp") {
+  SettingsRecord r;
+  r.DirName = dirName;
+  r.Filename = L"Vstrn";
+  r.FileOutMode = fileOutMode;
+  r.OutputFileMode = outputFileMode;
+  r.SaveCont = saveCont;
+  return r;
+}
+
+TEST(NextImageFilePath, BuildsEveryNameForm) {
+  struct Case {
+    const char* what;
+    SettingsRecord record;
+    bool forMail;
+    const wchar_t* expected;
+  };
+  const Case cases[] = {
+      {"no suffix", Record(0, 1), false, L"C:\\VstrnTmp\\Vstrn.bmp"},
+      {"unknown mode adds nothing", Record(7, 1), false, L"C:\\VstrnTmp\\Vstrn.bmp"},
+      {"counter", Record(1, 1, 6), false, L"C:\\VstrnTmp\\Vstrn1204-007.bmp"},
+      {"first of the day", Record(1, 1, 0), false, L"C:\\VstrnTmp\\Vstrn1204-001.bmp"},
+      {"four digits", Record(1, 1, 999), false, L"C:\\VstrnTmp\\Vstrn1204-1000.bmp"},
+      {"last number", Record(1, 1, 32766), false, L"C:\\VstrnTmp\\Vstrn1204-32767.bmp"},
+      {"hand-edited negative", Record(1, 1, -6), false, L"C:\\VstrnTmp\\Vstrn1204--005.bmp"},
+      {"time, JPEG", Record(2, 2), false, L"C:\\VstrnTmp\\Vstrn1204-090507.jpg"},
+      {"any other format is JPEG", Record(0, 3), false, L"C:\\VstrnTmp\\Vstrn.jpg"},
+      {"mail copy", Record(1, 1, 6), true, L"C:\\VstrnTmp\\VstrnML-090507.bmp"},
+      {"mail copy, JPEG", Record(2, 2), true, L"C:\\VstrnTmp\\VstrnML-090507.jpg"},
+      {"drive root", Record(0, 1, 0, L"D:\\"), false, L"D:\\Vstrn.bmp"},
+      {"trailing backslash", Record(0, 1, 0, L"D:\\caps\\"), false, L"D:\\caps\\\\Vstrn.bmp"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SettingsRecord record = c.record;
+    MemorySettingsStore store;
+    EXPECT_EQ(NextImageFilePath(record, c.forMail, kDec4, store), c.expected);
+  }
+}
+
+TEST(NextImageFilePath, CounterIsRaisedThenStoredAfterTheDate) {
+  SettingsRecord record = Record(1, 1, 6);
+  MemorySettingsStore store;
+  NextImageFilePath(record, false, kDec4, store);
+  EXPECT_EQ(record.SaveCont, 7);
+  EXPECT_EQ(store.writes(), (Writes{{L"GDate", L"20261204"}, {L"SaveCont", L"7"}}));
+
+  EXPECT_EQ(NextImageFilePath(record, false, kDec4, store), L"C:\\VstrnTmp\\Vstrn1204-008.bmp");
+  EXPECT_EQ(store.GetSetting(L"SaveCont"), L"8");
+}
+
+TEST(NextImageFilePath, OnlyTheCounterModeTouchesCounterAndDate) {
+  struct Case {
+    const char* what;
+    std::int16_t fileOutMode;
+    bool forMail;
+  };
+  const Case cases[] = {{"mail copy", 1, true}, {"no suffix", 0, false}, {"time", 2, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SettingsRecord record = Record(c.fileOutMode, 1, 6);
+    MemorySettingsStore store;
+    NextImageFilePath(record, c.forMail, kDec4, store);
+    EXPECT_EQ(record.SaveCont, 6);
+    EXPECT_TRUE(store.writes().empty());
+  }
+}
+
+TEST(NextImageFilePath, CounterAtItsLimitThrowsBeforeAnyChange) {
+  SettingsRecord record = Record(1, 1, 32767);
+  MemorySettingsStore store;
+  try {
+    NextImageFilePath(record, false, kDec4, store);
+    FAIL() << "expected OutputError";
+  } catch (const OutputError& e) {
+    EXPECT_NE(e.message().find(L"32767"), std::wstring::npos);
+  }
+  EXPECT_EQ(record.SaveCont, 32767);
+  EXPECT_TRUE(store.writes().empty());
+}
+
+TEST(NextImageFilePath, RefusedCounterWriteIsReported) {
+  SettingsRecord record = Record(1, 1, 6);
+  MemorySettingsStore store;
+  store.set_fail_writes(true);
+  EXPECT_THROW(NextImageFilePath(record, false, kDec4, store), StoreError);
+  EXPECT_EQ(record.SaveCont, 7);  // the number is spent: no later file reuses it
+}
+
+}  // namespace
+}  // namespace vistrane

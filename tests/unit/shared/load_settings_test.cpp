@@ -1,0 +1,154 @@
+#include "shared/load_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "shared/errors.h"
+#include "shared/memory_settings_store.h"
+
+namespace vistrane {
+namespace {
+
+using Writes = std::vector<MemorySettingsStore::Write>;
+
+const FixedClock kDec4({2026, 12, 4, 9, 5, 7});
+constexpr const wchar_t* kProgramFolder = L"C:\\Program Files\\Vistrane";
+
+SettingsRecord DefaultRecord() {
+  SettingsRecord r;
+  r.OutPutMode = r.Orientation = r.ZoomMode = r.PrtYokoHaichi = r.PrtTateHaichi = 1;
+  r.Drive = L"C:\\";
+  r.DirName = L"C:\\VstrnTmp";
+  r.Filename = L"Vstrn";
+  r.FileOutMode = r.DialogMode = 1;
+  r.SaveCont = 0;
+  r.ColorMode = r.AutoDel = 1;
+  r.AutoDelDate = 10;
+  r.OutputFileMode = r.PrtOutputMode = r.FileOutputMode = 1;
+  r.MailSendMode = 0;
+  r.MailComp = 1;
+  return r;
+}
+
+// The eleven keys an older store lacks, in the order the upgrade writes them.
+const Writes kUpgradeWrites{
+    {L"ColorMode", L"1"},     {L"AutoDel", L"1"},        {L"AutoDelDate", L"10"},
+    {L"OutputFileMode", L"1"}, {L"PrtOutputMode", L"1"}, {L"FileOutputMode", L"1"},
+    {L"MailSendMode", L"0"},  {L"MailAdd", L""},         {L"MailKenmei", L""},
+    {L"MailNote", L""},       {L"MailComp", L"1"},
+};
+
+// A store as the version before ColorMode left it.
+MemorySettingsStore::Values OlderStore() {
+  return {{L"OutPutMode", L"1"}, {L"Orientation", L"2"},        {L"ZoomMode", L"3"},
+          {L"PrtYokoHaichi", L"2"}, {L"PrtTateHaichi", L"3"}, {L"Drive", L"D:\\"},
+          {L"DirName", L"D:\\caps"}, {L"Filename", L"Shot"},   {L"FileOutMode", L"2"},
+          {L"DialogMode", L"1"},     {L"SaveCont", L"5"},      {L"GDate", L"20261204"}};
+}
+
+// A store that has every key, as after the first start.
+MemorySettingsStore::Values CompleteStore() {
+  MemorySettingsStore::Values values = OlderStore();
+  for (const auto& [key, value] : kUpgradeWrites) values[key] = value;
+  return values;
+}
+
+TEST(LoadSettings, EmptyStoreWritesEveryDefaultInOrderAndLoadsThem) {
+  MemorySettingsStore store;
+  const SettingsRecord record = LoadSettings(store, kDec4, kProgramFolder);
+
+  EXPECT_EQ(record, DefaultRecord());
+  Writes expected{
+      {L"GDate", L"20261204"},  {L"OutPutMode", L"1"},    {L"Orientation", L"1"},
+      {L"ZoomMode", L"1"},      {L"PrtYokoHaichi", L"1"}, {L"PrtTateHaichi", L"1"},
+      {L"Drive", L"C:\\"},      {L"DirName", L"C:\\VstrnTmp"}, {L"Filename", L"Vstrn"},
+      {L"FileOutMode", L"1"},   {L"DialogMode", L"1"},    {L"SaveCont", L"0"},
+  };
+  expected.insert(expected.end(), kUpgradeWrites.begin(), kUpgradeWrites.end());
+  EXPECT_EQ(store.writes(), expected);
+  EXPECT_EQ(store.GetSetting(L"tmpfile"), L"");
+}
+
+TEST(LoadSettings, OlderStoreGetsOnlyTheElevenNewKeysAndKeepsItsOwn) {
+  MemorySettingsStore store(OlderStore());
+  const SettingsRecord record = LoadSettings(store, kDec4, kProgramFolder);
+
+  EXPECT_EQ(store.writes(), kUpgradeWrites);
+  EXPECT_EQ(record.Orientation, 2);
+  EXPECT_EQ(record.ZoomMode, 3);
+  EXPECT_EQ(record.Drive, L"D:\\");
+  EXPECT_EQ(record.DirName, L"D:\\caps");
+  EXPECT_EQ(record.Filename, L"Shot");
+  EXPECT_EQ(record.FileOutMode, 2);
+  EXPECT_EQ(record.SaveCont, 5);
+  EXPECT_EQ(record.AutoDelDate, 10);
+}
+
+TEST(LoadSettings, CompleteStoreIsOnlyRead) {
+  MemorySettingsStore store(CompleteStore());
+  store.set_fail_writes(true);  // any write would throw
+  EXPECT_NO_THROW(LoadSettings(store, kDec4, kProgramFolder));
+}
+
+TEST(LoadSettings, CounterStartsAgainOnANewDayWithoutTouchingTheStore) {
+  struct Case {
+    const wchar_t* gdate;
+    std::int16_t saveCont;
+  };
+  const Case cases[] = {
+      {L"20261204", 5},  // today: the count goes on
+      {L"20261203", 0},  // yesterday
+      {L"20251204", 0},  // same day, another year
+      {L"", 0},          // never written
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "GDate \"" << c.gdate << "\"");
+    MemorySettingsStore::Values values = CompleteStore();
+    values[L"GDate"] = c.gdate;
+    MemorySettingsStore store(values);
+    EXPECT_EQ(LoadSettings(store, kDec4, kProgramFolder).SaveCont, c.saveCont);
+    EXPECT_EQ(store.values(), values);
+  }
+}
+
+TEST(LoadSettings, FirstStartTakesTheDriveOfTheProgramFolder) {
+  MemorySettingsStore store;
+  const SettingsRecord record = LoadSettings(store, kDec4, L"E:\\Tools\\Vistrane");
+  EXPECT_EQ(record.Drive, L"E:\\");
+  EXPECT_EQ(record.DirName, L"E:\\VstrnTmp");
+  EXPECT_EQ(store.GetSetting(L"DirName"), L"E:\\VstrnTmp");
+  EXPECT_EQ(DriveOfFolder(L"D:\\"), L"D:\\");
+}
+
+TEST(LoadSettings, UnreadableIntegerLoadsAsItsDefault) {
+  struct Case {
+    const wchar_t* key;
+    const wchar_t* text;
+    std::int16_t SettingsRecord::*field;
+    std::int16_t expected;
+  };
+  const Case cases[] = {
+      {L"AutoDelDate", L"abc", &SettingsRecord::AutoDelDate, 10},
+      {L"AutoDelDate", L"70000", &SettingsRecord::AutoDelDate, 10},
+      {L"AutoDelDate", L" 30 ", &SettingsRecord::AutoDelDate, 30},
+      {L"Orientation", L"", &SettingsRecord::Orientation, 1},
+      {L"MailSendMode", L"1.5", &SettingsRecord::MailSendMode, 0},
+      {L"SaveCont", L"-", &SettingsRecord::SaveCont, 0},
+      {L"ColorMode", L"9", &SettingsRecord::ColorMode, 9},  // a number is kept as it is
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.key << " = \"" << c.text << "\"");
+    MemorySettingsStore::Values values = CompleteStore();
+    values[c.key] = c.text;
+    MemorySettingsStore store(values);
+    EXPECT_EQ(LoadSettings(store, kDec4, kProgramFolder).*c.field, c.expected);
+  }
+}
+
+TEST(LoadSettings, RefusedFirstStartWriteIsReported) {
+  MemorySettingsStore store;
+  store.set_fail_writes(true);
+  EXPECT_THROW(LoadSettings(store, kDec4, kProgramFolder), StoreError);
+}
+
+}  // namespace
+}  // namespace vistrane
