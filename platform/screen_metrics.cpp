@@ -17,8 +17,8 @@ double TwipsPerPixel(int logicalDpiIndex, const wchar_t* operation) {
 
 }  // namespace
 
-ScreenSize PrimaryScreenSize() {
-  return ScreenSize{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+PixelSize PrimaryScreenSize() {
+  return PixelSize{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
 ScreenRect VirtualScreenRect() {

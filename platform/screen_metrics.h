@@ -1,24 +1,13 @@
 #pragma once
-// The screen as the capture check and the unit conversions see it. Plain
-// int structs: the shell converts them to the core's own types.
+// The screen as the capture check and the unit conversions see it.
 #include <optional>
+
+#include "shared/pixel_geometry.h"
 
 namespace vistrane {
 
-struct ScreenSize {
-  int width = 0;
-  int height = 0;
-};
-
-struct ScreenRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-};
-
 // The primary screen in pixels.
-ScreenSize PrimaryScreenSize();
+PixelSize PrimaryScreenSize();
 
 // The bounding rectangle of all monitors, in pixels; left and top can be
 // negative.

@@ -17,13 +17,10 @@ PixelSize WindowsCaptureHost::PictureSize() const {
 
 ImageCheckInput WindowsCaptureHost::ScreenFacts() const {
   ImageCheckInput facts;
-  const auto screen = PrimaryScreenSize();
-  facts.screen = {screen.width, screen.height};
-  const auto all = VirtualScreenRect();
+  facts.screen = PrimaryScreenSize();
+  const ScreenRect all = VirtualScreenRect();
   facts.virtualScreen = {all.right - all.left, all.bottom - all.top};
-  if (const auto fg = ForegroundWindowRect()) {
-    facts.foreground = ScreenRect{fg->left, fg->top, fg->right, fg->bottom};
-  }
+  facts.foreground = ForegroundWindowRect();
   return facts;
 }
 
