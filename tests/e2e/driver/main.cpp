@@ -1,0 +1,87 @@
+// vtest: the test driver of the end-to-end scenarios (see kUsage).
+#include <windows.h>
+
+#include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/text_encoding.h"
+#include "platform/win32_error.h"
+#include "tests/e2e/driver/commands.h"
+#include "tools/common/console_output.h"
+#include "tools/common/usage_error.h"
+
+namespace {
+
+using vistrane::vtest::Arguments;
+
+struct Command {
+  const wchar_t* name;
+  int (*run)(Arguments&);
+};
+
+constexpr Command kCommands[] = {
+    {L"pattern", vistrane::vtest::PatternCommand},
+    {L"viewer", vistrane::vtest::ViewerCommand},
+    {L"wait-window", vistrane::vtest::WaitWindowCommand},
+    {L"wait-foreground", vistrane::vtest::WaitForegroundCommand},
+    {L"msgbox", vistrane::vtest::MsgboxCommand},
+    {L"show-msgbox", vistrane::vtest::ShowMsgboxCommand},
+    {L"tray-open", vistrane::vtest::TrayOpenCommand},
+    {L"menu-keys", vistrane::vtest::MenuKeysCommand},
+    {L"reg-dump", vistrane::vtest::RegDumpCommand},
+    {L"reg-set", vistrane::vtest::RegSetCommand},
+    {L"reg-delete", vistrane::vtest::RegDeleteCommand},
+};
+
+constexpr wchar_t kUsage[] =
+    L"usage: vtest <command> [arguments]; times are in seconds (fractions allowed)\n"
+    L"  pattern L T W H --stop-file F [--timeout S]\n"
+    L"      a foreground window filled with the test pattern until F exists\n"
+    L"  viewer LOG --stop-file F [--timeout S]\n"
+    L"      join the clipboard-viewer chain; one line in LOG per notice\n"
+    L"  wait-window [--gone] CLASS TITLE|- TIMEOUT\n"
+    L"      wait until a top-level window of the class (and title) exists, or is gone\n"
+    L"  wait-foreground CLASS TIMEOUT\n"
+    L"      wait until the foreground window has the class; prints its rectangle\n"
+    L"  msgbox [--timeout S] [--ok] [--out FILE]\n"
+    L"      wait for the product's error box; report it as JSON; --ok presses OK\n"
+    L"  show-msgbox [--icon exclamation|information] TEXT\n"
+    L"      show a box titled like the product's error box (to check msgbox itself)\n"
+    L"  tray-open [--mouse right|left|double|move] [--timeout S]\n"
+    L"      send a tray mouse event (right: a right-click) and wait for the popup menu\n"
+    L"  menu-keys [--timeout S] KEY...\n"
+    L"      press keys (up, down, return, escape) in the open popup menu\n"
+    L"  reg-dump KEY | reg-set KEY NAME=VALUE... | reg-delete KEY\n"
+    L"      registry values as JSON; REG_SZ values; a key with all below it\n"
+    L"Exit status: 0 done, 1 condition not met in time, 2 bad command line, 3 failure.\n";
+
+}  // namespace
+
+int wmain(int argc, wchar_t* argv[]) {
+  using namespace vistrane;
+  if (argc < 2) {
+    tools::WriteErr(kUsage);
+    return vtest::kUsage;
+  }
+  const std::wstring_view name = argv[1];
+  for (const Command& command : kCommands) {
+    if (name != command.name) continue;
+    Arguments args(std::vector<std::wstring>(argv + 2, argv + argc));
+    try {
+      return command.run(args);
+    } catch (const tools::UsageError& error) {
+      tools::WriteErr(L"vtest " + std::wstring(name) + L": " + Utf8ToWide(error.what()) + L"\n" +
+                      kUsage);
+      return vtest::kUsage;
+    } catch (const Win32Error& error) {
+      tools::WriteErr(L"vtest " + std::wstring(name) + L": " + error.message() + L"\n");
+    } catch (const std::exception& error) {
+      tools::WriteErr(L"vtest " + std::wstring(name) + L": " + Utf8ToWide(error.what()) + L"\n");
+    }
+    return vtest::kFailed;
+  }
+  tools::WriteErr(L"vtest: unknown command\n" + std::wstring(kUsage));
+  return vtest::kUsage;
+}

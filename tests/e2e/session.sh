@@ -1,0 +1,149 @@
+#!/usr/bin/env bash
+# A private Wine session for the Windows-side tests: an Xvfb display of our own
+# and a Wine prefix of our own, both under one state folder.
+#
+#   session.sh start <state-dir>   start Xvfb and a persistent wineserver
+#   session.sh stop  <state-dir>   end exactly what start started
+#   session.sh env   <state-dir>   print the env file's path (fails when not running)
+#
+# The env file (<state-dir>/session.env) holds KEY='value' lines that both a
+# shell (`. file`) and the Python scenarios read. The prefix (<state-dir>/prefix)
+# is reused between runs once it has been fully initialised.
+set -euo pipefail
+
+usage() {
+  echo "usage: $0 start|stop|env <state-dir>" >&2
+  exit 2
+}
+[ $# -eq 2 ] || usage
+action=$1
+mkdir -p "$2"
+state=$(cd "$2" && pwd)
+env_file=$state/session.env
+prefix=$state/prefix
+log=$state/session.log
+ready_mark=$prefix/.vistrane-ready
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine decodes command lines and file names by the Unix locale; Japanese
+# arguments need UTF-8 even where the machine has no locale set (CI).
+export LANG=C.UTF-8
+
+# The pid is ours only while it still runs Xvfb on the display we recorded;
+# a recycled pid belongs to someone else.
+is_our_xvfb() {
+  local pid=$1 display=$2
+  [ -r "/proc/$pid/cmdline" ] || return 1
+  tr '\0' ' ' <"/proc/$pid/cmdline" | grep -q "^[^ ]*Xvfb :$display "
+}
+
+stop_session() {
+  [ -f "$env_file" ] || return 0
+  local XVFB_PID='' VISTRANE_DISPLAY_NUMBER='' WINEPREFIX=''
+  # shellcheck disable=SC1090
+  . "$env_file"
+  if [ -n "$WINEPREFIX" ] && [ -d "$WINEPREFIX" ]; then
+    WINEPREFIX=$WINEPREFIX wineserver -k >>"$log" 2>&1 || true
+  fi
+  if [ -n "$XVFB_PID" ] && is_our_xvfb "$XVFB_PID" "$VISTRANE_DISPLAY_NUMBER"; then
+    kill "$XVFB_PID"
+    for _ in $(seq 50); do
+      is_our_xvfb "$XVFB_PID" "$VISTRANE_DISPLAY_NUMBER" || break
+      sleep 0.1
+    done
+  fi
+  rm -f "$env_file"
+}
+
+display_in_use() {
+  [ -e "/tmp/.X11-unix/X$1" ] || [ -e "/tmp/.X$1-lock" ]
+}
+
+# Starts Xvfb on the first free display from 61 on. Two sessions may race for
+# the same number; the loser's Xvfb exits at once and we move on.
+start_xvfb() {
+  local n pid
+  for n in $(seq 61 199); do
+    display_in_use "$n" && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >>"$log" 2>&1 &
+    pid=$!
+    for _ in $(seq 100); do
+      if ! kill -0 "$pid" 2>/dev/null; then
+        pid=
+        break
+      fi
+      [ -S "/tmp/.X11-unix/X$n" ] && xdpyinfo -display ":$n" >/dev/null 2>&1 && break
+      sleep 0.1
+    done
+    if [ -n "$pid" ] && xdpyinfo -display ":$n" >/dev/null 2>&1; then
+      XVFB_PID=$pid
+      DISPLAY_NUMBER=$n
+      return 0
+    fi
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  done
+  echo "session.sh: no free X display between :61 and :199" >&2
+  return 1
+}
+
+fontlink() {
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' face
+  for face in 'Tahoma' 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif'; do
+    wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d 'ipag.ttf,IPAGothic' /f >>"$log" 2>&1
+  done
+}
+
+# A prefix is reused only when a previous start finished initialising it.
+prepare_prefix() {
+  export WINEPREFIX=$prefix
+  if [ -f "$ready_mark" ] && [ -f "$prefix/system.reg" ] && [ -d "$prefix/drive_c/windows" ]; then
+    return 0
+  fi
+  echo "session.sh: creating Wine prefix $prefix" >&2
+  rm -rf "$prefix"
+  wineboot -i >>"$log" 2>&1
+  fontlink
+  # Let the server write the registry to disk before the prefix counts as ready.
+  wineserver -w
+  touch "$ready_mark"
+}
+
+start_session() {
+  stop_session
+  # A server left over from an interrupted run in this same prefix is ours too.
+  [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+  : >"$log"
+  start_xvfb
+  export DISPLAY=":$DISPLAY_NUMBER"
+  if ! prepare_prefix; then
+    echo "session.sh: Wine prefix setup failed; see $log" >&2
+    WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+    kill "$XVFB_PID"
+    return 1
+  fi
+  # Keep the server up between the tests so each one starts quickly.
+  wineserver -p </dev/null >>"$log" 2>&1
+  {
+    echo "DISPLAY=':$DISPLAY_NUMBER'"
+    echo "VISTRANE_DISPLAY_NUMBER='$DISPLAY_NUMBER'"
+    echo "XVFB_PID='$XVFB_PID'"
+    echo "WINEPREFIX='$prefix'"
+    echo "WINEDEBUG='$WINEDEBUG'"
+    echo "WINEDLLOVERRIDES='$WINEDLLOVERRIDES'"
+    echo "LANG='$LANG'"
+    echo "export DISPLAY WINEPREFIX WINEDEBUG WINEDLLOVERRIDES LANG"
+  } >"$env_file.tmp"
+  mv "$env_file.tmp" "$env_file"
+  echo "session.sh: display :$DISPLAY_NUMBER (Xvfb pid $XVFB_PID), prefix $prefix"
+}
+
+case $action in
+  start) start_session ;;
+  stop) stop_session ;;
+  env)
+    [ -f "$env_file" ] || { echo "session.sh: no session running in $state" >&2; exit 1; }
+    echo "$env_file"
+    ;;
+  *) usage ;;
+esac
