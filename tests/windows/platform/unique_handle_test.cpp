@@ -1,0 +1,124 @@
+#include "platform/unique_handle.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+namespace vistrane {
+namespace {
+
+// Records every close, so a test sees double closes and leaks alike.
+std::vector<int> g_closed;
+
+struct CountingTraits {
+  using Handle = int;
+  static Handle Invalid() noexcept { return 0; }
+  static void Close(Handle h) noexcept { g_closed.push_back(h); }
+};
+using Counted = UniqueHandle<CountingTraits>;
+
+class UniqueHandleTest : public testing::Test {
+ protected:
+  void SetUp() override { g_closed.clear(); }
+};
+
+static_assert(!std::is_copy_constructible_v<Counted>);
+static_assert(!std::is_copy_assignable_v<Counted>);
+static_assert(std::is_nothrow_move_constructible_v<Counted>);
+static_assert(!std::is_copy_constructible_v<WindowDc>);
+static_assert(!std::is_copy_constructible_v<ClipboardScope>);
+
+TEST_F(UniqueHandleTest, ClosesOnceAtEndOfScope) {
+  { Counted handle(7); }
+  { Counted empty; }
+  EXPECT_EQ(g_closed, std::vector<int>{7});
+}
+
+TEST_F(UniqueHandleTest, MoveConstructionTransfersOwnership) {
+  {
+    Counted source(3);
+    Counted target(std::move(source));
+    EXPECT_FALSE(source);
+    EXPECT_EQ(target.get(), 3);
+    EXPECT_TRUE(g_closed.empty());
+  }
+  EXPECT_EQ(g_closed, std::vector<int>{3});
+}
+
+TEST_F(UniqueHandleTest, MoveAssignmentClosesWhatTheTargetHeld) {
+  {
+    Counted source(5);
+    Counted target(6);
+    target = std::move(source);
+    EXPECT_EQ(g_closed, std::vector<int>{6});
+    EXPECT_EQ(target.get(), 5);
+    EXPECT_FALSE(source);
+  }
+  EXPECT_EQ(g_closed, (std::vector<int>{6, 5}));
+}
+
+TEST_F(UniqueHandleTest, SelfMoveAssignmentKeepsTheHandle) {
+  {
+    Counted handle(9);
+    Counted& alias = handle;
+    handle = std::move(alias);
+    EXPECT_EQ(handle.get(), 9);
+    EXPECT_TRUE(g_closed.empty());
+  }
+  EXPECT_EQ(g_closed, std::vector<int>{9});
+}
+
+TEST_F(UniqueHandleTest, ReleaseGivesUpWithoutClosing) {
+  {
+    Counted handle(4);
+    EXPECT_EQ(handle.release(), 4);
+    EXPECT_FALSE(handle);
+  }
+  EXPECT_TRUE(g_closed.empty());
+}
+
+TEST_F(UniqueHandleTest, ResetAndPutCloseThePreviousHandle) {
+  Counted handle(1);
+  handle.reset(2);
+  EXPECT_EQ(g_closed, std::vector<int>{1});
+  *handle.put() = 8;  // as an API with an out-parameter fills it
+  EXPECT_EQ(g_closed, (std::vector<int>{1, 2}));
+  EXPECT_EQ(handle.get(), 8);
+}
+
+// A real handle: the file opened without sharing can be opened again only
+// after UniqueFile has closed it.
+TEST(UniqueFileTest, ClosesTheSystemHandle) {
+  wchar_t folder[MAX_PATH + 1] = {};
+  ASSERT_NE(GetTempPathW(MAX_PATH + 1, folder), 0u);
+  const std::wstring path =
+      std::wstring(folder) + L"vistrane_handle_" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+  const auto open = [&] {
+    return UniqueFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  };
+  {
+    UniqueFile first = open();
+    ASSERT_TRUE(first);
+    UniqueFile moved(std::move(first));
+    EXPECT_FALSE(open()) << "the file should still be open without sharing";
+  }
+  EXPECT_TRUE(open()) << "UniqueFile should have closed the file";
+  EXPECT_FALSE(UniqueFile(INVALID_HANDLE_VALUE));
+}
+
+TEST(ScopeExitTest, RunsWhenLeftByException) {
+  int runs = 0;
+  try {
+    ScopeExit count([&] { ++runs; });
+    throw std::runtime_error("leave");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(runs, 1);
+}
+
+}  // namespace
+}  // namespace vistrane
