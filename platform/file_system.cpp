@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/file_writer.h"
 #include "platform/unique_handle.h"
 #include "platform/win32_error.h"
 
@@ -16,10 +17,6 @@ bool IsDriveRoot(const std::wstring& path) {
   const bool isLetter = (letter >= L'A' && letter <= L'Z') || (letter >= L'a' && letter <= L'z');
   return path.size() == 3 && isLetter && path[1] == L':' &&
          (path[2] == L'\\' || path[2] == L'/');
-}
-
-[[noreturn]] void ThrowFileError(DWORD code, const wchar_t* operation, const std::wstring& path) {
-  throw Win32Error(code, std::wstring(operation) + L"(" + path + L")");
 }
 
 }  // namespace
@@ -55,28 +52,9 @@ std::wstring ProgramFolder() {
 }
 
 void WriteWholeFile(const std::wstring& path, const void* data, std::size_t size) {
-  UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) ThrowFileError(GetLastError(), L"CreateFileW", path);
-
-  // From here on the file is ours: a failure removes it before throwing.
-  const auto discard = [&](DWORD code, const wchar_t* operation) {
-    file.reset();
-    DeleteFileW(path.c_str());
-    ThrowFileError(code, operation, path);
-  };
-  const auto* next = static_cast<const unsigned char*>(data);
-  std::size_t left = size;
-  while (left > 0) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(left, std::size_t{1} << 30));
-    DWORD written = 0;
-    if (!WriteFile(file.get(), next, chunk, &written, nullptr)) discard(GetLastError(), L"WriteFile");
-    if (written == 0) discard(ERROR_WRITE_FAULT, L"WriteFile");
-    next += written;
-    left -= written;
-  }
-  // Closing can still report a failed write (full disk on a network share).
-  if (!CloseHandle(file.release())) discard(GetLastError(), L"CloseHandle");
+  FileWriter file(path);
+  file.Write(data, size);
+  file.Commit();
 }
 
 void DeleteFileIfExists(const std::wstring& path) {

@@ -49,4 +49,8 @@ std::wstring Win32ErrorText(DWORD code) {
 
 void ThrowLastError(std::wstring_view operation) { throw Win32Error(GetLastError(), operation); }
 
+void ThrowFileError(DWORD code, std::wstring_view operation, const std::wstring& path) {
+  throw Win32Error(code, std::wstring(operation) + L"(" + path + L")");
+}
+
 }  // namespace vistrane

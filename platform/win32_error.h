@@ -30,6 +30,9 @@ class Win32Error : public std::runtime_error {
 // break; the bare number when the system has no text for it.
 std::wstring Win32ErrorText(DWORD code);
 
+// Throws Win32Error for an operation on a file or folder, naming the path.
+[[noreturn]] void ThrowFileError(DWORD code, std::wstring_view operation, const std::wstring& path);
+
 // Throws Win32Error with GetLastError().
 [[noreturn]] void ThrowLastError(std::wstring_view operation);
 

@@ -53,8 +53,8 @@ std::array<std::uint8_t, kBmpFileHeaderBytes> BmpFileHeader(std::uint32_t fileSi
   return header;
 }
 
-std::vector<std::uint8_t> EncodeBmp24(const std::uint32_t* topDownPixels, int width, int height,
-                                      std::ptrdiff_t strideBytes) {
+void WriteBmp24(const std::uint32_t* topDownPixels, int width, int height,
+                std::ptrdiff_t strideBytes, ByteSink& sink) {
   if (width <= 0 || height <= 0) {
     throw std::invalid_argument("EncodeBmp24: width and height must be positive");
   }
@@ -69,20 +69,42 @@ std::vector<std::uint8_t> EncodeBmp24(const std::uint32_t* topDownPixels, int wi
     throw OutputError(L"画像が大きすぎるため、ビットマップファイルに保存できません。");
   }
 
-  // Zero-filled, so the row padding and the unused header fields need no writes.
-  std::vector<std::uint8_t> file(kPixelOffset + static_cast<std::size_t>(imageBytes));
-  const auto fileHeader = BmpFileHeader(static_cast<std::uint32_t>(file.size()), kPixelOffset);
-  std::copy(fileHeader.begin(), fileHeader.end(), file.begin());
-  PutInfoHeader24(file.data() + kBmpFileHeaderBytes, width, height,
+  std::array<std::uint8_t, kPixelOffset> headers{};
+  const auto fileHeader =
+      BmpFileHeader(static_cast<std::uint32_t>(kPixelOffset + imageBytes), kPixelOffset);
+  std::copy(fileHeader.begin(), fileHeader.end(), headers.begin());
+  PutInfoHeader24(headers.data() + kBmpFileHeaderBytes, width, height,
                   static_cast<std::uint32_t>(imageBytes));
+  sink.Write(headers.data(), headers.size());
+
+  // Zero-filled once, so the row padding needs no writes.
+  constexpr std::size_t kChunkBytes = std::size_t{256} * 1024;
+  const std::size_t rowsPerChunk = std::max<std::size_t>(1, kChunkBytes / rowBytes);
+  std::vector<std::uint8_t> chunk(rowsPerChunk * rowBytes);
 
   // The file's first row is the image's bottom row.
   const auto* source = reinterpret_cast<const std::uint8_t*>(topDownPixels);
-  std::uint8_t* dst = file.data() + kPixelOffset;
-  for (int y = height - 1; y >= 0; --y, dst += rowBytes) {
-    ConvertRow(reinterpret_cast<const std::uint32_t*>(source + y * strideBytes), width, dst);
+  int y = height - 1;
+  while (y >= 0) {
+    std::uint8_t* dst = chunk.data();
+    std::size_t rows = 0;
+    for (; rows < rowsPerChunk && y >= 0; ++rows, --y, dst += rowBytes) {
+      ConvertRow(reinterpret_cast<const std::uint32_t*>(source + y * strideBytes), width, dst);
+    }
+    sink.Write(chunk.data(), rows * rowBytes);
   }
-  return file;
+}
+
+std::vector<std::uint8_t> EncodeBmp24(const std::uint32_t* topDownPixels, int width, int height,
+                                      std::ptrdiff_t strideBytes) {
+  struct VectorSink final : ByteSink {
+    std::vector<std::uint8_t> bytes;
+    void Write(const std::uint8_t* data, std::size_t size) override {
+      bytes.insert(bytes.end(), data, data + size);
+    }
+  } sink;
+  WriteBmp24(topDownPixels, width, height, strideBytes, sink);
+  return std::move(sink.bytes);
 }
 
 }  // namespace vistrane

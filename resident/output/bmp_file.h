@@ -17,12 +17,24 @@ std::size_t DibRowBytes(int width, int bitsPerPixel);
 std::array<std::uint8_t, kBmpFileHeaderBytes> BmpFileHeader(std::uint32_t fileSize,
                                                             std::uint32_t pixelOffset);
 
+// Receives a file's bytes in order, a piece at a time.
+class ByteSink {
+ public:
+  virtual ~ByteSink() = default;
+  virtual void Write(const std::uint8_t* data, std::size_t size) = 0;
+};
+
 // A complete 24-bit uncompressed bitmap file of the image. The source rows are
 // top-down, 32 bits a pixel with blue in the low byte (0x00RRGGBB, as a 32-bit
 // top-down DIB section holds them), strideBytes apart. The file has rows
 // bottom-up, 3 bytes a pixel in the order blue, green, red, each row padded
 // with zeros. Throws std::invalid_argument for a size that is not positive or a
 // stride shorter than a row, OutputError when the file would pass 4 GiB.
+//
+// WriteBmp24 streams the file into the sink through one buffer of about 256 KiB,
+// so writing a capture never needs a second copy of the whole image.
+void WriteBmp24(const std::uint32_t* topDownPixels, int width, int height,
+                std::ptrdiff_t strideBytes, ByteSink& sink);
 std::vector<std::uint8_t> EncodeBmp24(const std::uint32_t* topDownPixels, int width, int height,
                                       std::ptrdiff_t strideBytes);
 

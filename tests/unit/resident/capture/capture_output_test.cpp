@@ -181,5 +181,14 @@ TEST_F(CaptureOutputTest, RefusedTmpfileWriteKeepsTheMailSenderFromStarting) {
   EXPECT_EQ(host.calls.back(), L"trim");
 }
 
+TEST_F(CaptureOutputTest, JpegSettingIsRefusedWithoutUsingANumber) {
+  common.OutputFileMode = 2;
+  Capture();
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_EQ(common.SaveCont, 0);
+  EXPECT_TRUE(store.writes().empty());
+  EXPECT_EQ(host.calls, (Calls{L"hold", L"error", L"reset", L"trim"}));
+}
+
 }  // namespace
 }  // namespace vistrane

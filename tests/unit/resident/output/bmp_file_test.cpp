@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "shared/errors.h"
 
@@ -100,6 +101,39 @@ TEST(EncodeBmp24, FollowsTheStrideAndIgnoresTheBytesPastEachRow) {
   const std::vector<std::uint8_t> rows(file.begin() + 54, file.end());
   EXPECT_EQ(rows, (std::vector<std::uint8_t>{3, 0, 0, 4, 0, 0, 0, 0,  //
                                              1, 0, 0, 2, 0, 0, 0, 0}));
+}
+
+TEST(EncodeBmp24, ImagesLargerThanOneChunkKeepEveryRowInPlace) {
+  // 1001 pixels a row (3004 bytes with padding): the rows reach the sink in
+  // several pieces, and every row must still land where a bottom-up file has it.
+  const int width = 1001;
+  const int height = 300;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+  for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<std::uint32_t>(i * 2654435761u) & 0xFFFFFF;
+
+  struct CountingSink final : ByteSink {
+    std::vector<std::uint8_t> bytes;
+    int pieces = 0;
+    void Write(const std::uint8_t* data, std::size_t size) override {
+      bytes.insert(bytes.end(), data, data + size);
+      ++pieces;
+    }
+  } sink;
+  WriteBmp24(pixels.data(), width, height, width * 4, sink);
+  EXPECT_GT(sink.pieces, 2);
+
+  const std::size_t rowBytes = 3004;
+  ASSERT_EQ(sink.bytes.size(), 54 + rowBytes * height);
+  for (int y : {0, 1, 86, 87, 150, height - 1}) {
+    SCOPED_TRACE(y);
+    const std::uint8_t* row = sink.bytes.data() + 54 + rowBytes * (height - 1 - y);
+    for (int x : {0, 500, width - 1}) {
+      const std::uint32_t p = pixels[static_cast<std::size_t>(y) * width + x];
+      EXPECT_EQ(row[3 * x], p & 0xFF);
+      EXPECT_EQ(row[3 * x + 2], (p >> 16) & 0xFF);
+    }
+    EXPECT_EQ(row[3003], 0) << "padding";
+  }
 }
 
 TEST(EncodeBmp24, RejectsImpossibleArguments) {

@@ -1,0 +1,32 @@
+#pragma once
+// A new file written piece by piece. Until Commit() succeeds the file is
+// provisional: a failure, or a writer destroyed without Commit(), deletes it,
+// so a half-written file never stays behind.
+#include <cstddef>
+#include <string>
+
+#include "platform/unique_handle.h"
+
+namespace vistrane {
+
+class FileWriter {
+ public:
+  // Creates or replaces the file; throws Win32Error naming the path.
+  explicit FileWriter(std::wstring path);
+  ~FileWriter();
+  FileWriter(const FileWriter&) = delete;
+  FileWriter& operator=(const FileWriter&) = delete;
+
+  void Write(const void* data, std::size_t size);
+  // Closes the file; closing can still report a failed write (a full disk on
+  // a network share).
+  void Commit();
+
+ private:
+  [[noreturn]] void Discard(DWORD code, const wchar_t* operation);
+
+  std::wstring path_;
+  UniqueFile file_;
+};
+
+}  // namespace vistrane
