@@ -1,6 +1,7 @@
 #include "platform/file_writer.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "platform/win32_error.h"
 
@@ -20,6 +21,7 @@ FileWriter::~FileWriter() {
 }
 
 void FileWriter::Write(const void* data, std::size_t size) {
+  if (!file_) throw std::logic_error("FileWriter::Write after Commit");
   const auto* next = static_cast<const unsigned char*>(data);
   while (size > 0) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, std::size_t{1} << 30));
@@ -32,6 +34,7 @@ void FileWriter::Write(const void* data, std::size_t size) {
 }
 
 void FileWriter::Commit() {
+  if (!file_) throw std::logic_error("FileWriter::Commit called twice");
   if (!CloseHandle(file_.release())) {
     const DWORD code = GetLastError();
     DeleteFileW(path_.c_str());
