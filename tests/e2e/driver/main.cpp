@@ -37,14 +37,14 @@ constexpr Command kCommands[] = {
 
 constexpr wchar_t kUsage[] =
     L"usage: vtest <command> [arguments]; times are in seconds (fractions allowed)\n"
-    L"  pattern L T W H --stop-file F [--timeout S]\n"
+    L"  pattern L T W H --stop-file F [--title T] [--timeout S]\n"
     L"      a foreground window filled with the test pattern until F exists\n"
     L"  viewer LOG --stop-file F [--timeout S]\n"
     L"      join the clipboard-viewer chain; one line in LOG per notice\n"
     L"  wait-window [--gone] CLASS TITLE|- TIMEOUT\n"
     L"      wait until a top-level window of the class (and title) exists, or is gone\n"
-    L"  wait-foreground CLASS TIMEOUT\n"
-    L"      wait until the foreground window has the class; prints its rectangle\n"
+    L"  wait-foreground CLASS TITLE|- TIMEOUT\n"
+    L"      wait until the foreground window has the class (and title); prints its rectangle\n"
     L"  msgbox [--timeout S] [--ok] [--out FILE]\n"
     L"      wait for the product's error box; report it as JSON; --ok presses OK\n"
     L"  show-msgbox [--icon exclamation|information] TEXT\n"

@@ -66,6 +66,7 @@ class PatternWindow final : public tools::MessageHandler {
 int PatternCommand(Arguments& args) {
   const auto stopFile = args.TakeOption(L"--stop-file");
   const auto timeout = args.TakeSeconds(L"--timeout", std::chrono::minutes(10));
+  const auto title = args.TakeOption(L"--title").value_or(L"Vistrane test pattern");
   const auto& rect = args.Positional(4);
   if (!stopFile) throw tools::UsageError("pattern needs --stop-file");
   const int left = ParseInt(rect[0]);
@@ -75,7 +76,7 @@ int PatternCommand(Arguments& args) {
   if (width <= 0 || height <= 0) throw tools::UsageError("pattern needs a positive size");
 
   PatternWindow pattern(width, height);
-  const tools::ToolWindowShape shape{L"VistraneTestPattern", L"Vistrane test pattern",
+  const tools::ToolWindowShape shape{L"VistraneTestPattern", title.c_str(),
                                      WS_POPUP | WS_VISIBLE, 0,
                                      RECT{left, top, left + width, top + height}};
   tools::ToolWindow window(shape, &pattern);

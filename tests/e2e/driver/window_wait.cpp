@@ -34,17 +34,21 @@ int WaitWindowCommand(Arguments& args) {
 }
 
 int WaitForegroundCommand(Arguments& args) {
-  const auto& positional = args.Positional(2);
+  const auto& positional = args.Positional(3);
   const std::wstring& className = positional[0];
-  const auto timeout = ParseSeconds(positional[1]);
+  const std::wstring& title = positional[1];
+  const auto timeout = ParseSeconds(positional[2]);
 
   HWND foreground = nullptr;
   const bool met = WaitUntil(timeout, [&] {
     foreground = GetForegroundWindow();
-    return foreground != nullptr && ClassNameOf(foreground) == className;
+    return foreground != nullptr && ClassNameOf(foreground) == className &&
+           (title == L"-" || TitleOf(foreground) == title);
   });
   if (!met) {
-    const std::wstring actual = foreground == nullptr ? L"no window" : ClassNameOf(foreground);
+    const std::wstring actual = foreground == nullptr
+                                    ? L"no window"
+                                    : ClassNameOf(foreground) + L" \"" + TitleOf(foreground) + L"\"";
     tools::WriteErr(L"vtest wait-foreground: the foreground is " + actual + L"\n");
     return kNotMet;
   }

@@ -1,0 +1,54 @@
+#!/usr/bin/env python3
+"""Mail on and no VstnMailSend.exe beside Vistrane.exe: the normal file and
+the mail copy C:\\VstrnTmp\\VstrnML-hhmmss.bmp are written first, tmpfile names
+the mail copy, then the error box says the sender was not found."""
+
+import datetime
+import json
+import re
+
+from vistrane_e2e import (PatternWindow, Viewer, Vistrane, check, check_no_error_box,
+                          expect_capture, scenario, test_settings, today_mmdd)
+
+MESSAGE = "VstnMailSend.exeが見つかりませんでした。"
+
+
+def main(s, artifacts):
+    s.reset_settings(test_settings(MailSendMode=1))
+    s.reset_output_dir()
+
+    with PatternWindow(s, artifacts, (100, 80, 500, 380)), Viewer(s, artifacts) as viewer, \
+            Vistrane(s, artifacts) as vistrane:
+        seen = len(viewer.notices())
+        started = datetime.datetime.now().replace(microsecond=0)
+        reference = artifacts / "clipboard.bmp"
+        s.screencopy("--save", s.win_path(reference))
+        report = s.vtest_json("msgbox", "--timeout", "20")
+        ended = datetime.datetime.now()
+        s.screenshot(artifacts / "error-box.png")
+        (artifacts / "error-box.json").write_text(json.dumps(report, ensure_ascii=False),
+                                                  encoding="utf-8")
+        check(report == {"title": "VISTRANE エラーダイアログ", "text": MESSAGE,
+                         "icon": "exclamation", "buttons": ["OK"]}, f"the error box is {report}")
+
+        # While the box is up both files are already there.
+        normal = f"Vstrn{today_mmdd()}-001.bmp"
+        mail = [n for n in s.output_files() if re.fullmatch(r"VstrnML-\d{6}\.bmp", n)]
+        check(sorted(s.output_files()) == sorted([normal] + mail) and len(mail) == 1,
+              f"the output folder holds {s.output_files()}")
+        stamp = datetime.datetime.combine(started.date(),
+                                          datetime.datetime.strptime(mail[0][8:14], "%H%M%S").time())
+        check(started <= stamp <= ended, f"{mail[0]} is not stamped with the capture's time")
+        expect_capture(s, artifacts, normal, reference)
+        expect_capture(s, artifacts, mail[0], reference)
+        tmpfile = s.read_settings().get("tmpfile")
+        check(tmpfile == ("REG_SZ", f"C:\\VstrnTmp\\{mail[0]}"), f"tmpfile is {tmpfile}")
+
+        s.vtest("msgbox", "--ok")
+        check(len(viewer.wait_notices(seen + 1)) == seen + 1,
+              "the notice was not passed on after the message")
+        check(vistrane.running(), "Vistrane ended after the message")
+        check_no_error_box(s)
+
+
+scenario(main)

@@ -1,0 +1,56 @@
+#!/usr/bin/env python3
+"""An output folder that cannot take files (C:\\VstrnTmp replaced by a plain
+file while Vistrane runs): the capture shows the error box naming the file,
+Vistrane keeps running and passes the notice on, and once the folder is
+repaired the next capture is written. The counter was used by the failed
+file, so the next one is -002."""
+
+import json
+import re
+
+from vistrane_e2e import (PatternWindow, Viewer, Vistrane, check, check_no_error_box,
+                          expect_capture, scenario, test_settings, today_mmdd)
+
+ERROR_TITLE = "VISTRANE エラーダイアログ"
+
+
+def main(s, artifacts):
+    s.reset_settings(test_settings())
+    s.reset_output_dir()
+
+    with PatternWindow(s, artifacts, (100, 80, 500, 380)), Viewer(s, artifacts) as viewer, \
+            Vistrane(s, artifacts) as vistrane:
+        check_no_error_box(s)
+        # Root ignores Linux permissions, so a file takes the folder's place.
+        s.reset_output_dir(create=False)
+        s.output_dir().write_text("a file where the output folder should be\n")
+        seen = len(viewer.notices())
+        s.screencopy("--save", s.win_path(artifacts / "failed.bmp"))
+        report = s.vtest_json("msgbox", "--timeout", "20")
+        s.screenshot(artifacts / "error-box.png")
+        (artifacts / "error-box.json").write_text(json.dumps(report, ensure_ascii=False),
+                                                  encoding="utf-8")
+        check(report["title"] == ERROR_TITLE and report["icon"] == "exclamation"
+              and report["buttons"] == ["OK"], f"the error box is {report}")
+        name = f"Vstrn{today_mmdd()}-001.bmp"
+        check(f"C:\\VstrnTmp\\{name}" in report["text"],
+              f"the error text does not name C:\\VstrnTmp\\{name}: {report['text']}")
+        check(re.search("[\u3040-\u30ff\u4e00-\u9fff]", report["text"]),
+              f"the error text is not Japanese: {report['text']}")
+
+        s.vtest("msgbox", "--ok")
+        check(len(viewer.wait_notices(seen + 1)) == seen + 1,
+              "the notice was not passed on after the error")
+        check(vistrane.running(), "Vistrane ended after the failed capture")
+        s.vtest("wait-window", "VistraneMainForm", "Vistrane", 0)
+
+        s.reset_output_dir(create=True)
+        reference = artifacts / "after-repair.bmp"
+        s.screencopy("--save", s.win_path(reference))
+        name = f"Vstrn{today_mmdd()}-002.bmp"
+        expect_capture(s, artifacts, name, reference)
+        check(s.output_files() == [name], f"the output folder holds {s.output_files()}")
+        check_no_error_box(s)
+
+
+scenario(main)

@@ -1,0 +1,409 @@
+"""Shared steps of the end-to-end scenarios.
+
+A scenario runs inside the Wine session that tests/e2e/session.sh started. It
+reads, from the environment:
+  VISTRANE_SESSION_DIR   the session's state folder (session.env inside)
+  VISTRANE_WINDOWS_BIN   the Windows build's bin folder (Vistrane.exe, vtest.exe, screencopy.exe)
+  VISTRANE_ARTIFACTS     where each scenario keeps what it produced, for a reviewer
+"""
+
+import datetime
+import json
+import os
+import shlex
+import shutil
+import struct
+import subprocess
+import sys
+import time
+import traceback
+from pathlib import Path
+
+SETTINGS_KEY = r"HKCU\Software\VB and VBA Program Settings\TRV Vistrane\Propaty"
+APP_KEY = r"HKCU\Software\VB and VBA Program Settings\TRV Vistrane"
+MAIN_CLASS = "VistraneMainForm"
+MAIN_TITLE = "Vistrane"
+INSTALL_DIR_WIN = r"C:\Program Files\Vistrane"
+OUTPUT_DIR_WIN = r"C:\VstrnTmp"
+SCREEN_SIZE = (1024, 768)  # the session's Xvfb screen
+
+
+class Failure(Exception):
+    """A check of the scenario did not hold."""
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_for(condition, timeout, interval=0.1):
+    """Polls until condition() is truthy; returns its last value."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value or time.monotonic() >= deadline:
+            return value
+        time.sleep(interval)
+
+
+def today_yyyymmdd():
+    return datetime.date.today().strftime("%Y%m%d")
+
+
+def today_mmdd():
+    return datetime.date.today().strftime("%m%d")
+
+
+def default_settings():
+    """What Vistrane writes at its first start into an empty store, as
+    installed under C:\\Program Files (tmpfile is not written then)."""
+    return {
+        "OutPutMode": "1", "Orientation": "1", "ZoomMode": "1",
+        "PrtYokoHaichi": "1", "PrtTateHaichi": "1",
+        "Drive": "C:\\", "DirName": OUTPUT_DIR_WIN, "Filename": "Vstrn",
+        "FileOutMode": "1", "DialogMode": "1", "SaveCont": "0", "ColorMode": "1",
+        "AutoDel": "1", "AutoDelDate": "10", "OutputFileMode": "1",
+        "PrtOutputMode": "1", "FileOutputMode": "1", "MailSendMode": "0",
+        "MailAdd": "", "MailKenmei": "", "MailNote": "", "MailComp": "1",
+        "GDate": today_yyyymmdd(),
+    }
+
+
+def test_settings(**overrides):
+    """The full default set with printing off (and any overrides), so that a
+    capture goes to files only."""
+    settings = default_settings()
+    settings["PrtOutputMode"] = "0"
+    settings.update({key: str(value) for key, value in overrides.items()})
+    return settings
+
+
+def bmp_shape(path):
+    """(width, height, bits per pixel) of a Windows bitmap file."""
+    with open(path, "rb") as f:
+        header = f.read(30)
+    check(len(header) == 30 and header[:2] == b"BM", f"{path} is not a bitmap file")
+    width, height = struct.unpack_from("<ii", header, 18)
+    (bits,) = struct.unpack_from("<H", header, 28)
+    return width, abs(height), bits
+
+
+def complete_bmp_size(width, height):
+    """Size of a complete 24-bit bitmap file with a 40-byte header."""
+    return 54 + ((width * 3 + 3) & ~3) * height
+
+
+class Session:
+    """The running Wine session: environment, paths and the Windows tools."""
+
+    def __init__(self):
+        session_dir = Path(os.environ["VISTRANE_SESSION_DIR"])
+        env_file = session_dir / "session.env"
+        check(env_file.is_file(), f"no Wine session is running ({env_file} is missing)")
+        self.env = dict(os.environ)
+        for line in env_file.read_text().splitlines():
+            if "=" in line and not line.startswith("export"):
+                key, value = line.split("=", 1)
+                self.env[key] = shlex.split(value)[0] if value else ""
+        self.prefix = Path(self.env["WINEPREFIX"])
+        self.drive_c = self.prefix / "drive_c"
+        self.display = self.env["DISPLAY"]
+        self.bin = Path(os.environ["VISTRANE_WINDOWS_BIN"])
+        for tool in ("vtest.exe", "screencopy.exe"):
+            check((self.bin / tool).is_file(), f"{self.bin / tool} is missing: build the Windows tree")
+
+    @staticmethod
+    def win_path(path):
+        """The Windows name of a Linux path (Wine maps / to Z:)."""
+        return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+
+    def c_path(self, windows_path):
+        """The Linux path of a C:\\ path of the prefix."""
+        check(windows_path[:3].upper() == "C:\\", f"not a C: path: {windows_path}")
+        return self.drive_c.joinpath(*windows_path[3:].split("\\"))
+
+    def run(self, *args, timeout=60):
+        return subprocess.run(["wine", *map(str, args)], env=self.env, capture_output=True,
+                              text=True, encoding="utf-8", timeout=timeout)
+
+    def tool(self, name, *args, expect=0, timeout=60):
+        """Runs bin/<name>.exe; fails unless its exit status is `expect`
+        (None accepts "done" and "condition not met")."""
+        result = self.run(self.bin / f"{name}.exe", *args, timeout=timeout)
+        accepted = (0, 1) if expect is None else (expect,)
+        check(result.returncode in accepted,
+              f"{name} {' '.join(map(str, args))}: exit {result.returncode}, expected {expect}\n"
+              f"{result.stdout}{result.stderr}")
+        return result.stdout
+
+    def vtest(self, *args, expect=0, timeout=60):
+        return self.tool("vtest", *args, expect=expect, timeout=timeout)
+
+    def vtest_json(self, *args, timeout=60):
+        return json.loads(self.vtest(*args, timeout=timeout))
+
+    def screencopy(self, *args):
+        return self.tool("screencopy", *args)
+
+    def start(self, exe, *args, log):
+        """A Windows program in the background; its Linux pid is the program's."""
+        out = open(log, "w")
+        try:
+            return subprocess.Popen(["wine", str(exe), *map(str, args)], env=self.env,
+                                    stdout=out, stderr=subprocess.STDOUT)
+        finally:
+            out.close()
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-display", self.display, "-window", "root", str(path)],
+                       check=True, timeout=30, capture_output=True)
+
+    # Settings store
+
+    def reset_settings(self, settings=None):
+        """Empties Vistrane's store, then writes `settings` when given."""
+        self.vtest("reg-delete", APP_KEY)
+        if settings:
+            self.vtest("reg-set", SETTINGS_KEY, *(f"{k}={v}" for k, v in settings.items()))
+
+    def read_settings(self):
+        """{name: (type, data)}; None when the key does not exist."""
+        values = self.vtest_json("reg-dump", SETTINGS_KEY)
+        if values is None:
+            return None
+        return {name: (value["type"], value["data"]) for name, value in values.items()}
+
+    # Output folder
+
+    def output_dir(self):
+        return self.c_path(OUTPUT_DIR_WIN)
+
+    def reset_output_dir(self, create=True):
+        folder = self.output_dir()
+        if folder.is_dir():
+            shutil.rmtree(folder)
+        elif folder.exists():
+            folder.unlink()
+        if create:
+            folder.mkdir()
+
+    def output_files(self):
+        folder = self.output_dir()
+        return sorted(p.name for p in folder.iterdir()) if folder.is_dir() else []
+
+    def same_pixels(self, a, b):
+        """ImageMagick's count of differing pixels; 0 means equal images."""
+        result = subprocess.run(["compare", "-metric", "AE", str(a), str(b), "null:"],
+                                capture_output=True, text=True, timeout=60)
+        check(result.returncode in (0, 1), f"compare {a} {b} failed: {result.stderr}")
+        return int(float(result.stderr.split()[0]))
+
+
+def expect_capture(s, artifacts, name, reference):
+    """Waits for Vistrane to write C:\\VstrnTmp\\<name>; it must be a 24-bit bitmap
+    with the reference's size and pixels. A copy is kept with the artifacts."""
+    width, height, _ = bmp_shape(reference)
+    path = s.output_dir() / name
+    size = complete_bmp_size(width, height)
+    wait_for(lambda: path.is_file() and path.stat().st_size >= size, 15)
+    check(path.is_file(), f"{name} was not written; the output folder holds {s.output_files()}")
+    shutil.copy2(path, artifacts / name)
+    check(bmp_shape(path) == (width, height, 24),
+          f"{name} is {bmp_shape(path)}, expected {width}x{height} at 24 bits")
+    differing = s.same_pixels(path, reference)
+    check(differing == 0, f"{name} differs from the clipboard's bitmap in {differing} pixels")
+    return path
+
+
+def check_no_error_box(s):
+    report = s.vtest("msgbox", "--timeout", "0", expect=None)
+    check(report == "", f"an error box is showing: {report}")
+
+
+class Background:
+    """A vtest subcommand that runs until its stop file appears; as a context
+    manager it is always ended."""
+
+    def __init__(self, session, artifacts, name, *args):
+        self.session = session
+        self.name = name
+        self.stop_file = artifacts / f"{name}.stop"
+        self.stop_file.unlink(missing_ok=True)
+        self.process = session.start(session.bin / "vtest.exe", *args, "--stop-file",
+                                     session.win_path(self.stop_file),
+                                     log=artifacts / f"{name}.out")
+
+    def _end(self):
+        """Stops the program, killing its Linux process when it does not end."""
+        if self.process.poll() is not None:
+            return True
+        self.stop_file.touch()
+        try:
+            self.process.wait(timeout=10)
+            return True
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+            return False
+
+    def stop(self):
+        """Ends the program; fails when it does not end cleanly."""
+        check(self._end(), f"{self.name} did not stop")
+        check(self.process.returncode == 0, f"{self.name} ended with {self.process.returncode}")
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, exc_type, *exc):
+        if exc_type is None:
+            self.stop()
+        else:
+            self._end()
+        return False
+
+    def _starting(self, ready):
+        """Runs the readiness check; a program that is not ready is ended."""
+        try:
+            ready()
+        except BaseException:
+            self._end()
+            raise
+
+
+class PatternWindow(Background):
+    """A foreground window showing the test pattern at (left, top, right, bottom)."""
+
+    def __init__(self, session, artifacts, rect, name="pattern"):
+        left, top, right, bottom = rect
+        self.title = f"Vistrane test pattern {name}"
+        super().__init__(session, artifacts, name, "pattern", left, top, right - left,
+                         bottom - top, "--title", self.title)
+        self.rect = rect
+        self._starting(self._in_front)
+
+    def _in_front(self):
+        shown = self.session.vtest_json("wait-foreground", "VistraneTestPattern", self.title, 15)
+        check(shown["rect"] == list(self.rect),
+              f"pattern window at {shown['rect']}, wanted {self.rect}")
+
+
+class Viewer(Background):
+    """A clipboard viewer that logs every notice it receives."""
+
+    def __init__(self, session, artifacts, name="viewer"):
+        self.log = artifacts / f"{name}.log"
+        self.log.unlink(missing_ok=True)
+        super().__init__(session, artifacts, name, "viewer", session.win_path(self.log))
+        self._starting(self._joined)
+
+    def _joined(self):
+        check(wait_for(lambda: "joined" in self.lines(), 15), f"{self.name} did not join the chain")
+
+    def lines(self):
+        return self.log.read_text(encoding="utf-8").splitlines() if self.log.exists() else []
+
+    def notices(self):
+        return [line for line in self.lines() if line.startswith("draw ")]
+
+    def wait_notices(self, count, timeout=10):
+        """Waits until `count` notices have arrived; returns them all."""
+        wait_for(lambda: len(self.notices()) >= count, timeout)
+        return self.notices()
+
+
+class Vistrane:
+    """Vistrane.exe installed under C:\\Program Files\\Vistrane and run under Wine.
+
+    As a context manager it always ends the program: through the tray menu when
+    it can, else by killing the Linux process it started."""
+
+    def __init__(self, session, artifacts):
+        self.session = session
+        self.artifacts = artifacts
+        self.process = None
+        self.exe = session.bin / "Vistrane.exe"
+        check(self.exe.is_file(), f"{self.exe} is missing: build the Windows tree")
+
+    def install(self):
+        folder = self.session.c_path(INSTALL_DIR_WIN)
+        folder.mkdir(parents=True, exist_ok=True)
+        shutil.copy2(self.exe, folder / "Vistrane.exe")
+        (folder / "VstnMailSend.exe").unlink(missing_ok=True)
+
+    def start(self):
+        self.session.vtest("wait-window", "--gone", MAIN_CLASS, MAIN_TITLE, 0)
+        self.process = self.session.start(INSTALL_DIR_WIN + r"\Vistrane.exe",
+                                          log=self.artifacts / "vistrane.out")
+        self.session.vtest("wait-window", MAIN_CLASS, MAIN_TITLE, 20)
+
+    def running(self):
+        return self.process is not None and self.process.poll() is None
+
+    def open_tray_menu(self, screenshot=None):
+        self.session.vtest("tray-open")
+        if screenshot:
+            self.session.screenshot(self.artifacts / screenshot)
+
+    def quit_via_tray(self, screenshot=None):
+        """Opens the tray menu and chooses its last item; the program must end."""
+        self.open_tray_menu(screenshot)
+        # With no item selected, Up selects the last item: "終　了 (Quit)".
+        self.session.vtest("menu-keys", "up", "return")
+        self.session.vtest("wait-window", "--gone", MAIN_CLASS, MAIN_TITLE, 10)
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            raise Failure("Vistrane's main window is gone but its process still runs")
+
+    def __enter__(self):
+        self.install()
+        self.start()
+        return self
+
+    def __exit__(self, *exc):
+        if not self.running():
+            return False
+        try:
+            self.quit_via_tray()
+        except Exception as error:  # the fallback below ends it either way
+            print(f"tray quit failed while cleaning up: {error}", file=sys.stderr)
+        if self.running():
+            self.process.kill()
+            self.process.wait()
+        return False
+
+
+def scenario(main):
+    """Runs a scenario function(session, artifacts) as a test program: exit 0
+    on success, 1 on a failed check or error, with a final screenshot kept."""
+    name = Path(sys.argv[0]).stem
+    missing = [v for v in ("VISTRANE_SESSION_DIR", "VISTRANE_WINDOWS_BIN", "VISTRANE_ARTIFACTS")
+               if not os.environ.get(v)]
+    if missing:
+        print(f"{name}: FAILED: {', '.join(missing)} not set (run through ctest)", file=sys.stderr)
+        sys.exit(1)
+    artifacts = Path(os.environ["VISTRANE_ARTIFACTS"]) / name
+    shutil.rmtree(artifacts, ignore_errors=True)
+    artifacts.mkdir(parents=True)
+    session = None
+    status = 0
+    try:
+        session = Session()
+        main(session, artifacts)
+        print(f"{name}: passed")
+    except Failure as failure:
+        print(f"{name}: FAILED: {failure}", file=sys.stderr)
+        status = 1
+    except Exception:
+        traceback.print_exc()
+        print(f"{name}: FAILED with an error", file=sys.stderr)
+        status = 1
+    finally:
+        if session is not None:
+            try:
+                session.screenshot(artifacts / "final.png")
+            except Exception as error:
+                print(f"no final screenshot: {error}", file=sys.stderr)
+    print(f"artifacts: {artifacts}")
+    sys.exit(status)
