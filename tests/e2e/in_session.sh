@@ -17,4 +17,11 @@ for arg in "$@"; do
     /*.exe) [ -f "$arg" ] || { echo "in_session.sh: $arg does not exist" >&2; exit 1; } ;;
   esac
 done
-exec "$@"
+# The output goes through a file: Wine services that the program starts
+# inherit its handles and outlive it, so a pipe (ctest's) would stay open.
+out=$(mktemp)
+trap 'rm -f "$out"' EXIT
+status=0
+"$@" </dev/null >"$out" 2>&1 || status=$?
+cat "$out"
+exit "$status"

@@ -124,6 +124,10 @@ start_session() {
   fi
   # Keep the server up between the tests so each one starts quickly.
   wineserver -p </dev/null >>"$log" 2>&1
+  # Start Wine's background services now, with the log as their output: the
+  # first program of a session starts them otherwise, and they would keep
+  # that program's stdout open (ctest waits for it until its timeout).
+  wineboot </dev/null >>"$log" 2>&1
   {
     echo "DISPLAY=':$DISPLAY_NUMBER'"
     echo "VISTRANE_DISPLAY_NUMBER='$DISPLAY_NUMBER'"

@@ -15,6 +15,7 @@ int PatternCommand(Arguments& args);
 int ViewerCommand(Arguments& args);
 int WaitWindowCommand(Arguments& args);
 int WaitForegroundCommand(Arguments& args);
+int WatchWindowCommand(Arguments& args);
 int MsgboxCommand(Arguments& args);
 int ShowMsgboxCommand(Arguments& args);
 int TrayOpenCommand(Arguments& args);

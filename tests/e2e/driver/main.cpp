@@ -26,6 +26,7 @@ constexpr Command kCommands[] = {
     {L"viewer", vistrane::vtest::ViewerCommand},
     {L"wait-window", vistrane::vtest::WaitWindowCommand},
     {L"wait-foreground", vistrane::vtest::WaitForegroundCommand},
+    {L"watch-window", vistrane::vtest::WatchWindowCommand},
     {L"msgbox", vistrane::vtest::MsgboxCommand},
     {L"show-msgbox", vistrane::vtest::ShowMsgboxCommand},
     {L"tray-open", vistrane::vtest::TrayOpenCommand},
@@ -45,6 +46,8 @@ constexpr wchar_t kUsage[] =
     L"      wait until a top-level window of the class (and title) exists, or is gone\n"
     L"  wait-foreground CLASS TITLE|- TIMEOUT\n"
     L"      wait until the foreground window has the class (and title); prints its rectangle\n"
+    L"  watch-window CLASS TITLE|- LOG PREFIX --stop-file F [--timeout S]\n"
+    L"      log each time the window shows or hides, with a copy of it as PREFIX-N.bmp\n"
     L"  msgbox [--timeout S] [--ok] [--out FILE]\n"
     L"      wait for the product's error box; report it as JSON; --ok presses OK\n"
     L"  show-msgbox [--icon exclamation|information] TEXT\n"

@@ -15,6 +15,7 @@ import shutil
 import struct
 import subprocess
 import sys
+import tempfile
 import time
 import traceback
 from pathlib import Path
@@ -124,8 +125,17 @@ class Session:
         return self.drive_c.joinpath(*windows_path[3:].split("\\"))
 
     def run(self, *args, timeout=60):
-        return subprocess.run(["wine", *map(str, args)], env=self.env, capture_output=True,
-                              text=True, encoding="utf-8", timeout=timeout)
+        """Runs a Windows program; its output goes through files, not pipes: a
+        Wine service it starts (the desktop process) inherits the handles and
+        outlives it, and a pipe would then never reach its end."""
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            process = subprocess.run(["wine", *map(str, args)], env=self.env, stdout=out,
+                                     stderr=err, stdin=subprocess.DEVNULL, timeout=timeout)
+            out.seek(0)
+            err.seek(0)
+            return subprocess.CompletedProcess(process.args, process.returncode,
+                                               out.read().decode("utf-8", "replace"),
+                                               err.read().decode("utf-8", "replace"))
 
     def tool(self, name, *args, expect=0, timeout=60):
         """Runs bin/<name>.exe; fails unless its exit status is `expect`
@@ -151,7 +161,8 @@ class Session:
         out = open(log, "w")
         try:
             return subprocess.Popen(["wine", str(exe), *map(str, args)], env=self.env,
-                                    stdout=out, stderr=subprocess.STDOUT)
+                                    stdin=subprocess.DEVNULL, stdout=out,
+                                    stderr=subprocess.STDOUT)
         finally:
             out.close()
 
@@ -332,7 +343,8 @@ class Vistrane:
         (folder / "VstnMailSend.exe").unlink(missing_ok=True)
 
     def start(self):
-        self.session.vtest("wait-window", "--gone", MAIN_CLASS, MAIN_TITLE, 0)
+        # A copy left by an earlier test would take the captures too.
+        self.session.vtest("wait-window", "--gone", MAIN_CLASS, MAIN_TITLE, 10)
         self.process = self.session.start(INSTALL_DIR_WIN + r"\Vistrane.exe",
                                           log=self.artifacts / "vistrane.out")
         self.session.vtest("wait-window", MAIN_CLASS, MAIN_TITLE, 20)

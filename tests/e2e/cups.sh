@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# A private CUPS scheduler for the printing tests, with one PDF printer whose
+# pages land in a folder of ours.
+#
+#   cups.sh start <state-dir>   start cupsd and add the printer VPDF (the default)
+#   cups.sh stop  <state-dir>   end exactly the cupsd that start started
+#   cups.sh env   <state-dir>   print CUPS_SERVER=... for the clients (Wine, lpadmin)
+#
+# The scheduler listens only on a socket under <state-dir>/cups, so it neither
+# needs nor disturbs a system cupsd. VPDF uses the cups-pdf driver description
+# with a file: device: every job's PostScript, as the printer receives it, is
+# written to <state-dir>/cups/out/VPDF.ps (the previous job's file is replaced).
+set -euo pipefail
+
+usage() {
+  echo "usage: $0 start|stop|env <state-dir>" >&2
+  exit 2
+}
+[ $# -eq 2 ] || usage
+action=$1
+mkdir -p "$2"
+state=$(cd "$2" && pwd)/cups
+socket=$state/cups.sock
+pid_file=$state/cupsd.pid
+log=$state/cups.log
+printer=VPDF
+ppd=lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
+
+# The pid is ours only while it still runs cupsd with our configuration.
+is_our_cupsd() {
+  local pid=$1
+  [ -r "/proc/$pid/cmdline" ] || return 1
+  tr '\0' ' ' <"/proc/$pid/cmdline" | grep -qF -- "-c $state/etc/cupsd.conf "
+}
+
+stop_cupsd() {
+  [ -f "$pid_file" ] || return 0
+  local pid
+  pid=$(cat "$pid_file")
+  if is_our_cupsd "$pid"; then
+    kill "$pid"
+    for _ in $(seq 50); do
+      is_our_cupsd "$pid" || break
+      sleep 0.1
+    done
+  fi
+  rm -f "$pid_file"
+}
+
+write_config() {
+  rm -rf "$state"
+  mkdir -p "$state"/{etc/ppd,spool/tmp,cache,run,log,out}
+  # Filters run as the unprivileged user lp: it must write the spool and the output.
+  chown -R lp "$state"/spool "$state"/out "$state"/cache 2>/dev/null || chmod -R 0777 "$state"/spool "$state"/out "$state"/cache
+  cat >"$state/etc/cups-files.conf" <<EOF
+ServerRoot $state/etc
+RequestRoot $state/spool
+TempDir $state/spool/tmp
+CacheDir $state/cache
+StateDir $state/run
+ErrorLog $state/log/error_log
+AccessLog $state/log/access_log
+PageLog $state/log/page_log
+FileDevice Yes
+SystemGroup root
+EOF
+  cat >"$state/etc/cupsd.conf" <<EOF
+Listen $socket
+LogLevel warn
+Browsing No
+WebInterface No
+DefaultAuthType None
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+EOF
+}
+
+start_cupsd() {
+  stop_cupsd
+  write_config
+  : >"$log"
+  cupsd -f -c "$state/etc/cupsd.conf" -s "$state/etc/cups-files.conf" </dev/null >>"$log" 2>&1 &
+  echo $! >"$pid_file"
+  for _ in $(seq 100); do
+    CUPS_SERVER=$socket lpstat -r >/dev/null 2>&1 && break
+    is_our_cupsd "$(cat "$pid_file")" || break
+    sleep 0.1
+  done
+  if ! CUPS_SERVER=$socket lpstat -r >/dev/null 2>&1; then
+    echo "cups.sh: cupsd did not start; see $log and $state/log/error_log" >&2
+    stop_cupsd
+    return 1
+  fi
+  CUPS_SERVER=$socket lpadmin -p "$printer" -v "file://$state/out/$printer.ps" -E -m "$ppd" >>"$log" 2>&1
+  CUPS_SERVER=$socket lpadmin -d "$printer" >>"$log" 2>&1
+  echo "cups.sh: cupsd pid $(cat "$pid_file") on $socket, printer $printer -> $state/out/$printer.ps"
+}
+
+case $action in
+  start) start_cupsd ;;
+  stop) stop_cupsd ;;
+  env) echo "CUPS_SERVER=$socket" ;;
+  *) usage ;;
+esac
