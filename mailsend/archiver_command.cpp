@@ -1,0 +1,40 @@
+#include "mailsend/archiver_command.h"
+
+#include <stdexcept>
+
+#include "mailsend/vstn_mail_cmn.h"
+
+namespace vistrane {
+namespace {
+
+constexpr std::wstring_view kCommand = L"u";
+constexpr std::wstring_view kOptions = L"-a1 -r2 -x1 -o2";
+constexpr std::size_t kExtensionLength = 4;  // ".bmp"
+constexpr std::size_t kDriveRootLength = 3;  // "C:\"
+
+}  // namespace
+
+ArchiverCommand BuildArchiverCommand(std::wstring_view tmpFile, std::wstring_view dirName) {
+  if (tmpFile.size() <= kExtensionLength) {
+    throw std::invalid_argument("the image path is too short to name an archive");
+  }
+  if (dirName.empty()) throw std::invalid_argument("the output folder is empty");
+
+  std::wstring baseFolder(dirName);
+  if (baseFolder.size() != kDriveRootLength) baseFolder += L'\\';
+
+  ArchiverCommand command;
+  command.archiveName = std::wstring(tmpFile.substr(0, tmpFile.size() - kExtensionLength));
+  command.commandLine.append(kCommand)
+      .append(L" ")
+      .append(kOptions)
+      .append(L" ")
+      .append(QuoteIfNeeded(command.archiveName))
+      .append(L" ")
+      .append(QuoteIfNeeded(baseFolder))
+      .append(L" ")
+      .append(QuoteIfNeeded(tmpFile));
+  return command;
+}
+
+}  // namespace vistrane

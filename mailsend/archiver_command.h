@@ -1,0 +1,24 @@
+#pragma once
+// The archiver's command line for packing one image into an LHA archive
+// beside it.
+#include <string>
+#include <string_view>
+
+namespace vistrane {
+
+struct ArchiverCommand {
+  // The image path without its four-character extension; the archiver
+  // appends ".lzh" to a name without an extension.
+  std::wstring archiveName;
+  // "u -a1 -r2 -x1 -o2 <archive> <base folder> <image>", paths quoted where
+  // they hold a space or a comma.
+  std::wstring commandLine;
+};
+
+// The base folder is the output folder with one trailing backslash; a drive
+// root ("C:\") already has it. Throws std::invalid_argument when the image
+// path leaves no archive name (four characters or fewer) or the output folder
+// is empty, so that no command with a meaningless path reaches the archiver.
+ArchiverCommand BuildArchiverCommand(std::wstring_view tmpFile, std::wstring_view dirName);
+
+}  // namespace vistrane

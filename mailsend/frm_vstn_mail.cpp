@@ -1,0 +1,125 @@
+#include "mailsend/frm_vstn_mail.h"
+
+#include <cstdint>
+
+#include "mailsend/archiver_command.h"
+#include "shared/errors.h"
+#include "shared/setting_keys.h"
+#include "shared/setting_text.h"
+
+namespace vistrane {
+namespace {
+
+// A stored setting the run cannot work with. The image is kept, and the
+// message says where.
+class UnusableSetting : public UserFacingError {
+ public:
+  using UserFacingError::UserFacingError;
+};
+
+std::int16_t StoredNumber(std::wstring_view key, const std::wstring& text,
+                          const std::wstring& image) {
+  if (const auto value = ParseInt16(text)) return *value;
+  throw UnusableSetting(L"設定「" + std::wstring(key) + L"」の値「" + text +
+                        L"」が数値ではないので、メールは送信されません。\n"
+                        L"画像ファイルは次の場所に残してあります。\n" + image);
+}
+
+}  // namespace
+
+void FrmVstnMail::Form_Load() noexcept {
+  host_.TrimWorkingSet();
+  try {
+    SendCapture();
+  } catch (const UnusableSetting& e) {
+    keepImage_ = true;
+    try {
+      host_.ShowError(e.message());
+    } catch (...) {
+      // The box could not be shown; the image stays all the same.
+    }
+  } catch (...) {
+    // Logon, compose or send failed, or the user cancelled the send dialog.
+  }
+  CloseRun();
+}
+
+void FrmVstnMail::SendCapture() {
+  // Read in this order, all before any is used.
+  const std::wstring MailAdd = store_.GetSetting(keys::MailAdd);
+  const std::wstring MailKenmei = store_.GetSetting(keys::MailKenmei);
+  const std::wstring MailNote = store_.GetSetting(keys::MailNote);
+  const std::wstring MailComp = store_.GetSetting(keys::MailComp);
+  TmpFile = store_.GetSetting(keys::tmpfile);
+  const std::wstring OutputFileMode = store_.GetSetting(keys::OutputFileMode);
+  DirName = store_.GetSetting(keys::DirName);
+
+  if (TmpFile.empty()) throw UnusableSetting(kNoImageMessage);
+  const std::int16_t compress = StoredNumber(keys::MailComp, MailComp, TmpFile);
+  const std::int16_t fileMode = StoredNumber(keys::OutputFileMode, OutputFileMode, TmpFile);
+
+  // The user can correct a missing recipient in the send dialog; some mail
+  // clients refuse an empty note.
+  const std::wstring recipient = MailAdd.empty() ? L"@" : MailAdd;
+  const std::wstring note = MailNote.empty() ? L" " : MailNote;
+
+  LzhFile.clear();
+  // Only bitmaps are packed: a JPEG hardly shrinks.
+  if (fileMode == 1 && compress == 1) CompressAttachment();
+  const std::wstring& attachment = LzhFile.empty() ? TmpFile : LzhFile;
+
+  mapis_.SignOn();
+  mapim_.SessionID(mapis_.SessionID());
+  mapim_.Compose();
+  mapim_.RecipDisplayName(recipient);
+  mapim_.RecipAddress(recipient);
+  mapim_.MsgSubject(MailKenmei);
+  mapim_.MsgNoteText(note);
+  mapim_.AttachmentIndex(0);
+  mapim_.AttachmentPathName(attachment);
+  mapim_.Send(true);
+}
+
+void FrmVstnMail::CompressAttachment() {
+  try {
+    const ArchiverCommand command = BuildArchiverCommand(TmpFile, DirName);
+    LzhFile = command.archiveName;
+    archiver_.Unlha(command.commandLine);
+    LzhFile += L".lzh";
+  } catch (const ArchiveFailed& failure) {
+    // Whatever the archiver left behind is not mailed; remove it.
+    const std::wstring partial = LzhFile + L".lzh";
+    LzhFile.clear();
+    host_.ShowError(failure.reason().empty()
+                        ? std::wstring(kArchiveFailedMessage)
+                        : kArchiveFailedMessage + (L"\n\n" + failure.reason()));
+    RemoveReporting(partial);
+  } catch (...) {
+    LzhFile.clear();
+    host_.ShowError(kArchiverMissingMessage);
+  }
+}
+
+void FrmVstnMail::CloseRun() noexcept {
+  try {
+    mapis_.SignOff();
+  } catch (...) {
+    // Nothing is left to do with a session that cannot be closed.
+  }
+  if (!keepImage_ && !TmpFile.empty()) RemoveReporting(TmpFile);
+  if (!LzhFile.empty()) RemoveReporting(LzhFile);
+}
+
+void FrmVstnMail::RemoveReporting(const std::wstring& path) noexcept {
+  try {
+    host_.RemoveFile(path);
+  } catch (...) {
+    try {
+      host_.ShowError(kRemoveFailedMessage + (L"\n" + path));
+    } catch (...) {
+      // No box either: the file stays where the message would have named it.
+    }
+  }
+}
+
+}  // namespace vistrane

@@ -1,0 +1,54 @@
+#pragma once
+// frmVstnMail: one run of VstnMailSend. It mails the image named by the
+// setting tmpfile (packed into an LHA archive when it is a bitmap and
+// compression is on) through the mail client's send dialog, then deletes the
+// image and the archive.
+#include <string>
+
+#include "mailsend/archiver.h"
+#include "mailsend/mail_sender_host.h"
+#include "mailsend/messaging.h"
+#include "shared/settings_store.h"
+
+namespace vistrane {
+
+inline constexpr wchar_t kArchiverMissingMessage[] =
+    L"「UnLha32.Dll」がインストールされていないので、圧縮処理はされません。";
+inline constexpr wchar_t kArchiveFailedMessage[] =
+    L"「UnLha32.Dll」で圧縮できなかったので、圧縮処理はされません。";
+inline constexpr wchar_t kNoImageMessage[] =
+    L"送信する画像ファイルが設定「tmpfile」にないので、メールは送信されません。";
+inline constexpr wchar_t kRemoveFailedMessage[] = L"メール用のファイルを削除できませんでした。";
+
+class FrmVstnMail {
+ public:
+  FrmVstnMail(SettingsStore& store, MailSenderHost& host, Archiver& archiver, MapiSession& mapis,
+              MapiMessages& mapim)
+      : store_(store), host_(host), archiver_(archiver), mapis_(mapis), mapim_(mapim) {}
+
+  // The whole run. After the working-set trim every failure ends in the
+  // closing steps (sign off, delete the image and the archive), each of them
+  // attempted whatever happened to the others. A failed logon or send and the
+  // user's cancel show nothing: the mail client has already said what it had
+  // to. Never throws.
+  void Form_Load() noexcept;
+
+ private:
+  void SendCapture();
+  void CompressAttachment();
+  void CloseRun() noexcept;
+  void RemoveReporting(const std::wstring& path) noexcept;
+
+  SettingsStore& store_;
+  MailSenderHost& host_;
+  Archiver& archiver_;
+  MapiSession& mapis_;
+  MapiMessages& mapim_;
+
+  std::wstring TmpFile;
+  std::wstring DirName;
+  std::wstring LzhFile;  // empty unless an archive was made
+  bool keepImage_ = false;
+};
+
+}  // namespace vistrane

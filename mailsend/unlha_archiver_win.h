@@ -1,0 +1,28 @@
+#pragma once
+// The archiver in UnLHA32.dll, bound by name at the first compression.
+#include <windows.h>
+
+#include <string>
+
+#include "mailsend/archiver.h"
+#include "platform/unique_handle.h"
+
+namespace vistrane {
+
+class UnlhaArchiver final : public Archiver {
+ public:
+  // Throws Win32Error when the DLL or its entry point "Unlha" cannot be
+  // bound, ArchiveFailed when the command line has no form in the ANSI code
+  // page or the archiver returns non-zero (with its own text as the reason).
+  void Unlha(const std::wstring& commandLine) override;
+
+ private:
+  using UnlhaFunction = int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD);
+
+  void Bind();
+
+  UniqueHmodule library_;
+  UnlhaFunction unlha_ = nullptr;
+};
+
+}  // namespace vistrane

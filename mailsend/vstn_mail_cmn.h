@@ -1,0 +1,13 @@
+#pragma once
+// Module VstnMailCmn: text helpers of the mail sender.
+#include <string>
+#include <string_view>
+
+namespace vistrane {
+
+// The text in double quotes when it holds a space or a comma, else unchanged,
+// so that the archiver's command line keeps each path as one argument. Quotes
+// already inside the text are left as they are.
+std::wstring QuoteIfNeeded(std::wstring_view text);
+
+}  // namespace vistrane

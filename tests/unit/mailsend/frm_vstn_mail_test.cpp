@@ -1,0 +1,358 @@
+#include "mailsend/frm_vstn_mail.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vistrane {
+namespace {
+
+using Log = std::vector<std::wstring>;
+
+// Every fake writes into one log, so a test sees the order across all of
+// them. A fake throws at the member named in failAt.
+struct World {
+  Log log;
+  std::wstring failAt;
+
+  void Call(const std::wstring& entry, const std::wstring& member) {
+    log.push_back(entry);
+    if (member == failAt) throw std::runtime_error("refused");
+  }
+};
+
+class FakeStore final : public SettingsStore {
+ public:
+  FakeStore(World& world, std::map<std::wstring, std::wstring, std::less<>> values)
+      : world_(world), values_(std::move(values)) {}
+  std::wstring GetSetting(std::wstring_view key) const override {
+    world_.log.push_back(L"read " + std::wstring(key));
+    const auto found = values_.find(key);
+    return found == values_.end() ? std::wstring() : found->second;
+  }
+  void SaveSetting(std::wstring_view key, std::wstring_view) override {
+    ADD_FAILURE() << "the mail sender writes no setting, but wrote "
+                  << testing::PrintToString(std::wstring(key));
+  }
+
+ private:
+  World& world_;
+  std::map<std::wstring, std::wstring, std::less<>> values_;
+};
+
+class FakeHost final : public MailSenderHost {
+ public:
+  explicit FakeHost(World& world) : world_(world) {}
+  std::vector<std::wstring> failingRemovals;
+  std::vector<std::wstring> errors;
+
+  void TrimWorkingSet() noexcept override { world_.log.push_back(L"trim"); }
+  void RemoveFile(const std::wstring& path) override {
+    world_.log.push_back(L"remove " + path);
+    for (const auto& failing : failingRemovals) {
+      if (failing == path) throw std::runtime_error("in use");
+    }
+  }
+  void ShowError(const std::wstring& text) override {
+    world_.log.push_back(L"error");
+    errors.push_back(text);
+  }
+
+ private:
+  World& world_;
+};
+
+class FakeArchiver final : public Archiver {
+ public:
+  enum class Behaviour { Works, Missing, Fails };
+  explicit FakeArchiver(World& world) : world_(world) {}
+  Behaviour behaviour = Behaviour::Works;
+  std::wstring reason;
+
+  void Unlha(const std::wstring& commandLine) override {
+    world_.log.push_back(L"Unlha " + commandLine);
+    if (behaviour == Behaviour::Missing) throw std::runtime_error("no UnLHA32.dll");
+    if (behaviour == Behaviour::Fails) throw ArchiveFailed(reason);
+  }
+
+ private:
+  World& world_;
+};
+
+class FakeSession final : public MapiSession {
+ public:
+  explicit FakeSession(World& world) : world_(world) {}
+  void SignOn() override { world_.Call(L"mapis.SignOn", L"SignOn"); }
+  MapiSessionHandle SessionID() const override {
+    world_.Call(L"mapis.SessionID", L"mapis.SessionID");
+    return kHandle;
+  }
+  void SignOff() override { world_.Call(L"mapis.SignOff", L"SignOff"); }
+
+  // Wider than 32 bits where the platform allows, to see it passed whole.
+  static constexpr MapiSessionHandle kHandle =
+      sizeof(MapiSessionHandle) > 4 ? static_cast<MapiSessionHandle>(0x123456789ull) : 0x1234u;
+
+ private:
+  World& world_;
+};
+
+class FakeMessages final : public MapiMessages {
+ public:
+  explicit FakeMessages(World& world) : world_(world) {}
+  void SessionID(MapiSessionHandle session) override {
+    world_.Call(L"mapim.SessionID " + std::to_wstring(session), L"mapim.SessionID");
+  }
+  void Compose() override { world_.Call(L"mapim.Compose", L"Compose"); }
+  void RecipDisplayName(const std::wstring& v) override {
+    world_.Call(L"mapim.RecipDisplayName " + v, L"RecipDisplayName");
+  }
+  void RecipAddress(const std::wstring& v) override {
+    world_.Call(L"mapim.RecipAddress " + v, L"RecipAddress");
+  }
+  void MsgSubject(const std::wstring& v) override {
+    world_.Call(L"mapim.MsgSubject " + v, L"MsgSubject");
+  }
+  void MsgNoteText(const std::wstring& v) override {
+    world_.Call(L"mapim.MsgNoteText " + v, L"MsgNoteText");
+  }
+  void AttachmentIndex(std::int32_t i) override {
+    world_.Call(L"mapim.AttachmentIndex " + std::to_wstring(i), L"AttachmentIndex");
+  }
+  void AttachmentPathName(const std::wstring& v) override {
+    world_.Call(L"mapim.AttachmentPathName " + v, L"AttachmentPathName");
+  }
+  void Send(bool dialog) override {
+    world_.Call(L"mapim.Send " + std::to_wstring(dialog), L"Send");
+  }
+
+ private:
+  World& world_;
+};
+
+constexpr wchar_t kBitmap[] = L"C:\\VstrnTmp\\VstrnML-090507.bmp";
+constexpr wchar_t kArchive[] = L"C:\\VstrnTmp\\VstrnML-090507.lzh";
+constexpr wchar_t kCommandLine[] =
+    L"Unlha u -a1 -r2 -x1 -o2 C:\\VstrnTmp\\VstrnML-090507 C:\\VstrnTmp\\ "
+    L"C:\\VstrnTmp\\VstrnML-090507.bmp";
+
+const Log kReads = {L"read MailAdd", L"read MailKenmei", L"read MailNote", L"read MailComp",
+                    L"read tmpfile", L"read OutputFileMode", L"read DirName"};
+
+class FrmVstnMailTest : public ::testing::Test {
+ protected:
+  std::map<std::wstring, std::wstring, std::less<>> settings = {
+      {L"MailAdd", L"taro@example.jp"}, {L"MailKenmei", L"画面"},
+      {L"MailNote", L"添付します"},     {L"MailComp", L"1"},
+      {L"tmpfile", kBitmap},            {L"OutputFileMode", L"1"},
+      {L"DirName", L"C:\\VstrnTmp"},
+  };
+  World world;
+  FakeHost host{world};
+  FakeArchiver archiver{world};
+  FakeSession mapis{world};
+  FakeMessages mapim{world};
+
+  // The run; returns the log without the reads, which the first test checks.
+  Log Run() {
+    FakeStore store(world, settings);
+    FrmVstnMail(store, host, archiver, mapis, mapim).Form_Load();
+    Log rest;
+    for (const auto& entry : world.log) {
+      if (entry.rfind(L"read ", 0) != 0) rest.push_back(entry);
+    }
+    return rest;
+  }
+
+  // Sign-on to send for a message to `recipient` with this attachment.
+  static Log Messaging(const std::wstring& recipient, const std::wstring& subject,
+                       const std::wstring& note, const std::wstring& attachment) {
+    return {L"mapis.SignOn",
+            L"mapis.SessionID",
+            L"mapim.SessionID " + std::to_wstring(FakeSession::kHandle),
+            L"mapim.Compose",
+            L"mapim.RecipDisplayName " + recipient,
+            L"mapim.RecipAddress " + recipient,
+            L"mapim.MsgSubject " + subject,
+            L"mapim.MsgNoteText " + note,
+            L"mapim.AttachmentIndex 0",
+            L"mapim.AttachmentPathName " + attachment,
+            L"mapim.Send 1"};
+  }
+};
+
+Log Concat(std::initializer_list<Log> parts) {
+  Log all;
+  for (const Log& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+TEST_F(FrmVstnMailTest, TrimsThenReadsEverySettingInOrderBeforeActing) {
+  Run();
+  ASSERT_GE(world.log.size(), 1 + kReads.size());
+  EXPECT_EQ(world.log.front(), L"trim");
+  EXPECT_EQ(Log(world.log.begin() + 1, world.log.begin() + 1 + kReads.size()), kReads);
+}
+
+TEST_F(FrmVstnMailTest, PacksABitmapMailsTheArchiveAndDeletesBoth) {
+  EXPECT_EQ(Run(), Concat({{L"trim", kCommandLine},
+                           Messaging(L"taro@example.jp", L"画面", L"添付します", kArchive),
+                           {L"mapis.SignOff", std::wstring(L"remove ") + kBitmap,
+                            std::wstring(L"remove ") + kArchive}}));
+  EXPECT_TRUE(host.errors.empty());
+}
+
+TEST_F(FrmVstnMailTest, EmptyRecipientBecomesAtSignAndEmptyNoteOneSpace) {
+  settings[L"MailAdd"] = L"";
+  settings[L"MailKenmei"] = L"";
+  settings[L"MailNote"] = L"";
+  settings[L"MailComp"] = L"0";
+  EXPECT_EQ(Run(), Concat({{L"trim"},
+                           Messaging(L"@", L"", L" ", kBitmap),
+                           {L"mapis.SignOff", std::wstring(L"remove ") + kBitmap}}));
+}
+
+TEST_F(FrmVstnMailTest, CompressesOnlyBitmapsWithCompressionOn) {
+  struct Case {
+    const wchar_t* outputFileMode;
+    const wchar_t* mailComp;
+    const wchar_t* tmpFile;
+    bool packed;
+  };
+  const Case cases[] = {
+      {L"1", L"1", kBitmap, true},
+      {L"1", L"0", kBitmap, false},
+      {L"1", L"2", kBitmap, false},
+      {L"2", L"1", L"C:\\VstrnTmp\\VstrnML-090507.jpg", false},  // JPEG, compression on
+      {L"3", L"1", L"C:\\VstrnTmp\\VstrnML-090507.jpg", false},
+      {L"0", L"1", kBitmap, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "OutputFileMode " << c.outputFileMode << ", MailComp "
+                                    << c.mailComp);
+    world.log.clear();
+    settings[L"OutputFileMode"] = c.outputFileMode;
+    settings[L"MailComp"] = c.mailComp;
+    settings[L"tmpfile"] = c.tmpFile;
+    const Log log = Run();
+    const Log expected =
+        c.packed ? Concat({{L"trim", kCommandLine},
+                           Messaging(L"taro@example.jp", L"画面", L"添付します", kArchive),
+                           {L"mapis.SignOff", std::wstring(L"remove ") + c.tmpFile,
+                            std::wstring(L"remove ") + kArchive}})
+                 : Concat({{L"trim"},
+                           Messaging(L"taro@example.jp", L"画面", L"添付します", c.tmpFile),
+                           {L"mapis.SignOff", std::wstring(L"remove ") + c.tmpFile}});
+    EXPECT_EQ(log, expected);
+  }
+}
+
+TEST_F(FrmVstnMailTest, WithoutAnArchiverTheBitmapIsMailedAfterTheMessage) {
+  struct Case {
+    const char* name;
+    const wchar_t* tmpFile;
+    const wchar_t* dirName;
+    bool archiverCalled;
+  };
+  const Case cases[] = {
+      {"archiver missing", kBitmap, L"C:\\VstrnTmp", true},
+      {"image path too short for an archive name", L"a.b", L"C:\\VstrnTmp", false},
+      {"empty output folder", kBitmap, L"", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    world.log.clear();
+    host.errors.clear();
+    archiver.behaviour = FakeArchiver::Behaviour::Missing;
+    settings[L"tmpfile"] = c.tmpFile;
+    settings[L"DirName"] = c.dirName;
+    Log expected = {L"trim"};
+    if (c.archiverCalled) expected.push_back(kCommandLine);
+    expected.push_back(L"error");  // before the session opens
+    expected = Concat({expected, Messaging(L"taro@example.jp", L"画面", L"添付します", c.tmpFile),
+                       {L"mapis.SignOff", std::wstring(L"remove ") + c.tmpFile}});
+    EXPECT_EQ(Run(), expected);
+    EXPECT_EQ(host.errors, std::vector<std::wstring>{kArchiverMissingMessage});
+  }
+}
+
+TEST_F(FrmVstnMailTest, AFailedArchiveIsRemovedReportedAndTheBitmapMailed) {
+  archiver.behaviour = FakeArchiver::Behaviour::Fails;
+  archiver.reason = L"ディスクがいっぱいです";
+  EXPECT_EQ(Run(), Concat({{L"trim", kCommandLine, L"error", std::wstring(L"remove ") + kArchive},
+                           Messaging(L"taro@example.jp", L"画面", L"添付します", kBitmap),
+                           {L"mapis.SignOff", std::wstring(L"remove ") + kBitmap}}));
+  EXPECT_EQ(host.errors,
+            std::vector<std::wstring>{std::wstring(kArchiveFailedMessage) + L"\n\nディスクがいっぱいです"});
+}
+
+TEST_F(FrmVstnMailTest, AMessagingFailureGoesStraightToTheClosingStepsWithoutAMessage) {
+  struct Case {
+    const wchar_t* failAt;
+    std::size_t messagingCallsMade;
+  };
+  const Case cases[] = {
+      {L"SignOn", 1},           // failed logon
+      {L"mapis.SessionID", 2},
+      {L"Compose", 4},
+      {L"MsgSubject", 7},
+      {L"AttachmentPathName", 10},
+      {L"Send", 11},            // failed send or the user's cancel
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "failing at " << testing::PrintToString(std::wstring(c.failAt)));
+    world.log.clear();
+    world.failAt = c.failAt;
+    const Log messaging = Messaging(L"taro@example.jp", L"画面", L"添付します", kArchive);
+    EXPECT_EQ(Run(), Concat({{L"trim", kCommandLine},
+                             Log(messaging.begin(), messaging.begin() + c.messagingCallsMade),
+                             {L"mapis.SignOff", std::wstring(L"remove ") + kBitmap,
+                              std::wstring(L"remove ") + kArchive}}));
+    EXPECT_TRUE(host.errors.empty());
+  }
+}
+
+TEST_F(FrmVstnMailTest, EachClosingStepRunsWhateverHappenedToTheOthers) {
+  world.failAt = L"SignOff";
+  host.failingRemovals = {kBitmap};
+  EXPECT_EQ(Run(), Concat({{L"trim", kCommandLine},
+                           Messaging(L"taro@example.jp", L"画面", L"添付します", kArchive),
+                           {L"mapis.SignOff", std::wstring(L"remove ") + kBitmap, L"error",
+                            std::wstring(L"remove ") + kArchive}}));
+  EXPECT_EQ(host.errors,
+            std::vector<std::wstring>{std::wstring(kRemoveFailedMessage) + L"\n" + kBitmap});
+}
+
+TEST_F(FrmVstnMailTest, UnusableSettingsAreReportedAndTheImageKept) {
+  struct Case {
+    const wchar_t* key;
+    const wchar_t* value;
+    std::wstring message;
+  };
+  const std::wstring kept = std::wstring(L"」が数値ではないので、メールは送信されません。\n"
+                                         L"画像ファイルは次の場所に残してあります。\n") + kBitmap;
+  const Case cases[] = {
+      {L"MailComp", L"", L"設定「MailComp」の値「" + kept},
+      {L"MailComp", L"abc", L"設定「MailComp」の値「abc" + kept},
+      {L"OutputFileMode", L"1.5", L"設定「OutputFileMode」の値「1.5" + kept},
+      {L"OutputFileMode", L"99999", L"設定「OutputFileMode」の値「99999" + kept},
+      {L"tmpfile", L"", kNoImageMessage},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << testing::PrintToString(std::wstring(c.key)) << " = "
+                                    << testing::PrintToString(std::wstring(c.value)));
+    world.log.clear();
+    host.errors.clear();
+    auto saved = settings;
+    settings[c.key] = c.value;
+    EXPECT_EQ(Run(), (Log{L"trim", L"error", L"mapis.SignOff"}));
+    EXPECT_EQ(host.errors, std::vector<std::wstring>{c.message});
+    settings = saved;
+  }
+}
+
+}  // namespace
+}  // namespace vistrane
