@@ -2,9 +2,11 @@
 # A private Wine session for the Windows-side tests: an Xvfb display of our own
 # and a Wine prefix of our own, both under one state folder.
 #
-#   session.sh start <state-dir>   start Xvfb and a persistent wineserver
-#   session.sh stop  <state-dir>   end exactly what start started
-#   session.sh env   <state-dir>   print the env file's path (fails when not running)
+#   session.sh start <state-dir> [<display>]
+#       start Xvfb (or use the given display, e.g. the user's) and a
+#       persistent wineserver for the prefix <state-dir>/prefix
+#   session.sh stop <state-dir>    end exactly what start started
+#   session.sh env <state-dir>     print the env file's path (fails when not running)
 #
 # The env file (<state-dir>/session.env) holds KEY='value' lines that both a
 # shell (`. file`) and the Python scenarios read. The prefix (<state-dir>/prefix)
@@ -12,11 +14,12 @@
 set -euo pipefail
 
 usage() {
-  echo "usage: $0 start|stop|env <state-dir>" >&2
+  echo "usage: $0 start <state-dir> [<display>] | stop <state-dir> | env <state-dir>" >&2
   exit 2
 }
-[ $# -eq 2 ] || usage
+[ $# -eq 2 ] || { [ $# -eq 3 ] && [ "$1" = start ]; } || usage
 action=$1
+given_display=${3:-}
 mkdir -p "$2"
 state=$(cd "$2" && pwd)
 env_file=$state/session.env
@@ -114,12 +117,20 @@ start_session() {
   # A server left over from an interrupted run in this same prefix is ours too.
   [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
   : >"$log"
-  start_xvfb
-  export DISPLAY=":$DISPLAY_NUMBER"
+  XVFB_PID=
+  if [ -n "$given_display" ]; then
+    xdpyinfo -display "$given_display" >/dev/null 2>&1 ||
+      { echo "session.sh: cannot open display $given_display" >&2; return 1; }
+    export DISPLAY=$given_display
+    DISPLAY_NUMBER=
+  else
+    start_xvfb
+    export DISPLAY=":$DISPLAY_NUMBER"
+  fi
   if ! prepare_prefix; then
     echo "session.sh: Wine prefix setup failed; see $log" >&2
     WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
-    kill "$XVFB_PID"
+    [ -z "$XVFB_PID" ] || kill "$XVFB_PID"
     return 1
   fi
   # Keep the server up between the tests so each one starts quickly.
@@ -129,7 +140,7 @@ start_session() {
   # that program's stdout open (ctest waits for it until its timeout).
   wineboot </dev/null >>"$log" 2>&1
   {
-    echo "DISPLAY=':$DISPLAY_NUMBER'"
+    echo "DISPLAY='$DISPLAY'"
     echo "VISTRANE_DISPLAY_NUMBER='$DISPLAY_NUMBER'"
     echo "XVFB_PID='$XVFB_PID'"
     echo "WINEPREFIX='$prefix'"
@@ -139,7 +150,7 @@ start_session() {
     echo "export DISPLAY WINEPREFIX WINEDEBUG WINEDLLOVERRIDES LANG"
   } >"$env_file.tmp"
   mv "$env_file.tmp" "$env_file"
-  echo "session.sh: display :$DISPLAY_NUMBER (Xvfb pid $XVFB_PID), prefix $prefix"
+  echo "session.sh: display $DISPLAY${XVFB_PID:+ (Xvfb pid $XVFB_PID)}, prefix $prefix"
 }
 
 case $action in
