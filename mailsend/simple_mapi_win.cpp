@@ -1,56 +1,13 @@
 #include "mailsend/simple_mapi_win.h"
 
-#include <mapi.h>
-
 #include "mailsend/ansi_text_win.h"
 #include "mailsend/dll_binding_win.h"
+#include "mailsend/simple_mapi_structs_win.h"
 
 namespace vistrane {
 namespace {
 
-// The Simple MAPI structures, for either character type: the ANSI ones are
-// MapiRecipDesc, MapiFileDesc and MapiMessage, the wide ones their W forms
-// (not every SDK declares those).
-template <typename Char>
-struct RecipDesc {
-  ULONG ulReserved;
-  ULONG ulRecipClass;
-  Char* lpszName;
-  Char* lpszAddress;
-  ULONG ulEIDSize;
-  void* lpEntryID;
-};
-
-template <typename Char>
-struct FileDesc {
-  ULONG ulReserved;
-  ULONG flFlags;
-  ULONG nPosition;
-  Char* lpszPathName;
-  Char* lpszFileName;
-  void* lpFileType;
-};
-
-template <typename Char>
-struct Message {
-  ULONG ulReserved;
-  Char* lpszSubject;
-  Char* lpszNoteText;
-  Char* lpszMessageType;
-  Char* lpszDateReceived;
-  Char* lpszConversationID;
-  FLAGS flFlags;
-  RecipDesc<Char>* lpOriginator;
-  ULONG nRecipCount;
-  RecipDesc<Char>* lpRecips;
-  ULONG nFileCount;
-  FileDesc<Char>* lpFiles;
-};
-
-template <typename Char>
-using SendMailFunction = ULONG(WINAPI*)(LHANDLE, ULONG_PTR, Message<Char>*, FLAGS, ULONG);
-using LogonFunction = ULONG(WINAPI*)(ULONG_PTR, LPSTR, LPSTR, FLAGS, ULONG, LPLHANDLE);
-using LogoffFunction = ULONG(WINAPI*)(LHANDLE, ULONG_PTR, FLAGS, ULONG);
+using namespace simple_mapi;  // the names as the Simple MAPI documentation spells them
 
 // Not placed in the note text.
 constexpr ULONG kNoPosition = static_cast<ULONG>(-1);

@@ -89,10 +89,11 @@ int MsgboxCommand(Arguments& args) {
   const auto timeout = args.TakeSeconds(L"--timeout", std::chrono::seconds(10));
   const bool pressOk = args.TakeFlag(L"--ok");
   const auto outPath = args.TakeOption(L"--out");
+  const std::wstring title = args.TakeOption(L"--title").value_or(kErrorTitle);
   args.Positional(0);
 
   HWND box = nullptr;
-  if (!WaitUntil(timeout, [&] { return (box = FindTopLevel(kDialogClass, kErrorTitle, true)); })) {
+  if (!WaitUntil(timeout, [&] { return (box = FindTopLevel(kDialogClass, title.c_str(), true)); })) {
     tools::WriteErr(L"vtest msgbox: no error box\n");
     return kNotMet;
   }
