@@ -327,20 +327,33 @@ class Vistrane:
     """Vistrane.exe installed under C:\\Program Files\\Vistrane and run under Wine.
 
     As a context manager it always ends the program: through the tray menu when
-    it can, else by killing the Linux process it started."""
+    it can, else by killing the Linux process it started.
 
-    def __init__(self, session, artifacts):
+    `companions` are the files installed beside it (VstnMailSend.exe,
+    UnLHA32.dll); those not named are removed from the folder."""
+
+    COMPANIONS = ("VstnMailSend.exe", "UnLHA32.dll")
+
+    def __init__(self, session, artifacts, companions=()):
         self.session = session
         self.artifacts = artifacts
         self.process = None
         self.exe = session.bin / "Vistrane.exe"
-        check(self.exe.is_file(), f"{self.exe} is missing: build the Windows tree")
+        self.companions = tuple(companions)
+        unknown = set(self.companions) - set(self.COMPANIONS)
+        check(not unknown, f"not part of Vistrane: {sorted(unknown)}")
+        for path in [self.exe] + [session.bin / name for name in self.companions]:
+            check(path.is_file(), f"{path} is missing: build the Windows tree")
 
     def install(self):
         folder = self.session.c_path(INSTALL_DIR_WIN)
         folder.mkdir(parents=True, exist_ok=True)
         shutil.copy2(self.exe, folder / "Vistrane.exe")
-        (folder / "VstnMailSend.exe").unlink(missing_ok=True)
+        for name in self.COMPANIONS:
+            if name in self.companions:
+                shutil.copy2(self.session.bin / name, folder / name)
+            else:
+                (folder / name).unlink(missing_ok=True)
 
     def start(self):
         # A copy left by an earlier test would take the captures too.
