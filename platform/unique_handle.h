@@ -135,6 +135,23 @@ class SelectObjectScope {
   HGDIOBJ previous_;
 };
 
+// BeginPaint/EndPaint in a WM_PAINT handler; get() is null when BeginPaint
+// failed.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~PaintScope() { EndPaint(window_, &paint_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+
+  HDC get() const noexcept { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
 // GlobalLock/GlobalUnlock of a movable memory block.
 class GlobalLockScope {
  public:

@@ -24,6 +24,10 @@ ImageCheckInput WindowsCaptureHost::ScreenFacts() const {
   return facts;
 }
 
+void WindowsCaptureHost::frmExec_Show(const ExecRows& rows) {
+  frmExec.frmExec_Show(rows, Picture1);
+}
+
 bool WindowsCaptureHost::StartMailSender() {
   return OpenWithShell(form_, ProgramFolder() + L"\\VstnMailSend.exe");
 }

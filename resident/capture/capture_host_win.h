@@ -5,16 +5,19 @@
 
 #include "platform/picture_box.h"
 #include "resident/capture/capture_output.h"
+#include "resident/output/frm_exec_win.h"
 
 namespace vistrane {
 
 class WindowsCaptureHost final : public CaptureHost {
  public:
-  WindowsCaptureHost(HWND form, PictureBox& Picture1) : form_(form), Picture1(Picture1) {}
+  WindowsCaptureHost(HWND form, PictureBox& Picture1, FrmExec& frmExec)
+      : form_(form), Picture1(Picture1), frmExec(frmExec) {}
 
   bool HoldClipboardBitmap() override;
   PixelSize PictureSize() const override;
   ImageCheckInput ScreenFacts() const override;
+  void frmExec_Show(const ExecRows& rows) override;
   bool StartMailSender() override;
   void ShowError(const std::wstring& text) override;
   void ResetPicture() override;
@@ -24,6 +27,7 @@ class WindowsCaptureHost final : public CaptureHost {
  private:
   HWND form_;
   PictureBox& Picture1;
+  FrmExec& frmExec;
 };
 
 }  // namespace vistrane

@@ -35,6 +35,11 @@ bool Accepted(bool ownerIsZero, CaptureHost& host) {
 }
 
 void RunOutputs(CaptureHost& host, Common& common, SettingsStore& store, const Clock& clock) {
+  // Only a display: the outputs run also when it cannot be shown.
+  RunStep(host, [&] {
+    host.frmExec_Show(
+        ExecRowLayout(common.PrtOutputMode, common.FileOutputMode, common.MailSendMode));
+  });
   if (common.FileOutputMode == 1) {
     RunStep(host, [&] { SaveImageFile(false, common, clock, store, host); });
   }

@@ -5,6 +5,7 @@
 
 #include "resident/capture/image_check.h"
 #include "resident/common.h"
+#include "resident/output/exec_layout.h"
 #include "resident/output/save_image_file.h"
 #include "shared/clock.h"
 #include "shared/settings_store.h"
@@ -21,6 +22,9 @@ class CaptureHost : public ImageFileWriter {
   virtual PixelSize PictureSize() const = 0;
   // The screen, the virtual screen and the foreground window, for the check.
   virtual ImageCheckInput ScreenFacts() const = 0;
+  // Shows the progress form frmExec with these rows and the picture, without
+  // taking the focus; it hides itself. Throws when it cannot be shown.
+  virtual void frmExec_Show(const ExecRows& rows) = 0;
   // Starts VstnMailSend.exe from the program's folder; false when it cannot.
   virtual bool StartMailSender() = 0;
   virtual void ShowError(const std::wstring& text) = 0;

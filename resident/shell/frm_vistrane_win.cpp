@@ -5,6 +5,7 @@
 #include "platform/message_box.h"
 #include "platform/win32_error.h"
 #include "platform/working_set.h"
+#include "resident/capture/auto_delete_win.h"
 #include "resident/capture/capture_host_win.h"
 #include "resident/shell/res/resource_ids.h"
 #include "shared/errors.h"
@@ -40,6 +41,8 @@ void FrmVistrane::Form_Load() {
   viewer_.Join(Window());
   LoadSettingsOrDefaults();
   CreateOutputFolderIfMissing();
+  if (common_.AutoDel == 1) AutoDeleteFiles();
+  frmExec.Form_Load();
   if (SetTimer(Window(), kTimer1, kTimer1IntervalMs, nullptr) == 0) ThrowLastError(L"SetTimer");
   TrimWorkingSet();
 }
@@ -71,6 +74,15 @@ void FrmVistrane::CreateOutputFolderIfMissing() {
   } catch (const Win32Error& e) {
     ShowErrorMessage(Window(), L"出力フォルダ「" + common_.DirName + L"」を作成できませんでした。\n\n" +
                                    Win32ErrorText(e.code()));
+  }
+}
+
+void FrmVistrane::AutoDeleteFiles() noexcept {
+  // A file that stays is no reason to end the start-up.
+  try {
+    DeleteExpiredImageFiles(common_, clock_);
+  } catch (...) {
+    ReportCurrentException(Window());
   }
 }
 
@@ -121,7 +133,7 @@ void FrmVistrane::ClipbordCapture() {
   // Only the screen-copy key leaves a bitmap that no application window owns.
   const HWND owner = GetClipboardOwner();
   if (owner != nullptr && owner != GetDesktopWindow()) return;
-  WindowsCaptureHost host(Window(), Picture1);
+  WindowsCaptureHost host(Window(), Picture1, frmExec);
   CaptureOutput(owner == nullptr, host, common_, store_, clock_);
 }
 
@@ -143,7 +155,10 @@ void FrmVistrane::ShowPopMenu() {
   if (command == ID_POPEXIT) PopExit_Click();
 }
 
-void FrmVistrane::PopExit_Click() { Destroy(); }
+void FrmVistrane::PopExit_Click() {
+  frmExec.Form_Unload();
+  Destroy();
+}
 
 void FrmVistrane::Form_QueryUnload() noexcept {
   viewer_.Leave();

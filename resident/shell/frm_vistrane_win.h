@@ -11,6 +11,7 @@
 #include "platform/tray_icon.h"
 #include "platform/unique_handle.h"
 #include "resident/common.h"
+#include "resident/output/frm_exec_win.h"
 #include "resident/shell/clipboard_viewer_win.h"
 
 namespace vistrane {
@@ -38,6 +39,8 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
   void AddTrayIcon();
   void LoadSettingsOrDefaults();
   void CreateOutputFolderIfMissing();
+  // Deletes the expired image files; runs once, at start-up, when AutoDel is 1.
+  void AutoDeleteFiles() noexcept;
   // The window procedure's handling of the clipboard-viewer notices.
   LRESULT ViewerWndProc(UINT message, WPARAM wParam, LPARAM lParam);
   void ClipbordCapture();
@@ -51,6 +54,7 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
   SystemClock clock_;
   Common common_;
   PictureBox Picture1;
+  FrmExec frmExec;
   TrayIcon tray_;
   ClipboardViewer viewer_;
   UniqueHmenu PopMenu;

@@ -2,6 +2,7 @@
 // the screen has content and there is a foreground window to copy.
 #include <windows.h>
 
+#include "platform/unique_handle.h"
 #include "platform/win32_error.h"
 #include "tests/e2e/driver/commands.h"
 #include "tests/e2e/driver/stop_file.h"
@@ -13,21 +14,6 @@
 
 namespace vistrane::vtest {
 namespace {
-
-class PaintScope {
- public:
-  explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
-  ~PaintScope() { EndPaint(window_, &paint_); }
-  PaintScope(const PaintScope&) = delete;
-  PaintScope& operator=(const PaintScope&) = delete;
-
-  HDC get() const noexcept { return dc_; }
-
- private:
-  HWND window_;
-  PAINTSTRUCT paint_{};
-  HDC dc_;
-};
 
 class PatternWindow final : public tools::MessageHandler {
  public:

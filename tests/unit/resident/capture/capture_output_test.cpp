@@ -18,6 +18,9 @@ class RecordingHost final : public CaptureHost {
   ImageCheckInput facts{{}, true, {1024, 768}, {1024, 768}, ScreenRect{100, 100, 400, 300}};
   bool clipboardHasBitmap = true;
   bool mailSenderStarts = true;
+  bool showFails = false;
+  std::vector<ExecRows> shown;
+  std::size_t callsBeforeShow = 0;
   std::vector<std::wstring> failingPaths;
   std::vector<std::wstring> calls;
   std::vector<std::wstring> errors;
@@ -28,6 +31,11 @@ class RecordingHost final : public CaptureHost {
   }
   PixelSize PictureSize() const override { return image; }
   ImageCheckInput ScreenFacts() const override { return facts; }
+  void frmExec_Show(const ExecRows& rows) override {
+    if (showFails) throw OutputError(L"表示できません");
+    shown.push_back(rows);
+    callsBeforeShow = calls.size();
+  }
   bool StartMailSender() override {
     calls.push_back(L"mailsender");
     return mailSenderStarts;
@@ -123,6 +131,41 @@ TEST_F(CaptureOutputTest, MailOnlyWritesOneFileTheMailCopy) {
   EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\VstrnML-090507.bmp", L"mailsender",
                                L"reset", L"trim"}));
   EXPECT_EQ(common.SaveCont, 0) << "the mail copy does not use the counter";
+}
+
+TEST_F(CaptureOutputTest, ProgressWindowShowsTheEnabledRowsBeforeTheFirstOutput) {
+  struct Case {
+    const char* what;
+    std::int16_t printer, file, mail;
+  };
+  const Case cases[] = {{"file", 0, 1, 0}, {"file and mail", 0, 1, 1}, {"mail", 0, 0, 1},
+                        {"none", 0, 0, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    host.shown.clear();
+    host.calls.clear();
+    common.PrtOutputMode = c.printer;
+    common.FileOutputMode = c.file;
+    common.MailSendMode = c.mail;
+    Capture();
+    ASSERT_EQ(host.shown.size(), 1u);
+    EXPECT_EQ(host.shown[0], ExecRowLayout(c.printer, c.file, c.mail));
+    EXPECT_EQ(host.callsBeforeShow, 1u) << "shown right after the picture was taken";
+  }
+}
+
+TEST_F(CaptureOutputTest, RejectedCopyShowsNoProgressWindow) {
+  host.image = {123, 45};
+  Capture();
+  EXPECT_TRUE(host.shown.empty());
+}
+
+TEST_F(CaptureOutputTest, ProgressWindowThatCannotShowKeepsNoOutputBack) {
+  host.showFails = true;
+  Capture();
+  EXPECT_EQ(host.errors, (std::vector<std::wstring>{L"表示できません"}));
+  EXPECT_EQ(host.calls, (Calls{L"hold", L"error", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp",
+                               L"reset", L"trim"}));
 }
 
 TEST_F(CaptureOutputTest, MissingMailSenderIsReportedAfterTheFiles) {

@@ -1,0 +1,44 @@
+#pragma once
+// The decisions of the start-up deletion of expired image files: which
+// folder listing to ask for, which entries are image files of ours, and when
+// one has expired. The pass over the folder itself is AutoDeleteFiles.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "shared/clock.h"
+
+namespace vistrane {
+
+struct AutoDeleteSearch {
+  std::wstring pattern;       // the listing's search pattern
+  std::wstring folderPrefix;  // put in front of a found name for its full path
+};
+
+// An ordinary folder gets a backslash between folder and name; the drive
+// root (DirName equal to Drive, exactly) already ends in one. Nullopt for an
+// empty Filename (only a hand-edited store has one): every image file in the
+// folder would match, ours or not, so nothing is deleted.
+std::optional<AutoDeleteSearch> MakeAutoDeleteSearch(const std::wstring& Drive,
+                                                     const std::wstring& DirName,
+                                                     const std::wstring& Filename);
+
+// True for a listed entry that is an image file of ours: not a folder, a
+// name that really begins with Filename (the listing also matches short
+// 8.3 aliases; letters compare without case, as the file system does) and
+// ends in exactly "bmp" or "jpg". A name shorter than three characters has
+// no such ending.
+bool IsAutoDeleteCandidate(std::uint32_t attributes, std::wstring_view name,
+                           std::wstring_view Filename);
+
+// True when the file written at `written` (local time) has expired: written
+// plus AutoDelDate calendar days, the time of day kept, is earlier than
+// today at midnight. A negative AutoDelDate counts as 0, so no start ever
+// deletes the files of today.
+bool IsExpired(const LocalDateTime& written, std::int16_t AutoDelDate, const LocalDateTime& today);
+
+// Days since 1 January 1970 of a date in the proleptic Gregorian calendar.
+long long DayNumber(int year, int month, int day);
+
+}  // namespace vistrane

@@ -1,0 +1,20 @@
+#pragma once
+// The start-up pass that deletes the expired image files of the output
+// folder (the decisions are in auto_delete.h).
+#include "shared/clock.h"
+#include "shared/settings_record.h"
+
+namespace vistrane {
+
+struct AutoDeleteCounts {
+  int deleted = 0;
+  int skipped = 0;  // expired, but not deletable (read-only, in use), or no readable date
+};
+
+// Lists the files that begin with Filename in DirName and deletes every
+// expired "bmp" or "jpg" file of them. An entry that cannot be deleted or
+// dated is left alone and the pass goes on; a folder that cannot be listed
+// deletes nothing. Uses full paths: the current folder stays as it was.
+AutoDeleteCounts DeleteExpiredImageFiles(const SettingsRecord& settings, const Clock& clock);
+
+}  // namespace vistrane

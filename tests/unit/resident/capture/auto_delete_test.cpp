@@ -1,0 +1,114 @@
+#include "resident/capture/auto_delete.h"
+
+#include <gtest/gtest.h>
+
+namespace vistrane {
+namespace {
+
+TEST(MakeAutoDeleteSearch, FolderAndDriveRoot) {
+  struct Case {
+    const char* what;
+    const wchar_t* drive;
+    const wchar_t* dirName;
+    const wchar_t* pattern;
+    const wchar_t* prefix;
+  };
+  const Case cases[] = {
+      {"ordinary folder", L"C:\\", L"C:\\VstrnTmp", L"C:\\VstrnTmp\\Vstrn*", L"C:\\VstrnTmp\\"},
+      {"drive root, no doubled backslash", L"D:\\", L"D:\\", L"D:\\Vstrn*", L"D:\\"},
+      {"root of another drive than Drive", L"C:\\", L"D:\\", L"D:\\\\Vstrn*", L"D:\\\\"},
+      {"comparison is case-sensitive", L"d:\\", L"D:\\", L"D:\\\\Vstrn*", L"D:\\\\"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto search = MakeAutoDeleteSearch(c.drive, c.dirName, L"Vstrn");
+    ASSERT_TRUE(search.has_value());
+    EXPECT_EQ(search->pattern, c.pattern);
+    EXPECT_EQ(search->folderPrefix, c.prefix);
+  }
+}
+
+TEST(MakeAutoDeleteSearch, EmptyBaseNameSearchesNothing) {
+  EXPECT_FALSE(MakeAutoDeleteSearch(L"C:\\", L"C:\\VstrnTmp", L"").has_value());
+}
+
+TEST(IsAutoDeleteCandidate, OnlyOurBitmapAndJpegFiles) {
+  constexpr std::uint32_t kArchive = 32;
+  constexpr std::uint32_t kReadOnly = 1;
+  struct Case {
+    const char* what;
+    std::uint32_t attributes;
+    const wchar_t* name;
+    const wchar_t* filename;
+    bool candidate;
+  };
+  const Case cases[] = {
+      {"numbered bitmap", kArchive, L"Vstrn1204-001.bmp", L"Vstrn", true},
+      {"JPEG with time", kArchive, L"Vstrn1204-090507.jpg", L"Vstrn", true},
+      {"mail copy", kArchive, L"VstrnML-090507.bmp", L"Vstrn", true},
+      {"no attribute bits", 0, L"Vstrn.bmp", L"Vstrn", true},
+      {"read-only still tried", kReadOnly, L"Vstrn.jpg", L"Vstrn", true},
+      {"capital BMP", kArchive, L"Vstrn1204-001.BMP", L"Vstrn", false},
+      {"capital JPG", kArchive, L"Vstrn1204-001.JPG", L"Vstrn", false},
+      {"mixed case", kArchive, L"Vstrn1204-001.Bmp", L"Vstrn", false},
+      {"other extension", kArchive, L"Vstrn1204-001.png", L"Vstrn", false},
+      {"jpeg is not jpg", kArchive, L"Vstrn1204-001.jpeg", L"Vstrn", false},
+      {"ending without a dot", kArchive, L"Vstrnbmp", L"Vstrn", true},
+      {"other base name", kArchive, L"Photo1204-001.bmp", L"Vstrn", false},
+      {"short alias matched the pattern", kArchive, L"Vst rn.bmp", L"Vstrn", false},
+      {"base name in another case", kArchive, L"VSTRN1204-001.bmp", L"Vstrn", true},
+      {"folder", 16, L"Vstrn1204-001.bmp", L"Vstrn", false},
+      {"folder with further bits", 16 | kArchive, L"Vstrn1204-001.bmp", L"Vstrn", false},
+      {"name of two characters", kArchive, L"Vs", L"V", false},
+      {"name of three characters", kArchive, L"bmp", L"b", true},
+      {"name is the base name", kArchive, L"Vs", L"Vs", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(IsAutoDeleteCandidate(c.attributes, c.name, c.filename), c.candidate);
+  }
+}
+
+TEST(IsExpired, CalendarDaysFromTheDayOfWriting) {
+  const LocalDateTime june20{2026, 6, 20, 8, 30, 0};
+  struct Case {
+    const char* what;
+    LocalDateTime written;
+    std::int16_t days;
+    LocalDateTime today;
+    bool expired;
+  };
+  const Case cases[] = {
+      {"9 June 23:59 + 10 days is before 20 June 00:00", {2026, 6, 9, 23, 59, 0}, 10, june20, true},
+      {"10 June 00:00 + 10 days is 20 June 00:00", {2026, 6, 10, 0, 0, 0}, 10, june20, false},
+      {"10 June 23:59", {2026, 6, 10, 23, 59, 59}, 10, june20, false},
+      {"0 days: yesterday late", {2026, 6, 19, 23, 59, 59}, 0, june20, true},
+      {"0 days: today early", {2026, 6, 20, 0, 0, 0}, 0, june20, false},
+      {"0 days: later today", {2026, 6, 20, 22, 0, 0}, 0, june20, false},
+      {"written in the future", {2026, 7, 1, 0, 0, 0}, 0, june20, false},
+      {"negative days count as 0", {2026, 6, 20, 0, 0, 0}, -5, june20, false},
+      {"negative days, yesterday", {2026, 6, 19, 12, 0, 0}, -5, june20, true},
+      {"across a month end", {2026, 5, 31, 12, 0, 0}, 19, june20, true},
+      {"across a month end, kept", {2026, 5, 31, 12, 0, 0}, 20, june20, false},
+      {"across a year end", {2025, 12, 31, 12, 0, 0}, 1, {2026, 1, 2, 0, 0, 0}, true},
+      {"across a year end, kept", {2025, 12, 31, 12, 0, 0}, 2, {2026, 1, 2, 0, 0, 0}, false},
+      {"leap day counts", {2024, 2, 28, 12, 0, 0}, 1, {2024, 3, 1, 0, 0, 0}, true},
+      {"leap day counts, kept", {2024, 2, 28, 12, 0, 0}, 2, {2024, 3, 1, 0, 0, 0}, false},
+      {"largest setting", {1936, 1, 1, 0, 0, 0}, 32767, {2026, 1, 1, 0, 0, 0}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(IsExpired(c.written, c.days, c.today), c.expired);
+  }
+}
+
+TEST(DayNumber, KnownDates) {
+  EXPECT_EQ(DayNumber(1970, 1, 1), 0);
+  EXPECT_EQ(DayNumber(2000, 3, 1) - DayNumber(2000, 2, 28), 2);  // 2000 is a leap year
+  EXPECT_EQ(DayNumber(1900, 3, 1) - DayNumber(1900, 2, 28), 1);  // 1900 is not
+  EXPECT_EQ(DayNumber(2026, 6, 20), 20624);
+  EXPECT_EQ(DayNumber(1601, 1, 1), -134774);  // the FILETIME epoch
+}
+
+}  // namespace
+}  // namespace vistrane
