@@ -6,6 +6,7 @@
 #include "platform/screen_metrics.h"
 #include "platform/working_set.h"
 #include "resident/output/bitmap_file_win.h"
+#include "resident/output/print_image_win.h"
 
 namespace vistrane {
 
@@ -26,6 +27,10 @@ ImageCheckInput WindowsCaptureHost::ScreenFacts() const {
 
 void WindowsCaptureHost::frmExec_Show(const ExecRows& rows) {
   frmExec.frmExec_Show(rows, Picture1);
+}
+
+void WindowsCaptureHost::PrintImage(const Common& common, const Clock& clock) {
+  vistrane::PrintImage(common, Picture1, printer_, clock);
 }
 
 bool WindowsCaptureHost::StartMailSender() {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/picture_box.h"
+#include "platform/printer.h"
 #include "resident/capture/capture_output.h"
 #include "resident/output/frm_exec_win.h"
 
@@ -11,13 +12,14 @@ namespace vistrane {
 
 class WindowsCaptureHost final : public CaptureHost {
  public:
-  WindowsCaptureHost(HWND form, PictureBox& Picture1, FrmExec& frmExec)
-      : form_(form), Picture1(Picture1), frmExec(frmExec) {}
+  WindowsCaptureHost(HWND form, PictureBox& Picture1, Printer& printer, FrmExec& frmExec)
+      : form_(form), Picture1(Picture1), printer_(printer), frmExec(frmExec) {}
 
   bool HoldClipboardBitmap() override;
   PixelSize PictureSize() const override;
   ImageCheckInput ScreenFacts() const override;
   void frmExec_Show(const ExecRows& rows) override;
+  void PrintImage(const Common& common, const Clock& clock) override;
   bool StartMailSender() override;
   void ShowError(const std::wstring& text) override;
   void ResetPicture() override;
@@ -27,6 +29,7 @@ class WindowsCaptureHost final : public CaptureHost {
  private:
   HWND form_;
   PictureBox& Picture1;
+  Printer& printer_;
   FrmExec& frmExec;
 };
 

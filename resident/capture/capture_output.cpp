@@ -47,6 +47,7 @@ void RunOutputs(CaptureHost& host, Common& common, SettingsStore& store, const C
   if (common.MailSendMode == 1) {
     mailCopyWritten = RunStep(host, [&] { SaveImageFile(true, common, clock, store, host); });
   }
+  if (common.PrtOutputMode == 1) RunStep(host, [&] { host.PrintImage(common, clock); });
   // The mail sender reads tmpfile at its start: write it first.
   if (mailCopyWritten &&
       RunStep(host, [&] { store.SaveSetting(keys::tmpfile, common.OutFilePath); })) {

@@ -25,6 +25,9 @@ class CaptureHost : public ImageFileWriter {
   // Shows the progress form frmExec with these rows and the picture, without
   // taking the focus; it hides itself. Throws when it cannot be shown.
   virtual void frmExec_Show(const ExecRows& rows) = 0;
+  // Prints Picture1 on one page of the current printer. Throws
+  // UserFacingError when it cannot; a started job is aborted then.
+  virtual void PrintImage(const Common& common, const Clock& clock) = 0;
   // Starts VstnMailSend.exe from the program's folder; false when it cannot.
   virtual bool StartMailSender() = 0;
   virtual void ShowError(const std::wstring& text) = 0;

@@ -1,10 +1,7 @@
 #include "resident/output/bitmap_file_win.h"
 
-#include "platform/file_writer.h"
-#include "platform/win32_error.h"
 #include "resident/output/bmp_file.h"
-#include "resident/output/save_image_file.h"
-#include "shared/errors.h"
+#include "resident/output/image_file_win.h"
 
 namespace vistrane {
 namespace {
@@ -21,15 +18,19 @@ class FileSink final : public ByteSink {
 }  // namespace
 
 void WriteFullColourBitmapFile(const PictureBox& picture, const std::wstring& path) {
-  try {
-    FileWriter file(path);
+  WriteImageFile(path, [&](FileWriter& file) {
     FileSink sink(file);
     const int width = picture.PixelWidth();
     WriteBmp24(picture.Pixels(), width, picture.PixelHeight(), std::ptrdiff_t{width} * 4, sink);
-    file.Commit();
-  } catch (const Win32Error& e) {
-    throw OutputError(ImageFileWriteFailedMessage(path, Win32ErrorText(e.code())));
-  }
+  });
+}
+
+void WriteReducedColourBitmapFile(const std::wstring& path, const std::vector<std::uint8_t>& headers,
+                                  const std::vector<std::uint8_t>& pixelRows) {
+  WriteImageFile(path, [&](FileWriter& file) {
+    file.Write(headers.data(), headers.size());
+    file.Write(pixelRows.data(), pixelRows.size());
+  });
 }
 
 }  // namespace vistrane

@@ -7,11 +7,11 @@
 #include "shared/errors.h"
 
 namespace vistrane {
-namespace {
-
 void PutLittleEndian(std::uint8_t* out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
+
+namespace {
 
 // BITMAPINFOHEADER of a bottom-up, uncompressed 24-bit image.
 void PutInfoHeader24(std::uint8_t* out, int width, int height, std::uint32_t imageBytes) {

@@ -10,6 +10,9 @@ namespace vistrane {
 inline constexpr std::size_t kBmpFileHeaderBytes = 14;
 inline constexpr std::size_t kBmpInfoHeaderBytes = 40;
 
+// Writes the low `bytes` bytes of value at out, least significant first.
+void PutLittleEndian(std::uint8_t* out, std::uint32_t value, int bytes);
+
 // Bytes of one pixel row in a DIB: rows are padded to a multiple of 4 bytes.
 std::size_t DibRowBytes(int width, int bitsPerPixel);
 

@@ -1,19 +1,24 @@
 #include "resident/output/save_image_file.h"
 
 #include "resident/output/image_file_name.h"
-#include "shared/errors.h"
+#include "resident/output/reduced_bitmap_file.h"
 
 namespace vistrane {
 
 void SaveImageFile(bool ForMail, Common& common, const Clock& clock, SettingsStore& store,
                    ImageFileWriter& writer) {
-  // This build writes bitmap files only; a JPEG setting is refused before a
-  // number is used, instead of writing bitmap bytes under a ".jpg" name.
-  if (common.OutputFileMode != 1) {
-    throw OutputError(L"JPEG形式の画像ファイルはこの版では保存できません。設定の出力形式をビットマップにしてください。");
-  }
+  const bool jpeg = common.OutputFileMode != 1;
+  const bool reduced = !jpeg && common.ColorMode != 1;
+  const std::vector<std::uint8_t> headers =
+      reduced ? ReducedBitmapFileHeaders(common) : std::vector<std::uint8_t>{};
   common.OutFilePath = NextImageFilePath(common, ForMail, clock, store);
-  writer.WriteFullColourBitmap(common.OutFilePath);
+  if (jpeg) {
+    writer.WriteJpeg(common.OutFilePath);
+  } else if (reduced) {
+    writer.WriteReducedColourBitmap(common.OutFilePath, headers, common.DibBits);
+  } else {
+    writer.WriteFullColourBitmap(common.OutFilePath);
+  }
 }
 
 std::wstring ImageFileWriteFailedMessage(const std::wstring& path, const std::wstring& reason) {

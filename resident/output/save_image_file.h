@@ -1,6 +1,8 @@
 #pragma once
 // Writing the capture to the output folder, as the normal file or the mail copy.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "resident/common.h"
 #include "shared/clock.h"
@@ -15,10 +17,19 @@ class ImageFileWriter {
  public:
   virtual ~ImageFileWriter() = default;
   virtual void WriteFullColourBitmap(const std::wstring& path) = 0;
+  // A file of the headers followed by the pixel rows, as given.
+  virtual void WriteReducedColourBitmap(const std::wstring& path,
+                                        const std::vector<std::uint8_t>& headers,
+                                        const std::vector<std::uint8_t>& pixelRows) = 0;
+  // The picture's current pixels at the highest JPEG quality.
+  virtual void WriteJpeg(const std::wstring& path) = 0;
 };
 
 // Names the file (counter and GDate included), writes it and leaves its path
 // in OutFilePath. OutFilePath names the new path even when the write fails.
+// The format: JPEG when OutputFileMode is not 1, else a full-colour bitmap
+// when ColorMode is 1, else the reduced-colour bitmap of DibBits; a missing
+// reduction is refused before a number is used.
 void SaveImageFile(bool ForMail, Common& common, const Clock& clock, SettingsStore& store,
                    ImageFileWriter& writer);
 

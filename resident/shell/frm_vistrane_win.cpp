@@ -133,7 +133,7 @@ void FrmVistrane::ClipbordCapture() {
   // Only the screen-copy key leaves a bitmap that no application window owns.
   const HWND owner = GetClipboardOwner();
   if (owner != nullptr && owner != GetDesktopWindow()) return;
-  WindowsCaptureHost host(Window(), Picture1, frmExec);
+  WindowsCaptureHost host(Window(), Picture1, printer_, frmExec);
   CaptureOutput(owner == nullptr, host, common_, store_, clock_);
 }
 

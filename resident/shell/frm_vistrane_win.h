@@ -6,6 +6,7 @@
 
 #include "platform/base_window.h"
 #include "platform/picture_box.h"
+#include "platform/printer.h"
 #include "platform/registry_settings_store.h"
 #include "platform/system_clock.h"
 #include "platform/tray_icon.h"
@@ -54,6 +55,7 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
   SystemClock clock_;
   Common common_;
   PictureBox Picture1;
+  Printer printer_;  // the current printer, kept for the whole run
   FrmExec frmExec;
   TrayIcon tray_;
   ClipboardViewer viewer_;

@@ -2,10 +2,12 @@
 // icon, the clipboard-viewer chain and a capture for every screen copy.
 #include <windows.h>
 
+#include "platform/com_apartment.h"
 #include "platform/error_report.h"
 #include "resident/shell/frm_vistrane_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  const vistrane::ComApartment com;  // JPEG files are written through COM
   vistrane::FrmVistrane frmVistrane;
   try {
     frmVistrane.Form_Load();

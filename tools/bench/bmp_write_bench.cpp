@@ -7,42 +7,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <vector>
 
 #include "resident/output/bmp_file.h"
+#include "tools/bench/screenshot_file.h"
 
 namespace {
-
-std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t{b[at + 3]} << 24);
-}
-
-// The screenshot as a top-down 32-bit DIB section would hold it.
-bool LoadAs32Bit(const char* path, std::vector<std::uint32_t>& pixels, int& width, int& height) {
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<std::uint8_t> file{std::istreambuf_iterator<char>(in), {}};
-  if (file.size() < 54 || file[0] != 'B' || file[1] != 'M' || (file[28] | (file[29] << 8)) != 24) {
-    return false;
-  }
-  const std::uint32_t offset = U32(file, 10);
-  width = static_cast<int>(U32(file, 18));
-  const auto rawHeight = static_cast<std::int32_t>(U32(file, 22));
-  height = rawHeight < 0 ? -rawHeight : rawHeight;
-  const std::size_t rowBytes = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
-  if (file.size() < offset + rowBytes * height) return false;
-  pixels.resize(static_cast<std::size_t>(width) * height);
-  for (int y = 0; y < height; ++y) {
-    const int fileRow = rawHeight < 0 ? y : height - 1 - y;
-    const std::uint8_t* src = file.data() + offset + rowBytes * fileRow;
-    for (int x = 0; x < width; ++x, src += 3) {
-      pixels[static_cast<std::size_t>(y) * width + x] = src[0] | (src[1] << 8) | (src[2] << 16);
-    }
-  }
-  return true;
-}
 
 class StdioSink final : public vistrane::ByteSink {
  public:
@@ -66,7 +37,7 @@ int main(int argc, char** argv) {
   std::vector<std::uint32_t> pixels;
   int width = 0;
   int height = 0;
-  if (!LoadAs32Bit(argv[1], pixels, width, height)) {
+  if (!vistrane::bench::LoadAs32Bit(argv[1], pixels, width, height)) {
     std::fprintf(stderr, "bmp_write_bench: %s is not a 24-bit bitmap file\n", argv[1]);
     return 1;
   }

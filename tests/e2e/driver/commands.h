@@ -23,5 +23,6 @@ int MenuKeysCommand(Arguments& args);
 int RegDumpCommand(Arguments& args);
 int RegSetCommand(Arguments& args);
 int RegDeleteCommand(Arguments& args);
+int PrintLayoutCommand(Arguments& args);
 
 }  // namespace vistrane::vtest

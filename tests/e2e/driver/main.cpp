@@ -34,6 +34,7 @@ constexpr Command kCommands[] = {
     {L"reg-dump", vistrane::vtest::RegDumpCommand},
     {L"reg-set", vistrane::vtest::RegSetCommand},
     {L"reg-delete", vistrane::vtest::RegDeleteCommand},
+    {L"print-layout", vistrane::vtest::PrintLayoutCommand},
 };
 
 constexpr wchar_t kUsage[] =
@@ -58,6 +59,9 @@ constexpr wchar_t kUsage[] =
     L"      press keys (up, down, return, escape) in the open popup menu\n"
     L"  reg-dump KEY | reg-set KEY NAME=VALUE... | reg-delete KEY\n"
     L"      registry values as JSON; REG_SZ values; a key with all below it\n"
+    L"  print-layout ORIENTATION ZOOM YOKO TATE WIDTH HEIGHT\n"
+    L"      the default printer's page and where Vistrane prints a picture of WIDTH x HEIGHT\n"
+    L"      pixels with these settings, as JSON (twips; page caps in device pixels)\n"
     L"Exit status: 0 done, 1 condition not met in time, 2 bad command line, 3 failure.\n";
 
 }  // namespace

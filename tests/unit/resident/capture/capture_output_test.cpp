@@ -18,6 +18,7 @@ class RecordingHost final : public CaptureHost {
   ImageCheckInput facts{{}, true, {1024, 768}, {1024, 768}, ScreenRect{100, 100, 400, 300}};
   bool clipboardHasBitmap = true;
   bool mailSenderStarts = true;
+  bool printFails = false;
   bool showFails = false;
   std::vector<ExecRows> shown;
   std::size_t callsBeforeShow = 0;
@@ -35,6 +36,10 @@ class RecordingHost final : public CaptureHost {
     if (showFails) throw OutputError(L"表示できません");
     shown.push_back(rows);
     callsBeforeShow = calls.size();
+  }
+  void PrintImage(const Common&, const Clock&) override {
+    calls.push_back(L"print");
+    if (printFails) throw OutputError(L"印刷できません");
   }
   bool StartMailSender() override {
     calls.push_back(L"mailsender");
@@ -231,6 +236,47 @@ TEST_F(CaptureOutputTest, JpegSettingIsRefusedWithoutUsingANumber) {
   EXPECT_EQ(common.SaveCont, 0);
   EXPECT_TRUE(store.writes().empty());
   EXPECT_EQ(host.calls, (Calls{L"hold", L"error", L"reset", L"trim"}));
+}
+
+TEST_F(CaptureOutputTest, PrintsOnlyWhenPrtOutputModeIs1) {
+  struct Case {
+    std::int16_t mode;
+    bool printed;
+  };
+  const Case cases[] = {{1, true}, {0, false}, {2, false}, {-1, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode);
+    host.calls.clear();
+    common.SaveCont = 0;
+    common.PrtOutputMode = c.mode;
+    Capture();
+    const std::wstring file = L"write C:\\VstrnTmp\\Vstrn1204-001.bmp";
+    const Calls expected = c.printed ? Calls{L"hold", file, L"print", L"reset", L"trim"}
+                                     : Calls{L"hold", file, L"reset", L"trim"};
+    EXPECT_EQ(host.calls, expected);
+  }
+}
+
+TEST_F(CaptureOutputTest, PrintComesAfterBothFilesAndBeforeTheMailSender) {
+  common.PrtOutputMode = 1;
+  common.MailSendMode = 1;
+  Capture();
+  EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp",
+                               L"write C:\\VstrnTmp\\VstrnML-090507.bmp", L"print", L"mailsender",
+                               L"reset", L"trim"}));
+}
+
+TEST_F(CaptureOutputTest, FailedPrintIsReportedAndTheOtherOutputsStand) {
+  common.PrtOutputMode = 1;
+  common.MailSendMode = 1;
+  host.printFails = true;
+  Capture();
+  EXPECT_EQ(host.errors, (std::vector<std::wstring>{L"印刷できません"}));
+  const std::wstring mailCopy = L"C:\\VstrnTmp\\VstrnML-090507.bmp";
+  EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp",
+                               L"write " + mailCopy, L"print", L"error", L"mailsender", L"reset",
+                               L"trim"}));
+  EXPECT_EQ(store.GetSetting(L"tmpfile"), mailCopy);
 }
 
 }  // namespace

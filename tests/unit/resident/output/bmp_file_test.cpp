@@ -6,16 +6,10 @@
 #include <vector>
 
 #include "shared/errors.h"
+#include "tests/unit/resident/output/little_endian.h"
 
 namespace vistrane {
 namespace {
-
-std::uint32_t U32At(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
-}
-std::uint16_t U16At(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
-}
 
 // Pixel value of column x, row y with distinct, recognisable channels.
 std::uint32_t Pixel(int x, int y) {

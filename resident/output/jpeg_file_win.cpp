@@ -1,0 +1,115 @@
+#include "resident/output/jpeg_file_win.h"
+
+#include <objbase.h>
+#include <oleauto.h>
+#include <wincodec.h>
+#include <wrl/client.h>
+
+#include <cwchar>
+
+#include "resident/output/image_file_win.h"
+
+namespace vistrane {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+// An HRESULT as the user reads it: the system's text and the code in hex.
+std::wstring HresultText(HRESULT hr) {
+  wchar_t code[16];
+  std::swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(hr));
+  const std::wstring text = Win32ErrorText(static_cast<DWORD>(hr));
+  return text == std::to_wstring(static_cast<DWORD>(hr)) ? std::wstring(code)
+                                                         : text + L" (" + code + L")";
+}
+
+class EncodeError {
+ public:
+  EncodeError(HRESULT hr, const wchar_t* step) : hr_(hr), step_(step) {}
+  std::wstring Text() const { return std::wstring(step_) + L": " + HresultText(hr_); }
+
+ private:
+  HRESULT hr_;
+  const wchar_t* step_;
+};
+
+void Check(HRESULT hr, const wchar_t* step) {
+  if (FAILED(hr)) throw EncodeError(hr, step);
+}
+
+void WriteOption(IPropertyBag2& options, const wchar_t* name, VARIANT value) {
+  PROPBAG2 option{};
+  option.pstrName = const_cast<LPOLESTR>(name);
+  Check(options.Write(1, &option, &value), name);
+}
+
+// Encodes into a memory stream, so the file itself is written through
+// FileWriter like every other image file.
+ComPtr<IStream> Encode(const PictureBox& picture) {
+  ComPtr<IWICImagingFactory> factory;
+  Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                         IID_PPV_ARGS(&factory)),
+        L"CoCreateInstance(WICImagingFactory)");
+  ComPtr<IStream> stream;
+  Check(CreateStreamOnHGlobal(nullptr, TRUE, &stream), L"CreateStreamOnHGlobal");
+  ComPtr<IWICBitmapEncoder> encoder;
+  Check(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder), L"CreateEncoder");
+  Check(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache), L"IWICBitmapEncoder::Initialize");
+
+  ComPtr<IWICBitmapFrameEncode> frame;
+  ComPtr<IPropertyBag2> options;
+  Check(encoder->CreateNewFrame(&frame, &options), L"CreateNewFrame");
+  VARIANT quality;
+  VariantInit(&quality);
+  quality.vt = VT_R4;
+  quality.fltVal = 1.0f;
+  WriteOption(*options.Get(), L"ImageQuality", quality);
+  // Coloured text on screenshots smears when chroma is halved: keep 4:4:4.
+  VARIANT subsampling;
+  VariantInit(&subsampling);
+  subsampling.vt = VT_UI1;
+  subsampling.bVal = WICJpegYCrCbSubsampling444;
+  WriteOption(*options.Get(), L"JpegYCrCbSubsampling", subsampling);
+  Check(frame->Initialize(options.Get()), L"IWICBitmapFrameEncode::Initialize");
+
+  const auto width = static_cast<UINT>(picture.PixelWidth());
+  const auto height = static_cast<UINT>(picture.PixelHeight());
+  Check(frame->SetSize(width, height), L"SetSize");
+  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+  Check(frame->SetPixelFormat(&format), L"SetPixelFormat");
+
+  // The picture's 32-bit rows, read in place; the encoder converts them.
+  ComPtr<IWICBitmap> source;
+  const UINT stride = width * 4;
+  Check(factory->CreateBitmapFromMemory(
+            width, height, GUID_WICPixelFormat32bppBGR, stride, stride * height,
+            reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(picture.Pixels())), &source),
+        L"CreateBitmapFromMemory");
+  Check(frame->WriteSource(source.Get(), nullptr), L"WriteSource");
+  Check(frame->Commit(), L"IWICBitmapFrameEncode::Commit");
+  Check(encoder->Commit(), L"IWICBitmapEncoder::Commit");
+  return stream;
+}
+
+}  // namespace
+
+void WriteJpegFile(const PictureBox& picture, const std::wstring& path) {
+  ComPtr<IStream> stream;
+  try {
+    stream = Encode(picture);
+  } catch (const EncodeError& e) {
+    throw OutputError(L"JPEG形式の画像ファイル「" + path + L"」を作れませんでした。\n\n" + e.Text());
+  }
+  HGLOBAL memory = nullptr;
+  STATSTG stat{};
+  if (FAILED(GetHGlobalFromStream(stream.Get(), &memory)) ||
+      FAILED(stream->Stat(&stat, STATFLAG_NONAME))) {
+    throw OutputError(L"JPEG形式の画像ファイル「" + path + L"」を作れませんでした。");
+  }
+  WriteImageFile(path, [&](FileWriter& file) {
+    const GlobalLockScope bytes(memory);
+    file.Write(bytes.data(), static_cast<std::size_t>(stat.cbSize.QuadPart));
+  });
+}
+
+}  // namespace vistrane

@@ -1,0 +1,325 @@
+#include "resident/output/palette.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <stdexcept>
+
+namespace vistrane {
+namespace {
+
+int Red(std::uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
+int Green(std::uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
+int Blue(std::uint32_t c) { return static_cast<int>(c & 0xFF); }
+
+std::uint32_t Colour(int r, int g, int b) {
+  return static_cast<std::uint32_t>(r) << 16 | static_cast<std::uint32_t>(g) << 8 |
+         static_cast<std::uint32_t>(b);
+}
+
+int Luma(std::uint32_t c) { return 299 * Red(c) + 587 * Green(c) + 114 * Blue(c); }
+
+void SortDarkestFirst(std::vector<std::uint32_t>& palette) {
+  std::sort(palette.begin(), palette.end(), [](std::uint32_t a, std::uint32_t b) {
+    const int la = Luma(a);
+    const int lb = Luma(b);
+    return la != lb ? la < lb : a < b;
+  });
+}
+
+// The image's own colours when there are at most maxColours of them. Stops
+// at the first colour too many, which on a photo-like screen comes early.
+std::optional<std::vector<std::uint32_t>> ExactColours(const std::uint32_t* pixels,
+                                                       std::size_t count, int maxColours) {
+  constexpr std::size_t kSlots = 1024;  // at least four times 257: short probes
+  constexpr std::uint32_t kUsed = 0x01000000;
+  std::array<std::uint32_t, kSlots> slots{};
+  std::vector<std::uint32_t> colours;
+  std::uint32_t previous = kUsed;  // no colour
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::uint32_t colour = pixels[i] & 0xFFFFFF;
+    if (colour == previous) continue;
+    previous = colour;
+    std::size_t slot = (colour * 2654435761u) >> 22;
+    while (slots[slot] != 0 && slots[slot] != (colour | kUsed)) slot = (slot + 1) % kSlots;
+    if (slots[slot] != 0) continue;
+    if (colours.size() == static_cast<std::size_t>(maxColours)) return std::nullopt;
+    slots[slot] = colour | kUsed;
+    colours.push_back(colour);
+  }
+  return colours;
+}
+
+// Wu's quantiser: cumulative moments of a 32-level-per-channel histogram let
+// the weight, colour sums and squared sums of any box be read in 8 lookups,
+// so each split tries every cut in every direction exactly.
+class WuQuantiser {
+ public:
+  static constexpr int kSide = 33;  // 32 levels and a zero border
+
+  explicit WuQuantiser(const std::uint32_t* pixels, std::size_t count)
+      : w_(kCells), r_(kCells), g_(kCells), b_(kCells), m2_(kCells) {
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::uint32_t c = pixels[i];
+      const int red = Red(c), green = Green(c), blue = Blue(c);
+      const int at = Index((red >> 3) + 1, (green >> 3) + 1, (blue >> 3) + 1);
+      w_[at] += 1;
+      r_[at] += red;
+      g_[at] += green;
+      b_[at] += blue;
+      m2_[at] += static_cast<double>(red * red + green * green + blue * blue);
+    }
+  }
+
+  // The occupied cells as (weight, red, green, blue sums), before the sums
+  // are made cumulative.
+  struct Cell {
+    std::int64_t w, r, g, b;
+  };
+  std::vector<Cell> Cells() const {
+    std::vector<Cell> cells;
+    for (int at = 0; at < kCells; ++at) {
+      if (w_[at] != 0) cells.push_back({w_[at], r_[at], g_[at], b_[at]});
+    }
+    return cells;
+  }
+
+  std::vector<std::uint32_t> Palette(int maxColours) {
+    Accumulate();
+    std::vector<Box> boxes{Box{{0, 0, 0}, {kSide - 1, kSide - 1, kSide - 1}}};
+    std::vector<double> variance{Variance(boxes[0])};
+    while (static_cast<int>(boxes.size()) < maxColours) {
+      const auto worst = std::max_element(variance.begin(), variance.end());
+      if (*worst <= 0) break;
+      const std::size_t at = static_cast<std::size_t>(worst - variance.begin());
+      std::optional<Box> upper = Split(boxes[at]);
+      if (!upper) {
+        *worst = 0;  // a single cell: nothing to cut
+        continue;
+      }
+      boxes.push_back(*upper);
+      variance[at] = Variance(boxes[at]);
+      variance.push_back(Variance(boxes.back()));
+    }
+    std::vector<std::uint32_t> palette;
+    for (const Box& box : boxes) {
+      const Sums s = Volume(box);
+      if (s.w > 0) palette.push_back(Colour(Mean(s.r, s.w), Mean(s.g, s.w), Mean(s.b, s.w)));
+    }
+    return palette;
+  }
+
+  static int Mean(std::int64_t sum, std::int64_t weight) {
+    return static_cast<int>((sum + weight / 2) / weight);
+  }
+
+ private:
+  static constexpr int kCells = kSide * kSide * kSide;
+  static int Index(int r, int g, int b) { return (r * kSide + g) * kSide + b; }
+
+  // Lower corner exclusive, upper corner inclusive, per channel (r, g, b).
+  struct Box {
+    std::array<int, 3> lo, hi;
+  };
+  struct Sums {
+    std::int64_t w = 0, r = 0, g = 0, b = 0;
+    double m2 = 0;
+  };
+
+  template <typename T>
+  static void Accumulate(std::vector<T>& m) {
+    const int strides[3] = {kSide * kSide, kSide, 1};
+    for (const int stride : strides) {
+      for (int at = 0; at < kCells; ++at) {
+        if ((at / stride) % kSide != 0) m[at] += m[at - stride];
+      }
+    }
+  }
+  void Accumulate() {
+    Accumulate(w_);
+    Accumulate(r_);
+    Accumulate(g_);
+    Accumulate(b_);
+    Accumulate(m2_);
+  }
+
+  template <typename T>
+  static T Volume(const std::vector<T>& m, const Box& x) {
+    const auto& [r0, g0, b0] = x.lo;
+    const auto& [r1, g1, b1] = x.hi;
+    return m[Index(r1, g1, b1)] - m[Index(r1, g1, b0)] - m[Index(r1, g0, b1)] +
+           m[Index(r1, g0, b0)] - m[Index(r0, g1, b1)] + m[Index(r0, g1, b0)] +
+           m[Index(r0, g0, b1)] - m[Index(r0, g0, b0)];
+  }
+  Sums Volume(const Box& x) const {
+    return {Volume(w_, x), Volume(r_, x), Volume(g_, x), Volume(b_, x), Volume(m2_, x)};
+  }
+
+  static double SquaredSum(const Sums& s) {
+    return static_cast<double>(s.r) * s.r + static_cast<double>(s.g) * s.g +
+           static_cast<double>(s.b) * s.b;
+  }
+
+  double Variance(const Box& x) const {
+    const Sums s = Volume(x);
+    return s.w == 0 ? 0 : s.m2 - SquaredSum(s) / static_cast<double>(s.w);
+  }
+
+  // Cuts the box where the two halves' total squared error is least (their
+  // sums of squared means greatest); the box keeps the lower half and the
+  // upper half is returned. None when no cut leaves colours on both sides.
+  std::optional<Box> Split(Box& box) const {
+    const Sums whole = Volume(box);
+    double best = -1;
+    int bestAxis = 0, bestCut = 0;
+    for (int axis = 0; axis < 3; ++axis) {
+      for (int cut = box.lo[axis] + 1; cut < box.hi[axis]; ++cut) {
+        Box lower = box;
+        lower.hi[axis] = cut;
+        const Sums l = Volume(lower);
+        const Sums u{whole.w - l.w, whole.r - l.r, whole.g - l.g, whole.b - l.b, 0};
+        if (l.w == 0 || u.w == 0) continue;
+        const double score = SquaredSum(l) / static_cast<double>(l.w) +
+                             SquaredSum(u) / static_cast<double>(u.w);
+        if (score > best) {
+          best = score;
+          bestAxis = axis;
+          bestCut = cut;
+        }
+      }
+    }
+    if (best < 0) return std::nullopt;
+    Box upper = box;
+    upper.lo[bestAxis] = bestCut;
+    box.hi[bestAxis] = bestCut;
+    return upper;
+  }
+
+  std::vector<std::int64_t> w_, r_, g_, b_;
+  std::vector<double> m2_;
+};
+
+// Moves each entry to the weighted mean of the histogram cells nearest to it
+// (Lloyd's k-means), which lowers the error left by the box boundaries.
+void Refine(std::vector<std::uint32_t>& palette, const std::vector<WuQuantiser::Cell>& cells) {
+  constexpr int kRounds = 6;
+  std::vector<WuQuantiser::Cell> sums(palette.size());
+  for (int round = 0; round < kRounds; ++round) {
+    std::fill(sums.begin(), sums.end(), WuQuantiser::Cell{0, 0, 0, 0});
+    NearestColour nearest(palette);
+    for (const auto& cell : cells) {
+      const std::uint32_t mean = Colour(WuQuantiser::Mean(cell.r, cell.w),
+                                        WuQuantiser::Mean(cell.g, cell.w),
+                                        WuQuantiser::Mean(cell.b, cell.w));
+      auto& s = sums[nearest.IndexOf(mean)];
+      s.w += cell.w;
+      s.r += cell.r;
+      s.g += cell.g;
+      s.b += cell.b;
+    }
+    bool moved = false;
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+      if (sums[i].w == 0) continue;
+      const std::uint32_t centre = Colour(WuQuantiser::Mean(sums[i].r, sums[i].w),
+                                          WuQuantiser::Mean(sums[i].g, sums[i].w),
+                                          WuQuantiser::Mean(sums[i].b, sums[i].w));
+      moved = moved || centre != palette[i];
+      palette[i] = centre;
+    }
+    if (!moved) break;
+  }
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> ChoosePalette(const std::uint32_t* pixels, std::size_t count,
+                                         int maxColours) {
+  if (maxColours < 1 || maxColours > 256) {
+    throw std::invalid_argument("ChoosePalette: a table holds 1 to 256 colours");
+  }
+  std::optional<std::vector<std::uint32_t>> palette = ExactColours(pixels, count, maxColours);
+  if (!palette) {
+    WuQuantiser wu(pixels, count);
+    const auto cells = wu.Cells();
+    palette = wu.Palette(maxColours);
+    Refine(*palette, cells);
+    // Two entries can meet at one mean; keep the table free of repeats.
+    std::sort(palette->begin(), palette->end());
+    palette->erase(std::unique(palette->begin(), palette->end()), palette->end());
+  }
+  SortDarkestFirst(*palette);
+  return std::move(*palette);
+}
+
+namespace {
+constexpr std::size_t kCacheSlots = std::size_t{1} << 16;
+constexpr std::uint32_t kCached = 0x01000000;
+}  // namespace
+
+NearestColour::NearestColour(const std::vector<std::uint32_t>& palette)
+    : cachedColour_(kCacheSlots), cachedIndex_(kCacheSlots) {
+  if (palette.empty() || palette.size() > 256) {
+    throw std::invalid_argument("NearestColour: a table holds 1 to 256 colours");
+  }
+  for (std::size_t i = 0; i < palette.size(); ++i) {
+    byGreen_.push_back({Red(palette[i]), Green(palette[i]), Blue(palette[i]),
+                        static_cast<std::uint8_t>(i)});
+  }
+  std::sort(byGreen_.begin(), byGreen_.end(),
+            [](const Entry& a, const Entry& b) { return a.g < b.g; });
+}
+
+std::uint8_t NearestColour::IndexOf(std::uint32_t colour) {
+  colour &= 0xFFFFFF;
+  const std::size_t slot = (colour * 2654435761u) >> 16;
+  if (cachedColour_[slot] != (colour | kCached)) {
+    cachedColour_[slot] = colour | kCached;
+    cachedIndex_[slot] = Search(colour);
+  }
+  return cachedIndex_[slot];
+}
+
+// Walks outwards from the entries of the colour's own green; a side ends
+// when its green difference alone exceeds the best distance found.
+std::uint8_t NearestColour::Search(std::uint32_t colour) const {
+  const int r = Red(colour), g = Green(colour), b = Blue(colour);
+  const auto start = std::lower_bound(byGreen_.begin(), byGreen_.end(), g,
+                                      [](const Entry& e, int green) { return e.g < green; });
+  int best = 1 << 30;
+  std::uint8_t bestIndex = 0;
+  auto consider = [&](const Entry& e) {
+    const int dr = e.r - r, dg = e.g - g, db = e.b - b;
+    const int d = dr * dr + dg * dg + db * db;
+    if (d < best) {
+      best = d;
+      bestIndex = e.index;
+    }
+  };
+  auto up = start;
+  auto down = start;
+  bool upOpen = up != byGreen_.end();
+  bool downOpen = down != byGreen_.begin();
+  while (upOpen || downOpen) {
+    if (upOpen) {
+      const int dg = up->g - g;
+      if (dg * dg >= best) {
+        upOpen = false;
+      } else {
+        consider(*up);
+        upOpen = ++up != byGreen_.end();
+      }
+    }
+    if (downOpen) {
+      const int dg = g - (down - 1)->g;
+      if (dg * dg >= best) {
+        downOpen = false;
+      } else {
+        consider(*--down);
+        downOpen = down != byGreen_.begin();
+      }
+    }
+  }
+  return bestIndex;
+}
+
+}  // namespace vistrane

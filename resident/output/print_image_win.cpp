@@ -1,0 +1,58 @@
+#include "resident/output/print_image_win.h"
+
+#include <optional>
+#include <string>
+
+#include "platform/account_names.h"
+#include "platform/locale_separators.h"
+#include "platform/win32_error.h"
+#include "resident/output/print_header.h"
+#include "resident/output/print_layout.h"
+#include "shared/errors.h"
+
+namespace vistrane {
+namespace {
+
+std::wstring Because(const wchar_t* reason) {
+  return std::wstring(reason) + kPrintFailedMessage;
+}
+
+void PrintPicture(const Common& common, PictureBox& Picture1, Printer& printer,
+                  const Clock& clock) {
+  if (!printer.DeviceName()) throw OutputError(Because(L"プリンタが設定されていないため、"));
+  if (common.PrtPaperSize != 0) printer.SetPaperSize(common.PrtPaperSize);
+  const std::wstring userName = UserName();
+  const std::wstring computerName = ComputerName();
+
+  Picture1.SetScaleMode(PictureBox::ScaleMode::Twips);
+  const auto SW = static_cast<float>(Picture1.ScaleWidth());
+  const auto SH = static_cast<float>(Picture1.ScaleHeight());
+  // The orientation comes first: the printable size below belongs to it.
+  printer.SetOrientation(ChoosePaperOrientation(common.Orientation, SW, SH) ==
+                                 PaperOrientation::Landscape
+                             ? Printer::Orientation::Landscape
+                             : Printer::Orientation::Portrait);
+
+  PrintJob job(printer, L"Vistrane");
+  const std::optional<PrintLayout> layout = ComputePrintLayout(
+      {common.ZoomMode, common.PrtYokoHaichi, common.PrtTateHaichi, SW, SH, job.ScaleWidth(),
+       job.ScaleHeight()});
+  if (!layout) throw OutputError(Because(L"プリンタの印刷できる範囲が狭すぎるため、"));
+
+  job.PaintPicture(Picture1, layout->X, layout->Y, layout->DW, layout->DH);
+  job.Print(L" ");
+  job.Print(PrintHeaderLine(clock, computerName, userName, {DateSeparator(), TimeSeparator()}));
+  job.EndDoc();
+}
+
+}  // namespace
+
+void PrintImage(const Common& common, PictureBox& Picture1, Printer& printer, const Clock& clock) {
+  try {
+    PrintPicture(common, Picture1, printer, clock);
+  } catch (const Win32Error& e) {
+    throw OutputError(std::wstring(kPrintFailedMessage) + L"\n\n" + e.message());
+  }
+}
+
+}  // namespace vistrane

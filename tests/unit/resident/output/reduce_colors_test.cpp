@@ -1,0 +1,201 @@
+#include "resident/output/reduce_colors.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "resident/output/bmp_file.h"
+#include "shared/errors.h"
+
+namespace vistrane {
+namespace {
+
+std::uint32_t TableColour(const DibColour& c) {
+  return static_cast<std::uint32_t>(c.rgbRed) << 16 | static_cast<std::uint32_t>(c.rgbGreen) << 8 |
+         c.rgbBlue;
+}
+
+// The reduced bitmap drawn back: its table colour for every pixel, top row first.
+std::vector<std::uint32_t> Decode(const Common& common) {
+  const ReducedDib dib = ReducedDibOf(common);
+  const int width = dib.header.biWidth;
+  const int height = dib.header.biHeight;
+  const int bits = dib.header.biBitCount;
+  const std::size_t rowBytes = DibRowBytes(width, bits);
+  std::vector<std::uint32_t> pixels;
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* row = common.DibBits.data() + (height - 1 - y) * rowBytes;
+    for (int x = 0; x < width; ++x) {
+      const int bitOffset = x * bits;
+      const int index = (row[bitOffset / 8] >> (8 - bits - bitOffset % 8)) & ((1 << bits) - 1);
+      pixels.push_back(TableColour(dib.colours[static_cast<std::size_t>(index)]));
+    }
+  }
+  return pixels;
+}
+
+std::vector<std::uint32_t> Gradient(int width, int height) {
+  std::vector<std::uint32_t> pixels;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      pixels.push_back(static_cast<std::uint32_t>((x * 4) << 16 | (y * 4) << 8 | ((x + y) * 2)));
+    }
+  }
+  return pixels;
+}
+
+Common WithColorMode(std::int16_t colorMode) {
+  Common common;
+  common.ColorMode = colorMode;
+  return common;
+}
+
+TEST(ReducedBitCount, FollowsColorModeAndTreatsOtherValuesAsTwoColours) {
+  const std::pair<std::int16_t, int> cases[] = {{2, 8}, {3, 4}, {4, 1}, {0, 1}, {5, 1}, {-1, 1}};
+  for (const auto& [colorMode, bits] : cases) {
+    SCOPED_TRACE(colorMode);
+    EXPECT_EQ(ReducedBitCount(colorMode), bits);
+  }
+}
+
+TEST(ReduceColors, RowsArePaddedToFourBytesAtEveryDepth) {
+  struct Case {
+    std::int16_t colorMode;
+    int width;
+    std::int32_t rowBytes;
+  };
+  const Case cases[] = {{2, 1, 4}, {2, 4, 4},  {2, 5, 8}, {3, 1, 4},  {3, 8, 4},
+                        {3, 9, 8}, {4, 1, 4},  {4, 32, 4}, {4, 33, 8}, {2, 64, 64}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "ColorMode " << c.colorMode << ", width " << c.width);
+    const int height = 3;
+    const auto pixels = Gradient(c.width, height);
+    Common common = WithColorMode(c.colorMode);
+    ReduceColors(pixels.data(), c.width, height, common);
+    EXPECT_EQ(common.DibSize, c.rowBytes * height);
+    EXPECT_EQ(common.DibBits.size(), static_cast<std::size_t>(common.DibSize));
+    EXPECT_EQ(ReducedDibOf(common).header.biSizeImage, static_cast<std::uint32_t>(common.DibSize));
+  }
+}
+
+TEST(ReduceColors, FillsTheHeaderOfTheChosenRecordOnly) {
+  struct Case {
+    std::int16_t colorMode;
+    int bits;
+    std::size_t infoBytes;
+  };
+  const Case cases[] = {{2, 8, 1064}, {3, 4, 104}, {4, 1, 48}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "ColorMode " << c.colorMode);
+    const auto pixels = Gradient(7, 5);
+    Common common = WithColorMode(c.colorMode);
+    ReduceColors(pixels.data(), 7, 5, common);
+    const ReducedDib dib = ReducedDibOf(common);
+    EXPECT_EQ(dib.infoBytes, c.infoBytes);
+    EXPECT_EQ(dib.colours.size(), std::size_t{1} << c.bits);
+    const DibHeader& h = dib.header;
+    EXPECT_EQ(h.biSize, 40u);
+    EXPECT_EQ(h.biWidth, 7);
+    EXPECT_EQ(h.biHeight, 5);
+    EXPECT_EQ(h.biPlanes, 1);
+    EXPECT_EQ(h.biBitCount, c.bits);
+    EXPECT_EQ(h.biCompression, 0u);
+    EXPECT_EQ(h.biSizeImage, DibRowBytes(7, c.bits) * 5);
+    EXPECT_EQ(h.biXPelsPerMeter, 0);
+    EXPECT_EQ(h.biYPelsPerMeter, 0);
+    EXPECT_EQ(h.biClrUsed, 0u);
+    EXPECT_EQ(h.biClrImportant, 0u);
+    for (const DibColour& entry : dib.colours) EXPECT_EQ(entry.rgbReserved, 0);
+    const int records = (common.DibInfo256.bmiHeader.biSize != 0) +
+                        (common.DibInfo16.bmiHeader.biSize != 0) +
+                        (common.DibInfo2.bmiHeader.biSize != 0);
+    EXPECT_EQ(records, 1);
+  }
+}
+
+TEST(ReduceColors, PacksTheLeftmostPixelHighestAndTheBottomRowFirst) {
+  // Top row: black, white, white; bottom row: white, black, black.
+  const std::uint32_t pixels[] = {0x000000, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0x000000, 0x000000};
+  struct Case {
+    std::int16_t colorMode;
+    std::vector<std::uint8_t> rows;
+  };
+  const Case cases[] = {
+      {2, {1, 0, 0, 0, 0, 1, 1, 0}},
+      {3, {0x10, 0x00, 0, 0, 0x01, 0x10, 0, 0}},
+      {4, {0x80, 0, 0, 0, 0x60, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "ColorMode " << c.colorMode);
+    Common common = WithColorMode(c.colorMode);
+    ReduceColors(pixels, 3, 2, common);
+    EXPECT_EQ(TableColour(ReducedDibOf(common).colours[0]), 0x000000u) << "darkest first";
+    EXPECT_EQ(TableColour(ReducedDibOf(common).colours[1]), 0xFFFFFFu);
+    EXPECT_EQ(common.DibBits, c.rows);
+  }
+}
+
+TEST(ReduceColors, EveryPixelOfATwoColourResultIsOneOfItsTwoEntries) {
+  // Dark text-like strokes on a light page over a gradient.
+  auto pixels = Gradient(40, 30);
+  for (std::size_t i = 0; i < pixels.size(); i += 3) pixels[i] = 0x101010;
+  Common common = WithColorMode(4);
+  ReduceColors(pixels.data(), 40, 30, common);
+  const std::uint32_t first = TableColour(common.DibInfo2.bmiColors[0]);
+  const std::uint32_t second = TableColour(common.DibInfo2.bmiColors[1]);
+  EXPECT_NE(first, second);
+  const auto reduced = Decode(common);
+  for (std::size_t i = 0; i < reduced.size(); ++i) {
+    ASSERT_TRUE(reduced[i] == first || reduced[i] == second) << "pixel " << i;
+  }
+  EXPECT_EQ(reduced[0], first) << "the dark strokes take the dark entry";
+}
+
+TEST(ReduceColors, AnImageWithFewEnoughColoursComesBackExactly) {
+  struct Case {
+    std::int16_t colorMode;
+    int colours;
+  };
+  const Case cases[] = {{2, 256}, {3, 16}, {4, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "ColorMode " << c.colorMode);
+    std::vector<std::uint32_t> pixels;
+    for (int i = 0; i < 21 * 19; ++i) {
+      pixels.push_back(static_cast<std::uint32_t>((i * 7 % c.colours) * 0x010101) ^ 0x203040u);
+    }
+    Common common = WithColorMode(c.colorMode);
+    ReduceColors(pixels.data(), 21, 19, common);
+    EXPECT_EQ(Decode(common), pixels);
+  }
+}
+
+TEST(ReduceColors, APictureWithoutPixelsIsAFailedStep) {
+  const std::uint32_t pixel = 0;
+  const std::pair<int, int> sizes[] = {{0, 10}, {10, 0}, {0, 0}, {-1, 5}};
+  for (const auto& [width, height] : sizes) {
+    SCOPED_TRACE(testing::Message() << width << " x " << height);
+    Common common = WithColorMode(3);
+    try {
+      ReduceColors(&pixel, width, height, common);
+      ADD_FAILURE() << "no error";
+    } catch (const OutputError& e) {
+      EXPECT_NE(e.message().find(L"0 バイト"), std::wstring::npos);
+    }
+    EXPECT_TRUE(common.DibBits.empty());
+    EXPECT_EQ(common.DibInfo16.bmiHeader.biSize, 0u);
+  }
+}
+
+TEST(EraseDibBits, GivesTheMemoryBack) {
+  const auto pixels = Gradient(50, 50);
+  Common common = WithColorMode(2);
+  ReduceColors(pixels.data(), 50, 50, common);
+  ASSERT_FALSE(common.DibBits.empty());
+  EraseDibBits(common);
+  EXPECT_EQ(common.DibBits.capacity(), 0u);
+  EXPECT_EQ(common.DibSize, 0);
+  EXPECT_EQ(common.DibInfo256.bmiHeader.biWidth, 50) << "the record keeps its contents";
+}
+
+}  // namespace
+}  // namespace vistrane

@@ -1,0 +1,75 @@
+// Times the colour reduction on a screenshot and measures how close the
+// reduced picture stays to it, for each reduced depth.
+//   color_reduction_bench <screenshot.bmp (24-bit)> [runs]
+// Prints, per depth, the minimum and median time of ReduceColors (palette
+// choice, pixel mapping and packing) and the PSNR of the reduced picture
+// against the screenshot over the three channels, as ImageMagick's
+// `compare -metric PSNR` computes it.
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "resident/output/bmp_file.h"
+#include "resident/output/reduce_colors.h"
+#include "tools/bench/screenshot_file.h"
+
+namespace {
+
+double Psnr(const std::vector<std::uint32_t>& pixels, int width, int height,
+            const vistrane::Common& common) {
+  const vistrane::ReducedDib dib = vistrane::ReducedDibOf(common);
+  const int bits = dib.header.biBitCount;
+  const std::size_t rowBytes = vistrane::DibRowBytes(width, bits);
+  double error = 0;
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* row = common.DibBits.data() + (height - 1 - y) * rowBytes;
+    for (int x = 0; x < width; ++x) {
+      const int bit = x * bits;
+      const int index = (row[bit / 8] >> (8 - bits - bit % 8)) & ((1 << bits) - 1);
+      const vistrane::DibColour& c = dib.colours[static_cast<std::size_t>(index)];
+      const std::uint32_t p = pixels[static_cast<std::size_t>(y) * width + x];
+      const double dr = c.rgbRed - static_cast<int>((p >> 16) & 0xFF);
+      const double dg = c.rgbGreen - static_cast<int>((p >> 8) & 0xFF);
+      const double db = c.rgbBlue - static_cast<int>(p & 0xFF);
+      error += dr * dr + dg * dg + db * db;
+    }
+  }
+  const double mse = error / (3.0 * width * height);
+  return 10 * std::log10(255.0 * 255.0 / mse);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: color_reduction_bench <screenshot.bmp> [runs]\n");
+    return 2;
+  }
+  const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
+  std::vector<std::uint32_t> pixels;
+  int width = 0;
+  int height = 0;
+  if (!vistrane::bench::LoadAs32Bit(argv[1], pixels, width, height)) {
+    std::fprintf(stderr, "color_reduction_bench: %s is not a 24-bit bitmap file\n", argv[1]);
+    return 1;
+  }
+  for (const std::int16_t colorMode : {2, 3, 4}) {
+    vistrane::Common common;
+    common.ColorMode = colorMode;
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+      const auto start = std::chrono::steady_clock::now();
+      vistrane::ReduceColors(pixels.data(), width, height, common);
+      ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("%dx%d: %3d colours: min %.1f ms, median %.1f ms (%d runs), PSNR %.2f dB\n", width,
+                height, 1 << vistrane::ReducedBitCount(colorMode), ms.front(), ms[ms.size() / 2],
+                runs, Psnr(pixels, width, height, common));
+  }
+  return 0;
+}
