@@ -1,0 +1,123 @@
+"""The recording mail client (tests/e2e/mail_recorder, VtestMail.dll) as the
+mail scenarios use it: registered as the system's default mail client, it
+records each Simple MAPI call VstnMailSend makes in C:\\VtestMail\\mapi_calls.jsonl
+and keeps a copy of each attachment as it was at the moment of the send."""
+
+import contextlib
+import json
+import shutil
+from pathlib import Path
+
+from vistrane_e2e import check, wait_for
+
+MAIL_KEY = r"HKLM\Software\Clients\Mail"
+CLIENT_NAME = "Vistrane Test Mail"
+CLIENT_DIR_WIN = r"C:\VtestMail"
+SESSION = 0x5EED          # the session handle the recorder hands out
+MAPI_LOGON_UI = 0x1
+MAPI_DIALOG = 0x8
+MAPI_TO = 1
+ARCHIVER_MISSING = "「UnLha32.Dll」がインストールされていないので、圧縮処理はされません。"
+
+
+def reg(s, *args):
+    result = s.run("reg", *args)
+    check(result.returncode == 0, f"reg {' '.join(args)}: {result.stdout}{result.stderr}")
+
+
+def unregister_mail_clients(s):
+    """No default mail client at all, not even Wine's own."""
+    s.run("reg", "delete", MAIL_KEY, "/f")  # a missing key is what we want too
+    result = s.run("reg", "query", MAIL_KEY)
+    check(result.returncode != 0, f"{MAIL_KEY} is still there: {result.stdout}")
+
+
+class MailRecorder:
+    """Installs and registers VtestMail.dll with an empty record."""
+
+    def __init__(self, s):
+        self.session = s
+        self.folder = s.c_path(CLIENT_DIR_WIN)
+        dll = s.bin / "VtestMail.dll"
+        check(dll.is_file(), f"{dll} is missing: build the Windows tree")
+        shutil.rmtree(self.folder, ignore_errors=True)
+        self.folder.mkdir(parents=True)
+        shutil.copy2(dll, self.folder / dll.name)
+        self.log = self.folder / "mapi_calls.jsonl"
+        reg(s, "add", MAIL_KEY, "/ve", "/d", CLIENT_NAME, "/f")
+        reg(s, "add", MAIL_KEY + "\\" + CLIENT_NAME, "/v", "DLLPath", "/d",
+            CLIENT_DIR_WIN + r"\VtestMail.dll", "/f")
+
+    @contextlib.contextmanager
+    def kept(self, artifacts):
+        """On the way out, whatever happened, the record goes to the artifacts."""
+        try:
+            yield self
+        finally:
+            if self.log.exists():
+                shutil.copy2(self.log, artifacts / self.log.name)
+
+    def calls(self):
+        if not self.log.exists():
+            return []
+        return [json.loads(line) for line in self.log.read_text(encoding="utf-8").splitlines()]
+
+    def wait_calls(self, count, timeout=30):
+        """Waits until `count` calls are recorded; returns them all."""
+        wait_for(lambda: len(self.calls()) >= count, timeout)
+        return self.calls()
+
+    def copy_of(self, attachment):
+        """The Linux path of the recorder's copy of an attachment."""
+        check(attachment["copy"], f"the recorder could not copy {attachment['path']}")
+        return self.session.c_path(attachment["copy"])
+
+
+def sender_running(s):
+    """Whether a VstnMailSend.exe of this Wine prefix is running."""
+    for proc in Path("/proc").iterdir():
+        if not proc.name.isdigit():
+            continue
+        try:
+            if b"VstnMailSend.exe" not in (proc / "cmdline").read_bytes():
+                continue
+            prefix = f"WINEPREFIX={s.prefix}".encode()
+            if prefix in (proc / "environ").read_bytes().split(b"\0"):
+                return True
+        except OSError:
+            continue  # ended meanwhile, or not ours to read
+    return False
+
+
+def wait_sender_ended(s, timeout=30):
+    check(wait_for(lambda: not sender_running(s), timeout), "VstnMailSend did not end")
+
+
+def check_one_message(calls, recipient, subject, note, attachment_path):
+    """The calls are one logon with the logon dialog allowed, one send with the
+    send dialog to `recipient` with exactly the one attachment, which existed
+    at that moment, and one logoff of the same session. Returns the attachment."""
+    names = [call["call"] for call in calls]
+    check(names == ["MAPILogon", "MAPISendMailW", "MAPILogoff"], f"the calls were {names}")
+    logon, send, logoff = calls
+    check(logon["flags"] & MAPI_LOGON_UI, f"logon without its dialog: {logon}")
+    check(send["session"] == SESSION and logoff["session"] == SESSION,
+          f"the send and the logoff did not use the session: {send['session']}, {logoff['session']}")
+    check(send["flags"] & MAPI_DIALOG, f"sent without the send dialog: flags {send['flags']}")
+    check(send["recipients"] == [{"class": MAPI_TO, "name": recipient, "address": recipient}],
+          f"the recipients were {send['recipients']}")
+    check(send["subject"] == subject, f"the subject was {send['subject']!r}")
+    check(send["note"] == note, f"the note was {send['note']!r}")
+    check(len(send["attachments"]) == 1, f"the attachments were {send['attachments']}")
+    attachment = send["attachments"][0]
+    check(attachment["path"] == attachment_path,
+          f"the attachment was {attachment['path']}, expected {attachment_path}")
+    check(attachment["existed"], f"{attachment['path']} did not exist when it was sent")
+    return attachment
+
+
+def mail_copy_path(s):
+    """The path VstnMailSend was handed (tmpfile)."""
+    value = (s.read_settings() or {}).get("tmpfile")
+    check(value and value[0] == "REG_SZ", f"tmpfile is {value}")
+    return value[1]

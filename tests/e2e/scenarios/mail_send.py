@@ -1,0 +1,54 @@
+#!/usr/bin/env python3
+"""A capture with MailSendMode 1 starts VstnMailSend, which hands the mail
+client one message: the recipient as display name and address, the subject,
+the note and exactly one attachment, the mail copy, which exists at the send
+and is gone afterwards. With MailAdd, MailKenmei and MailNote empty the
+message goes to "@" with an empty subject and a note of one space."""
+
+from mail_client import MailRecorder, check_one_message, mail_copy_path, wait_sender_ended
+from vistrane_e2e import (SETTINGS_KEY, PatternWindow, Vistrane, check, check_no_error_box,
+                          expect_capture, scenario, test_settings, today_mmdd, wait_for)
+
+SUBJECT = "画面のコピー, 第1報"
+NOTE = "添付の画像をご覧ください。 Vistrane"
+
+
+def capture_and_mail(s, artifacts, recorder, number):
+    """One capture; returns (its reference bitmap, the recorded calls, tmpfile)."""
+    seen = len(recorder.calls())
+    reference = artifacts / f"clipboard-{number}.bmp"
+    s.screencopy("--save", s.win_path(reference))
+    expect_capture(s, artifacts, f"Vstrn{today_mmdd()}-{number:03}.bmp", reference)
+    calls = recorder.wait_calls(seen + 3)[seen:]
+    wait_sender_ended(s)
+    return reference, calls, mail_copy_path(s)
+
+
+def main(s, artifacts):
+    recorder = MailRecorder(s)
+    s.reset_settings(test_settings(MailSendMode=1, MailComp=0, MailAdd="taro@example.jp",
+                                   MailKenmei=SUBJECT, MailNote=NOTE))
+    s.reset_output_dir()
+
+    with recorder.kept(artifacts), PatternWindow(s, artifacts, (120, 90, 620, 470)), \
+            Vistrane(s, artifacts, companions=["VstnMailSend.exe"]):
+        reference, calls, mail_copy = capture_and_mail(s, artifacts, recorder, 1)
+        attachment = check_one_message(calls, "taro@example.jp", SUBJECT, NOTE, mail_copy)
+        sent = recorder.copy_of(attachment)
+        check(s.same_pixels(sent, reference) == 0, "the attached bitmap is not the capture")
+        normal = s.output_dir() / f"Vstrn{today_mmdd()}-001.bmp"
+        check(sent.read_bytes() == normal.read_bytes(),
+              "the attached bitmap differs from the file written for the same capture")
+        check(wait_for(lambda: s.output_files() == [normal.name], 10),
+              f"after the send the output folder holds {s.output_files()}")
+        check_no_error_box(s)
+
+        s.vtest("reg-set", SETTINGS_KEY, "MailAdd=", "MailKenmei=", "MailNote=")
+        _, calls, mail_copy = capture_and_mail(s, artifacts, recorder, 2)
+        check_one_message(calls, "@", "", " ", mail_copy)
+        check(wait_for(lambda: s.output_files() == sorted([normal.name, f"Vstrn{today_mmdd()}-002.bmp"]), 10),
+              f"after the second send the output folder holds {s.output_files()}")
+        check_no_error_box(s)
+
+
+scenario(main)
