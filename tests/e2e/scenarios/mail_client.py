@@ -17,6 +17,7 @@ SESSION = 0x5EED          # the session handle the recorder hands out
 MAPI_LOGON_UI = 0x1
 MAPI_DIALOG = 0x8
 MAPI_TO = 1
+MAPI_USER_ABORT = 1       # the send dialog's Cancel
 ARCHIVER_MISSING = "「UnLha32.Dll」がインストールされていないので、圧縮処理はされません。"
 
 
@@ -44,6 +45,7 @@ class MailRecorder:
         self.folder.mkdir(parents=True)
         shutil.copy2(dll, self.folder / dll.name)
         self.log = self.folder / "mapi_calls.jsonl"
+        s.run("reg", "delete", MAIL_KEY + "\\" + CLIENT_NAME, "/f")  # no SendResult of an earlier run
         reg(s, "add", MAIL_KEY, "/ve", "/d", CLIENT_NAME, "/f")
         reg(s, "add", MAIL_KEY + "\\" + CLIENT_NAME, "/v", "DLLPath", "/d",
             CLIENT_DIR_WIN + r"\VtestMail.dll", "/f")

@@ -3,9 +3,12 @@
 client one message: the recipient as display name and address, the subject,
 the note and exactly one attachment, the mail copy, which exists at the send
 and is gone afterwards. With MailAdd, MailKenmei and MailNote empty the
-message goes to "@" with an empty subject and a note of one space."""
+message goes to "@" with an empty subject and a note of one space. When the
+user cancels the send dialog there is no message of VstnMailSend's own and
+the mail copy is deleted all the same."""
 
-from mail_client import MailRecorder, check_one_message, mail_copy_path, wait_sender_ended
+from mail_client import (CLIENT_NAME, MAIL_KEY, MAPI_USER_ABORT, MailRecorder, check_one_message,
+                         mail_copy_path, wait_sender_ended)
 from vistrane_e2e import (SETTINGS_KEY, PatternWindow, Vistrane, check, check_no_error_box,
                           expect_capture, scenario, test_settings, today_mmdd, wait_for)
 
@@ -46,8 +49,18 @@ def main(s, artifacts):
         s.vtest("reg-set", SETTINGS_KEY, "MailAdd=", "MailKenmei=", "MailNote=")
         _, calls, mail_copy = capture_and_mail(s, artifacts, recorder, 2)
         check_one_message(calls, "@", "", " ", mail_copy)
-        check(wait_for(lambda: s.output_files() == sorted([normal.name, f"Vstrn{today_mmdd()}-002.bmp"]), 10),
+        normal_files = [normal.name, f"Vstrn{today_mmdd()}-002.bmp"]
+        check(wait_for(lambda: s.output_files() == normal_files, 10),
               f"after the second send the output folder holds {s.output_files()}")
+        check_no_error_box(s)
+
+        s.vtest("reg-set", MAIL_KEY + "\\" + CLIENT_NAME, f"SendResult={MAPI_USER_ABORT}")
+        _, calls, mail_copy = capture_and_mail(s, artifacts, recorder, 3)
+        check(calls[1]["result"] == MAPI_USER_ABORT, f"the send was not cancelled: {calls[1]}")
+        check_one_message(calls, "@", "", " ", mail_copy)
+        normal_files.append(f"Vstrn{today_mmdd()}-003.bmp")
+        check(wait_for(lambda: s.output_files() == normal_files, 10),
+              f"after the cancelled send the output folder holds {s.output_files()}")
         check_no_error_box(s)
 
 
