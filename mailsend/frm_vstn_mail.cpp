@@ -21,7 +21,7 @@ std::int16_t StoredNumber(std::wstring_view key, const std::wstring& text,
                           const std::wstring& image) {
   if (const auto value = ParseInt16(text)) return *value;
   throw UnusableSetting(L"設定「" + std::wstring(key) + L"」の値「" + text +
-                        L"」が数値ではないので、メールは送信されません。\n"
+                        L"」が正しくないので、メールは送信されません。\n"
                         L"画像ファイルは次の場所に残してあります。\n" + image);
 }
 

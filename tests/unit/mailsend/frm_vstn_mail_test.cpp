@@ -332,7 +332,7 @@ TEST_F(FrmVstnMailTest, UnusableSettingsAreReportedAndTheImageKept) {
     const wchar_t* value;
     std::wstring message;
   };
-  const std::wstring kept = std::wstring(L"」が数値ではないので、メールは送信されません。\n"
+  const std::wstring kept = std::wstring(L"」が正しくないので、メールは送信されません。\n"
                                          L"画像ファイルは次の場所に残してあります。\n") + kBitmap;
   const Case cases[] = {
       {L"MailComp", L"", L"設定「MailComp」の値「" + kept},
