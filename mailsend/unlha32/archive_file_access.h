@@ -1,0 +1,31 @@
+#pragma once
+// What the archiver needs from the file system and the system's code page.
+// Every member throws ArchiveError naming the file when it fails.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace vistrane {
+
+struct SourceFile {
+  std::vector<std::uint8_t> contents;
+  std::int64_t modified_unix_time = 0;  // UTC seconds since 1970
+};
+
+class ArchiveFileAccess {
+ public:
+  virtual ~ArchiveFileAccess() = default;
+
+  virtual SourceFile ReadSource(const std::wstring& path) = 0;
+  // The archive's bytes; nullopt when there is no such file.
+  virtual std::optional<std::vector<std::uint8_t>> ReadArchive(const std::wstring& path) = 0;
+  // Puts the new archive in place of any old one, all or nothing.
+  virtual void WriteArchive(const std::wstring& path, std::span<const std::uint8_t> bytes) = 0;
+  // One element of a stored name in the bytes the archive keeps (the
+  // system's code page); throws when a character has no such byte form.
+  virtual std::string StoredNameBytes(const std::wstring& element) = 0;
+};
+
+}  // namespace vistrane

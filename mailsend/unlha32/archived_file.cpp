@@ -1,0 +1,70 @@
+#include "mailsend/unlha32/archived_file.h"
+
+#include <algorithm>
+#include <cwctype>
+
+#include "mailsend/unlha32/archive_error.h"
+
+namespace vistrane {
+namespace {
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+bool IsFullPath(const std::wstring& path) {
+  return (path.size() >= 2 && path[1] == L':') || (!path.empty() && IsSeparator(path[0]));
+}
+
+bool SamePathChar(wchar_t a, wchar_t b) {
+  return (IsSeparator(a) && IsSeparator(b)) || std::towlower(a) == std::towlower(b);
+}
+
+bool StartsWithFolder(const std::wstring& path, const std::wstring& folder) {
+  return path.size() > folder.size() &&
+         std::equal(folder.begin(), folder.end(), path.begin(), SamePathChar);
+}
+
+std::wstring WithoutRoot(const std::wstring& path) {
+  std::size_t start = path.size() >= 2 && path[1] == L':' ? 2 : 0;
+  while (start < path.size() && IsSeparator(path[start])) ++start;
+  return path.substr(start);
+}
+
+std::vector<std::wstring> SplitRelative(const std::wstring& relative, const std::wstring& file) {
+  std::vector<std::wstring> parts;
+  std::wstring part;
+  for (std::size_t i = 0; i <= relative.size(); ++i) {
+    if (i < relative.size() && !IsSeparator(relative[i])) {
+      part += relative[i];
+      continue;
+    }
+    if (part == L"." || part == L"..")
+      throw ArchiveError(UnlhaStatus::kBadCommand, L"\"" + file + L"\": \".\" and \"..\" cannot be stored");
+    if (!part.empty()) parts.push_back(std::move(part));
+    part.clear();
+  }
+  if (parts.empty()) throw ArchiveError(UnlhaStatus::kBadCommand, L"\"" + file + L"\" has no file name");
+  return parts;
+}
+
+}  // namespace
+
+ArchivedFile ResolveArchivedFile(const std::wstring& base_folder, const std::wstring& file) {
+  ArchivedFile resolved;
+  std::wstring relative;
+  if (base_folder.empty()) {
+    resolved.path = file;
+    relative = WithoutRoot(file);
+  } else if (IsFullPath(file)) {
+    if (!StartsWithFolder(file, base_folder))
+      throw ArchiveError(UnlhaStatus::kBadCommand, L"\"" + file + L"\" is not inside the base folder \"" + base_folder + L"\"");
+    resolved.path = file;
+    relative = file.substr(base_folder.size());
+  } else {
+    resolved.path = base_folder + file;
+    relative = file;
+  }
+  resolved.stored_parts = SplitRelative(relative, file);
+  return resolved;
+}
+
+}  // namespace vistrane

@@ -1,0 +1,27 @@
+#pragma once
+// Little-endian fields of LHA headers.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace vistrane {
+
+inline void PutU16(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  out.push_back(static_cast<std::uint8_t>(value));
+  out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+inline void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  PutU16(out, value & 0xFFFFu);
+  PutU16(out, value >> 16);
+}
+
+inline std::uint16_t GetU16(const std::uint8_t* at) {
+  return static_cast<std::uint16_t>(at[0] | at[1] << 8);
+}
+
+inline std::uint32_t GetU32(const std::uint8_t* at) {
+  return GetU16(at) | static_cast<std::uint32_t>(GetU16(at + 2)) << 16;
+}
+
+}  // namespace vistrane

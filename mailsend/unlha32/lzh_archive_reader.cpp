@@ -1,0 +1,104 @@
+#include "mailsend/unlha32/lzh_archive_reader.h"
+
+#include "mailsend/unlha32/archive_error.h"
+#include "mailsend/unlha32/byte_order.h"
+
+namespace vistrane {
+namespace {
+
+constexpr std::size_t kLevel01NameAt = 22;
+constexpr std::size_t kLevel2FixedSize = 26;
+
+[[noreturn]] void NotAnArchive(const wchar_t* what) {
+  throw ArchiveError(UnlhaStatus::kFileError, std::wstring(L"existing archive is damaged or not an LHA archive: ") + what);
+}
+
+struct ExtendedNames {
+  std::string file;
+  std::string folder;
+  bool has_file = false;
+};
+
+// Walks extended headers from `at` while each lies before `limit`; the first
+// one's size is `size`. Each header: type byte, data, size of the next.
+ExtendedNames ReadExtended(std::span<const std::uint8_t> bytes, std::size_t at, std::size_t size, std::size_t limit) {
+  ExtendedNames names;
+  while (size != 0) {
+    if (size < 3 || size > limit - at) NotAnArchive(L"extended header out of bounds");
+    const std::uint8_t type = bytes[at];
+    const auto* data = reinterpret_cast<const char*>(bytes.data() + at + 1);
+    const std::size_t data_size = size - 3;
+    if (type == 0x01) {
+      names.file.assign(data, data_size);
+      names.has_file = true;
+    } else if (type == 0x02) {
+      names.folder.assign(data, data_size);
+    }
+    at += size;
+    size = GetU16(bytes.data() + at - 2);
+  }
+  return names;
+}
+
+// '\', '/' and 0xFF all separate folders in stored names.
+std::string NormalisedKey(std::string folder, const std::string& file) {
+  if (!folder.empty() && folder.back() != '\\' && folder.back() != '/' && folder.back() != '\xFF') folder += '\\';
+  std::string key = folder + file;
+  for (char& c : key)
+    if (c == '/' || c == '\xFF') c = '\\';
+  return key;
+}
+
+}  // namespace
+
+std::vector<ArchiveMemberSpan> ListArchiveMembers(std::span<const std::uint8_t> archive) {
+  std::vector<ArchiveMemberSpan> members;
+  std::size_t at = 0;
+  while (at < archive.size() && archive[at] != 0) {
+    const std::uint8_t* header = archive.data() + at;
+    const std::size_t left = archive.size() - at;
+    if (left <= kLevel01NameAt) NotAnArchive(L"truncated header");
+    if (header[2] != '-' || header[6] != '-') NotAnArchive(L"no method in header");
+    const std::size_t compressed = GetU32(header + 7);
+    ArchiveMemberSpan member;
+    member.offset = at;
+    std::size_t header_size = 0;
+    switch (header[20]) {
+      case 0:
+      case 1: {
+        header_size = std::size_t{header[0]} + 2;
+        const std::size_t name_size = header[21];
+        // name, then the data CRC; level 1 adds the OS byte and the size
+        // of the first extended header
+        const std::size_t fixed = kLevel01NameAt + name_size + (header[20] == 1 ? 5 : 2);
+        if (header_size > left || fixed > header_size) NotAnArchive(L"header out of bounds");
+        ExtendedNames names;
+        if (header[20] == 1) {
+          if (compressed > left - header_size) NotAnArchive(L"data out of bounds");
+          names = ReadExtended(archive, at + header_size, GetU16(header + header_size - 2),
+                               at + header_size + compressed);
+        }
+        const std::string base_name(reinterpret_cast<const char*>(header + kLevel01NameAt), name_size);
+        member.key = NormalisedKey(names.folder, names.has_file ? names.file : base_name);
+        break;
+      }
+      case 2: {
+        header_size = GetU16(header);
+        if (header_size < kLevel2FixedSize || header_size > left) NotAnArchive(L"header out of bounds");
+        const ExtendedNames names = ReadExtended(archive, at + kLevel2FixedSize, GetU16(header + 24), at + header_size);
+        if (!names.has_file) NotAnArchive(L"member without a name");
+        member.key = NormalisedKey(names.folder, names.file);
+        break;
+      }
+      default:
+        NotAnArchive(L"unsupported header level");
+    }
+    if (compressed > left - header_size) NotAnArchive(L"data out of bounds");
+    member.size = header_size + compressed;
+    members.push_back(std::move(member));
+    at += members.back().size;
+  }
+  return members;
+}
+
+}  // namespace vistrane

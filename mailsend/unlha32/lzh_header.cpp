@@ -1,0 +1,70 @@
+#include "mailsend/unlha32/lzh_header.h"
+
+#include <span>
+
+#include "mailsend/unlha32/archive_error.h"
+#include "mailsend/unlha32/byte_order.h"
+#include "mailsend/unlha32/crc16.h"
+
+namespace vistrane {
+namespace {
+
+constexpr std::uint8_t kCommonHeader = 0x00;
+constexpr std::uint8_t kFileNameHeader = 0x01;
+constexpr std::uint8_t kFolderNameHeader = 0x02;
+constexpr std::uint8_t kFolderSeparator = 0xFF;
+constexpr std::uint8_t kArchiveAttribute = 0x20;
+constexpr std::uint8_t kOsWindowsNt = 'W';
+
+// Opens one extended header: its size (type byte, data, and the size field
+// of the header after it), then its type.
+void BeginExtended(std::vector<std::uint8_t>& header, std::uint8_t type, std::size_t data_size) {
+  const std::size_t size = 1 + data_size + 2;
+  if (size > 0xFFFF) throw ArchiveError(UnlhaStatus::kBadCommand, L"stored name too long for an LHA header");
+  PutU16(header, static_cast<std::uint32_t>(size));
+  header.push_back(type);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> WriteLevel2Header(const LzhHeaderFields& fields) {
+  std::vector<std::uint8_t> header;
+  PutU16(header, 0);  // total size, known at the end
+  for (const char c : fields.method) header.push_back(static_cast<std::uint8_t>(c));
+  PutU32(header, fields.compressed_size);
+  PutU32(header, fields.original_size);
+  PutU32(header, fields.modified_unix_time);
+  header.push_back(kArchiveAttribute);
+  header.push_back(2);
+  PutU16(header, fields.data_crc);
+  header.push_back(kOsWindowsNt);
+
+  BeginExtended(header, kCommonHeader, 2);
+  const std::size_t header_crc_at = header.size();
+  PutU16(header, 0);  // CRC of the whole header, computed over zeros here
+  BeginExtended(header, kFileNameHeader, fields.name.file.size());
+  header.insert(header.end(), fields.name.file.begin(), fields.name.file.end());
+  if (!fields.name.folders.empty()) {
+    std::string folder;
+    for (const std::string& part : fields.name.folders) {
+      folder += part;
+      folder += static_cast<char>(kFolderSeparator);
+    }
+    BeginExtended(header, kFolderNameHeader, folder.size());
+    header.insert(header.end(), folder.begin(), folder.end());
+  }
+  PutU16(header, 0);  // no further extended header
+  // A total size whose low byte is 0 would make the first byte 0, which
+  // readers take for the end of the archive: one byte of padding avoids it.
+  if ((header.size() & 0xFF) == 0) header.push_back(0);
+  if (header.size() > 0xFFFF) throw ArchiveError(UnlhaStatus::kBadCommand, L"stored name too long for an LHA header");
+
+  header[0] = static_cast<std::uint8_t>(header.size());
+  header[1] = static_cast<std::uint8_t>(header.size() >> 8);
+  const std::uint16_t crc = Crc16(header);
+  header[header_crc_at] = static_cast<std::uint8_t>(crc);
+  header[header_crc_at + 1] = static_cast<std::uint8_t>(crc >> 8);
+  return header;
+}
+
+}  // namespace vistrane

@@ -1,0 +1,89 @@
+#include "mailsend/unlha32/unlha_command.h"
+
+#include <algorithm>
+#include <new>
+#include <utility>
+#include <vector>
+
+#include "mailsend/unlha32/archived_file.h"
+#include "mailsend/unlha32/lzh_archive_reader.h"
+#include "mailsend/unlha32/lzh_member.h"
+#include "mailsend/unlha32/unlha_command_line.h"
+
+namespace vistrane {
+namespace {
+
+struct NewMember {
+  std::string key;
+  std::vector<std::uint8_t> bytes;
+  bool placed = false;
+};
+
+NewMember PackFile(const std::wstring& base_folder, const std::wstring& file, ArchiveFileAccess& files) {
+  const ArchivedFile archived = ResolveArchivedFile(base_folder, file);
+  StoredName name;
+  for (std::size_t i = 0; i < archived.stored_parts.size(); ++i) {
+    std::string bytes = files.StoredNameBytes(archived.stored_parts[i]);
+    if (i + 1 < archived.stored_parts.size())
+      name.folders.push_back(std::move(bytes));
+    else
+      name.file = std::move(bytes);
+  }
+  const SourceFile source = files.ReadSource(archived.path);
+  return {MemberKey(name), PackMember(name, source.contents, source.modified_unix_time)};
+}
+
+// The old members in their order, each replaced by the new member of the
+// same name; then the remaining new members in command-line order.
+std::vector<std::uint8_t> MergeArchive(const std::vector<std::uint8_t>& old_archive,
+                                       std::vector<NewMember>& members) {
+  std::vector<std::uint8_t> archive;
+  auto take = [&](NewMember& member) {
+    archive.insert(archive.end(), member.bytes.begin(), member.bytes.end());
+    member.placed = true;
+  };
+  for (const ArchiveMemberSpan& old : ListArchiveMembers(old_archive)) {
+    const auto replacement = std::find_if(members.begin(), members.end(),
+                                          [&](const NewMember& member) { return member.key == old.key; });
+    if (replacement == members.end()) {
+      const auto begin = old_archive.begin() + static_cast<std::ptrdiff_t>(old.offset);
+      archive.insert(archive.end(), begin, begin + static_cast<std::ptrdiff_t>(old.size));
+    } else if (!replacement->placed) {
+      take(*replacement);
+    }
+  }
+  for (NewMember& member : members)
+    if (!member.placed) take(member);
+  archive.push_back(0);  // end of archive
+  return archive;
+}
+
+}  // namespace
+
+UnlhaOutcome RunUnlha(std::wstring_view command_line, ArchiveFileAccess& files) noexcept {
+  try {
+    const UnlhaCommand command = ParseUnlhaCommandLine(command_line);
+    std::vector<NewMember> members;
+    for (const std::wstring& file : command.files) {
+      NewMember member = PackFile(command.base_folder, file, files);
+      // A file named twice is stored once.
+      const auto same = std::find_if(members.begin(), members.end(),
+                                     [&](const NewMember& earlier) { return earlier.key == member.key; });
+      if (same == members.end())
+        members.push_back(std::move(member));
+      else
+        *same = std::move(member);
+    }
+    const std::vector<std::uint8_t> old_archive = files.ReadArchive(command.archive).value_or(std::vector<std::uint8_t>{});
+    files.WriteArchive(command.archive, MergeArchive(old_archive, members));
+    return {UnlhaStatus::kOk, std::to_wstring(members.size()) + L" file(s) added to " + command.archive};
+  } catch (const ArchiveError& error) {
+    return {error.status(), error.reason()};
+  } catch (const std::bad_alloc&) {
+    return {UnlhaStatus::kInternal, L"out of memory"};
+  } catch (...) {
+    return {UnlhaStatus::kInternal, L"unexpected failure"};
+  }
+}
+
+}  // namespace vistrane

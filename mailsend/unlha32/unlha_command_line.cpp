@@ -1,0 +1,89 @@
+#include "mailsend/unlha32/unlha_command_line.h"
+
+#include <algorithm>
+#include <array>
+#include <cwctype>
+
+#include "mailsend/unlha32/archive_error.h"
+
+namespace vistrane {
+namespace {
+
+// The options the mail sender passes. They describe what this archiver
+// always does, so they are accepted and change nothing.
+constexpr std::array<std::wstring_view, 4> kAcceptedOptions = {L"-a1", L"-r2", L"-x1", L"-o2"};
+
+bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
+}
+
+bool EndsWithSeparator(std::wstring_view text) {
+  return !text.empty() && (text.back() == L'\\' || text.back() == L'/');
+}
+
+[[noreturn]] void BadCommand(std::wstring reason) { throw ArchiveError(UnlhaStatus::kBadCommand, std::move(reason)); }
+
+}  // namespace
+
+std::vector<std::wstring> SplitCommandLine(std::wstring_view command_line) {
+  std::vector<std::wstring> arguments;
+  std::wstring current;
+  bool in_argument = false;
+  bool quoted = false;
+  for (const wchar_t c : command_line) {
+    if (c == L'"') {
+      quoted = !quoted;
+      in_argument = true;
+    } else if (!quoted && (c == L' ' || c == L'\t')) {
+      if (in_argument) arguments.push_back(std::move(current));
+      current.clear();
+      in_argument = false;
+    } else {
+      current += c;
+      in_argument = true;
+    }
+  }
+  if (quoted) BadCommand(L"unmatched double quote in the command line");
+  if (in_argument) arguments.push_back(std::move(current));
+  return arguments;
+}
+
+std::wstring WithArchiveExtension(std::wstring path) {
+  const std::size_t name_start = path.find_last_of(L"\\/:");
+  const std::size_t dot = path.rfind(L'.');
+  const bool has_extension = dot != std::wstring::npos && (name_start == std::wstring::npos || dot > name_start);
+  if (!has_extension) path += L".lzh";
+  return path;
+}
+
+UnlhaCommand ParseUnlhaCommandLine(std::wstring_view command_line) {
+  const std::vector<std::wstring> arguments = SplitCommandLine(command_line);
+  if (arguments.empty()) BadCommand(L"empty command line");
+  if (!EqualsIgnoringCase(arguments[0], L"u"))
+    BadCommand(L"unsupported command \"" + arguments[0] + L"\" (only \"u\" is supported)");
+
+  std::size_t next = 1;
+  for (; next < arguments.size() && arguments[next].starts_with(L'-'); ++next) {
+    const std::wstring& option = arguments[next];
+    if (std::none_of(kAcceptedOptions.begin(), kAcceptedOptions.end(),
+                     [&](std::wstring_view accepted) { return EqualsIgnoringCase(option, accepted); }))
+      BadCommand(L"unsupported option \"" + option + L"\"");
+  }
+  if (next == arguments.size()) BadCommand(L"no archive name");
+  if (arguments[next].empty() || EndsWithSeparator(arguments[next]))
+    BadCommand(L"archive name \"" + arguments[next] + L"\" is not a file name");
+
+  UnlhaCommand command;
+  command.archive = WithArchiveExtension(arguments[next++]);
+  if (next < arguments.size() && EndsWithSeparator(arguments[next])) command.base_folder = arguments[next++];
+  for (; next < arguments.size(); ++next) {
+    if (arguments[next].empty() || EndsWithSeparator(arguments[next]))
+      BadCommand(L"\"" + arguments[next] + L"\" is not a file (folders are not added)");
+    command.files.push_back(arguments[next]);
+  }
+  if (command.files.empty()) BadCommand(L"no files to add");
+  return command;
+}
+
+}  // namespace vistrane

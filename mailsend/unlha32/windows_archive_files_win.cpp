@@ -1,0 +1,100 @@
+#include "mailsend/unlha32/windows_archive_files_win.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <limits>
+
+#include "mailsend/ansi_text_win.h"
+#include "mailsend/unlha32/archive_error.h"
+#include "platform/file_writer.h"
+#include "platform/unique_handle.h"
+#include "platform/win32_error.h"
+
+namespace vistrane {
+namespace {
+
+// 100-ns intervals from 1601 to 1970.
+constexpr std::int64_t kUnixEpochAsFileTime = 116444736000000000;
+
+[[noreturn]] void FileFailure(DWORD code, const wchar_t* what, const std::wstring& path) {
+  throw ArchiveError(UnlhaStatus::kFileError, std::wstring(what) + L" \"" + path + L"\": " + Win32ErrorText(code));
+}
+
+UniqueFile OpenForReading(const std::wstring& path) {
+  return UniqueFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
+std::vector<std::uint8_t> ReadWhole(HANDLE file, const std::wstring& path) {
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file, &size)) FileFailure(GetLastError(), L"cannot read the size of", path);
+  if (static_cast<std::uint64_t>(size.QuadPart) > std::numeric_limits<std::uint32_t>::max())
+    throw ArchiveError(UnlhaStatus::kFileError, L"\"" + path + L"\" is too large for an LHA archive (4 GiB or more)");
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, std::size_t{1} << 30));
+    DWORD read = 0;
+    if (!ReadFile(file, bytes.data() + done, chunk, &read, nullptr)) FileFailure(GetLastError(), L"cannot read", path);
+    if (read == 0) throw ArchiveError(UnlhaStatus::kFileError, L"\"" + path + L"\" became shorter while it was read");
+    done += read;
+  }
+  return bytes;
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+  const std::size_t separator = path.find_last_of(L"\\/");
+  if (separator == std::wstring::npos) return path.size() >= 2 && path[1] == L':' ? path.substr(0, 2) : L".";
+  return path.substr(0, separator + 1);
+}
+
+}  // namespace
+
+SourceFile WindowsArchiveFiles::ReadSource(const std::wstring& path) {
+  const UniqueFile file = OpenForReading(path);
+  if (!file) FileFailure(GetLastError(), L"cannot open", path);
+  FILETIME written{};
+  if (!GetFileTime(file.get(), nullptr, nullptr, &written)) FileFailure(GetLastError(), L"cannot read the time of", path);
+  const auto ticks = static_cast<std::int64_t>(static_cast<std::uint64_t>(written.dwHighDateTime) << 32 |
+                                               written.dwLowDateTime);
+  return {ReadWhole(file.get(), path), (ticks - kUnixEpochAsFileTime) / 10000000};
+}
+
+std::optional<std::vector<std::uint8_t>> WindowsArchiveFiles::ReadArchive(const std::wstring& path) {
+  const UniqueFile file = OpenForReading(path);
+  if (!file) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND) return std::nullopt;
+    FileFailure(code, L"cannot open the archive", path);
+  }
+  return ReadWhole(file.get(), path);
+}
+
+void WindowsArchiveFiles::WriteArchive(const std::wstring& path, std::span<const std::uint8_t> bytes) {
+  wchar_t temporary[MAX_PATH + 1] = {};
+  if (GetTempFileNameW(FolderOf(path).c_str(), L"lzh", 0, temporary) == 0)
+    FileFailure(GetLastError(), L"cannot create a file beside the archive", path);
+  try {
+    FileWriter writer(temporary);
+    writer.Write(bytes.data(), bytes.size());
+    writer.Commit();
+  } catch (const Win32Error& error) {
+    DeleteFileW(temporary);
+    throw ArchiveError(UnlhaStatus::kFileError, L"cannot write the archive: " + error.message());
+  }
+  if (!MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD code = GetLastError();
+    DeleteFileW(temporary);
+    FileFailure(code, L"cannot replace the archive", path);
+  }
+}
+
+std::string WindowsArchiveFiles::StoredNameBytes(const std::wstring& element) {
+  AnsiText ansi = ToAnsi(element);
+  if (!ansi.exact)
+    throw ArchiveError(UnlhaStatus::kFileError, L"\"" + element + L"\" has characters the system code page cannot store");
+  return std::move(ansi.text);
+}
+
+}  // namespace vistrane
