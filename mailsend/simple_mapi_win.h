@@ -11,16 +11,12 @@
 
 namespace vistrane {
 
-// A Simple MAPI call that did not succeed; code() is its result
-// (MAPI_USER_ABORT when the user cancelled).
+// A Simple MAPI call that did not succeed, with its result (1 when the user
+// cancelled).
 class MapiError : public std::runtime_error {
  public:
   MapiError(ULONG code, const std::string& call)
-      : std::runtime_error(call + " failed with MAPI result " + std::to_string(code)), code_(code) {}
-  ULONG code() const noexcept { return code_; }
-
- private:
-  ULONG code_;
+      : std::runtime_error(call + " failed with MAPI result " + std::to_string(code)) {}
 };
 
 // One message as the mail client receives it: one recipient, the text and
