@@ -1,0 +1,91 @@
+#!/usr/bin/env python3
+"""With MailComp 1 a bitmap mail copy is packed by UnLHA32.dll: the one
+attachment is the .lzh beside it, which lhasa tests and extracts to a file
+byte-identical to the bitmap written for that capture, and both are gone
+after the send. With UnLHA32.dll removed the compression message comes first,
+before any call to the mail client, and the bitmap itself is attached."""
+
+import subprocess
+
+from mail_client import (ARCHIVER_MISSING, MailRecorder, check_one_message, mail_copy_path,
+                         wait_sender_ended)
+from vistrane_e2e import (INSTALL_DIR_WIN, PatternWindow, Vistrane, check, check_no_error_box,
+                          expect_capture, scenario, test_settings, today_mmdd, wait_for)
+
+SUBJECT = "圧縮した画面"
+NOTE = "LHA で圧縮してあります。"
+
+
+def lha(*args, cwd):
+    result = subprocess.run(["lha", *map(str, args)], cwd=cwd, capture_output=True, text=True,
+                            timeout=60)
+    check(result.returncode == 0, f"lha {' '.join(map(str, args))}: {result.stdout}{result.stderr}")
+    return result.stdout
+
+
+def capture(s, artifacts, number):
+    """One capture; returns the normal file written for it."""
+    reference = artifacts / f"clipboard-{number}.bmp"
+    s.screencopy("--save", s.win_path(reference))
+    return expect_capture(s, artifacts, f"Vstrn{today_mmdd()}-{number:03}.bmp", reference)
+
+
+def packed(s, artifacts, recorder):
+    normal = capture(s, artifacts, 1)
+    calls = recorder.wait_calls(3)
+    wait_sender_ended(s)
+    mail_copy = mail_copy_path(s)
+    check(mail_copy.endswith(".bmp"), f"tmpfile is {mail_copy}")
+    archive = mail_copy[:-4] + ".lzh"
+    attachment = check_one_message(calls, "hanako@example.jp", SUBJECT, NOTE, archive)
+
+    sent = recorder.copy_of(attachment)
+    extracted = artifacts / "extracted"
+    extracted.mkdir()
+    lha("t", sent, cwd=extracted)
+    lha("x", sent, cwd=extracted)
+    member = extracted / mail_copy.split("\\")[-1]
+    check(sorted(p.name for p in extracted.iterdir()) == [member.name],
+          f"the archive holds {sorted(p.name for p in extracted.iterdir())}")
+    check(member.read_bytes() == normal.read_bytes(),
+          "the bitmap in the archive differs from the file written for the same capture")
+    check(wait_for(lambda: s.output_files() == [normal.name], 10),
+          f"after the send the output folder holds {s.output_files()}")
+    check_no_error_box(s)
+
+
+def unpacked_without_archiver(s, artifacts, recorder):
+    (s.c_path(INSTALL_DIR_WIN) / "UnLHA32.dll").unlink()
+    seen = len(recorder.calls())
+    normal = capture(s, artifacts, 2)
+    report = s.vtest_json("msgbox", "--timeout", "20")
+    s.screenshot(artifacts / "compression-message.png")
+    check(report == {"title": "VISTRANE エラーダイアログ", "text": ARCHIVER_MISSING,
+                     "icon": "exclamation", "buttons": ["OK"]}, f"the message box is {report}")
+    check(len(recorder.calls()) == seen, "the mail client was called before the message was closed")
+    s.vtest("msgbox", "--ok")
+
+    calls = recorder.wait_calls(seen + 3)[seen:]
+    wait_sender_ended(s)
+    mail_copy = mail_copy_path(s)
+    attachment = check_one_message(calls, "hanako@example.jp", SUBJECT, NOTE, mail_copy)
+    check(recorder.copy_of(attachment).read_bytes() == normal.read_bytes(),
+          "the attached bitmap differs from the file written for the same capture")
+    first = f"Vstrn{today_mmdd()}-001.bmp"
+    check(wait_for(lambda: s.output_files() == sorted([first, normal.name]), 10),
+          f"after the send the output folder holds {s.output_files()}")
+    check_no_error_box(s)
+
+
+def main(s, artifacts):
+    recorder = MailRecorder(s)
+    s.reset_settings(test_settings(MailSendMode=1, MailComp=1, OutputFileMode=1,
+                                   MailAdd="hanako@example.jp", MailKenmei=SUBJECT, MailNote=NOTE))
+    s.reset_output_dir()
+    with recorder.kept(artifacts), PatternWindow(s, artifacts, (60, 40, 700, 520)), \
+            Vistrane(s, artifacts, companions=["VstnMailSend.exe", "UnLHA32.dll"]):
+        packed(s, artifacts, recorder)
+        unpacked_without_archiver(s, artifacts, recorder)
+
+
+scenario(main)
