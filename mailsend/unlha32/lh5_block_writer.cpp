@@ -12,6 +12,7 @@ namespace {
 // Codes per block: large enough that the tables cost little, small enough
 // that a block's statistics still follow the data.
 constexpr std::size_t kBlockCodes = 16384;
+static_assert(kBlockCodes <= lh5::kMaxBlockCodes);
 
 std::uint16_t PositionCode(std::uint16_t offset) {
   return static_cast<std::uint16_t>(std::bit_width(offset));

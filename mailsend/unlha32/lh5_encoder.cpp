@@ -12,7 +12,6 @@ namespace {
 constexpr unsigned kMaxCandidates = 128;
 constexpr std::size_t kGoodMatch = 32;
 constexpr std::size_t kLazyLimit = 128;
-constexpr std::size_t kEnoughMatch = lh5::kMaxMatch;
 // A 3-byte match this far away costs more bits than three literals.
 constexpr std::size_t kFarForShortest = 2048;
 
@@ -41,7 +40,7 @@ std::vector<std::uint8_t> EncodeLh5(std::span<const std::uint8_t> data) {
     LzMatch here;
     if (pending.length < kLazyLimit) {
       const unsigned effort = pending.length >= kGoodMatch ? kMaxCandidates / 4 : kMaxCandidates;
-      here = Worthwhile(finder.Find(position, pending.length, effort, kEnoughMatch));
+      here = Worthwhile(finder.Find(position, pending.length, effort));
     }
     if (pending.length >= lh5::kMinMatch && here.length <= pending.length) {
       writer.AddMatch(pending.length, pending.distance);

@@ -49,7 +49,7 @@ void LzMatchFinder::Insert(std::size_t position) {
 }
 
 LzMatch LzMatchFinder::Find(std::size_t position, std::size_t shorter_than_this,
-                            unsigned max_candidates, std::size_t enough) const {
+                            unsigned max_candidates) const {
   LzMatch best;
   const std::size_t limit = std::min(lh5::kMaxMatch, data_.size() - position);
   if (limit < lh5::kMinMatch || shorter_than_this >= limit) return best;
@@ -68,7 +68,7 @@ LzMatch LzMatchFinder::Find(std::size_t position, std::size_t shorter_than_this,
       if (length > best_length) {
         best_length = length;
         best = {length, distance};
-        if (length >= enough || length == limit) break;
+        if (length == limit) break;
       }
     }
     next = chain_[candidate & kWindowMask];

@@ -24,9 +24,8 @@ class LzMatchFinder {
 
   // The nearest longest match at `position` that is longer than
   // `shorter_than_this`, looking at no more than `max_candidates` earlier
-  // positions and stopping at the first of `enough` bytes.
-  LzMatch Find(std::size_t position, std::size_t shorter_than_this, unsigned max_candidates,
-               std::size_t enough) const;
+  // positions and stopping at the first match of the greatest length.
+  LzMatch Find(std::size_t position, std::size_t shorter_than_this, unsigned max_candidates) const;
 
  private:
   std::size_t Hash(std::size_t position) const;

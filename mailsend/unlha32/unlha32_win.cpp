@@ -10,13 +10,20 @@
 namespace vistrane {
 namespace {
 
-// Copies as much of `text` as fits, never splitting a double-byte
-// character, and always ends with a NUL.
+// Bytes of the character that starts at `lead` in the ANSI code page.
+std::size_t CharacterWidth(unsigned char lead, bool utf8) {
+  if (!utf8) return IsDBCSLeadByte(lead) ? 2 : 1;
+  return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
+// Copies as much of `text` as fits, never splitting a character, and always
+// ends with a NUL.
 void CopyToOutput(const std::string& text, LPSTR output, DWORD output_size) {
   if (output == nullptr || output_size == 0) return;
+  const bool utf8 = GetACP() == CP_UTF8;
   std::size_t length = 0;
   while (length < text.size()) {
-    const std::size_t width = IsDBCSLeadByte(static_cast<BYTE>(text[length])) ? 2 : 1;
+    const std::size_t width = CharacterWidth(static_cast<unsigned char>(text[length]), utf8);
     if (length + width > text.size() || length + width >= output_size) break;
     length += width;
   }
