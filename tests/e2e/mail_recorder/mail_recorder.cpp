@@ -13,6 +13,7 @@
 #include <string>
 
 #include "mailsend/simple_mapi_structs_win.h"
+#include "platform/win32_error.h"
 #include "tests/e2e/driver/json_text.h"
 #include "tools/common/file_output.h"
 
@@ -26,10 +27,14 @@ constexpr LHANDLE kSession = 0x5eed;
 
 std::wstring OwnFolder() {
   HMODULE self = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&OwnFolder), &self);
+  if (!GetModuleHandleExW(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          reinterpret_cast<LPCWSTR>(&OwnFolder), &self)) {
+    vistrane::ThrowLastError(L"GetModuleHandleExW");
+  }
   std::wstring path(MAX_PATH, L'\0');
   const DWORD length = GetModuleFileNameW(self, path.data(), static_cast<DWORD>(path.size()));
+  if (length == 0 || length == path.size()) vistrane::ThrowLastError(L"GetModuleFileNameW");
   path.resize(length);
   return path.substr(0, path.find_last_of(L'\\'));
 }
