@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# A private CUPS scheduler for the printing tests, with one PDF printer whose
-# pages land in a folder of ours.
+# The private CUPS scheduler of the Wine session (session.sh), with one PDF
+# printer whose pages land in a folder of ours.
 #
-#   cups.sh start <state-dir>   start cupsd and add the printer VPDF (the default)
-#   cups.sh stop  <state-dir>   end exactly the cupsd that start started
-#   cups.sh env   <state-dir>   print CUPS_SERVER=... for the clients (Wine, lpadmin)
+#   cups.sh start  <state-dir>   start cupsd and add the printer VPDF (the default)
+#   cups.sh stop   <state-dir>   end exactly the cupsd that start started
+#   cups.sh remove <state-dir>   delete VPDF: the system has no printer
+#   cups.sh add    <state-dir>   add VPDF again as the default printer
+#
+# Wine asks the scheduler named by CUPS_SERVER (session.sh sets it to
+# <state-dir>/cups/cups.sock) and brings its own printer list up to date when
+# a program that prints starts while no other such program runs.
 #
 # The scheduler listens only on a socket under <state-dir>/cups, so it neither
 # needs nor disturbs a system cupsd. VPDF uses the cups-pdf driver description
@@ -13,7 +18,7 @@
 set -euo pipefail
 
 usage() {
-  echo "usage: $0 start|stop|env <state-dir>" >&2
+  echo "usage: $0 start|stop|remove|add <state-dir>" >&2
   exit 2
 }
 [ $# -eq 2 ] || usage
@@ -78,6 +83,11 @@ DefaultAuthType None
 EOF
 }
 
+add_printer() {
+  CUPS_SERVER=$socket lpadmin -p "$printer" -v "file://$state/out/$printer.ps" -E -m "$ppd" >>"$log" 2>&1
+  CUPS_SERVER=$socket lpadmin -d "$printer" >>"$log" 2>&1
+}
+
 start_cupsd() {
   stop_cupsd
   write_config
@@ -94,14 +104,14 @@ start_cupsd() {
     stop_cupsd
     return 1
   fi
-  CUPS_SERVER=$socket lpadmin -p "$printer" -v "file://$state/out/$printer.ps" -E -m "$ppd" >>"$log" 2>&1
-  CUPS_SERVER=$socket lpadmin -d "$printer" >>"$log" 2>&1
+  add_printer
   echo "cups.sh: cupsd pid $(cat "$pid_file") on $socket, printer $printer -> $state/out/$printer.ps"
 }
 
 case $action in
   start) start_cupsd ;;
   stop) stop_cupsd ;;
-  env) echo "CUPS_SERVER=$socket" ;;
+  remove) CUPS_SERVER=$socket lpadmin -x "$printer" >>"$log" 2>&1 ;;
+  add) add_printer ;;
   *) usage ;;
 esac

@@ -3,8 +3,9 @@
 # and a Wine prefix of our own, both under one state folder.
 #
 #   session.sh start <state-dir> [<display>]
-#       start Xvfb (or use the given display, e.g. the user's) and a
-#       persistent wineserver for the prefix <state-dir>/prefix
+#       start Xvfb (or use the given display, e.g. the user's), a CUPS
+#       scheduler with the PDF printer VPDF (cups.sh) and a persistent
+#       wineserver for the prefix <state-dir>/prefix
 #   session.sh stop <state-dir>    end exactly what start started
 #   session.sh env <state-dir>     print the env file's path (fails when not running)
 #
@@ -22,6 +23,11 @@ action=$1
 given_display=${3:-}
 mkdir -p "$2"
 state=$(cd "$2" && pwd)
+cups=$(cd "$(dirname "$0")" && pwd)/cups.sh
+# Wine's printers come from our own scheduler (cups.sh) only, never from the
+# machine's: without an answering scheduler every program that loads the
+# spooler waits seconds at its start.
+export CUPS_SERVER=$state/cups/cups.sock
 env_file=$state/session.env
 prefix=$state/prefix
 log=$state/session.log
@@ -42,6 +48,7 @@ is_our_xvfb() {
 }
 
 stop_session() {
+  "$cups" stop "$state"
   [ -f "$env_file" ] || return 0
   local XVFB_PID='' VISTRANE_DISPLAY_NUMBER='' WINEPREFIX=''
   # shellcheck disable=SC1090
@@ -127,9 +134,14 @@ start_session() {
     start_xvfb
     export DISPLAY=":$DISPLAY_NUMBER"
   fi
+  if ! "$cups" start "$state" >>"$log"; then
+    [ -z "$XVFB_PID" ] || kill "$XVFB_PID"
+    return 1
+  fi
   if ! prepare_prefix; then
     echo "session.sh: Wine prefix setup failed; see $log" >&2
     WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+    "$cups" stop "$state"
     [ -z "$XVFB_PID" ] || kill "$XVFB_PID"
     return 1
   fi
@@ -147,7 +159,8 @@ start_session() {
     echo "WINEDEBUG='$WINEDEBUG'"
     echo "WINEDLLOVERRIDES='$WINEDLLOVERRIDES'"
     echo "LANG='$LANG'"
-    echo "export DISPLAY WINEPREFIX WINEDEBUG WINEDLLOVERRIDES LANG"
+    echo "CUPS_SERVER='$CUPS_SERVER'"
+    echo "export DISPLAY WINEPREFIX WINEDEBUG WINEDLLOVERRIDES LANG CUPS_SERVER"
   } >"$env_file.tmp"
   mv "$env_file.tmp" "$env_file"
   echo "session.sh: display $DISPLAY${XVFB_PID:+ (Xvfb pid $XVFB_PID)}, prefix $prefix"
