@@ -45,12 +45,26 @@ long long DayNumber(int year, int month, int day) {
   return era * 146097 + dayOfEra - 719468;
 }
 
-bool IsExpired(const LocalDateTime& written, std::int16_t AutoDelDate, const LocalDateTime& today) {
+LocalDateTime DateOfDayNumber(long long days) {
+  // Civil from days (H. Hinnant), the inverse of DayNumber.
+  const long long z = days + 719468;
+  const long long era = (z >= 0 ? z : z - 146096) / 146097;
+  const long long dayOfEra = z - era * 146097;
+  const long long yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const long long shiftedMonth = (5 * dayOfYear + 2) / 153;
+  const int day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+  const int month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+  const int year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+  return LocalDateTime{year, month, day, 0, 0, 0};
+}
+
+LocalDateTime ExpiryCutoff(const LocalDateTime& today, std::int16_t AutoDelDate) {
   // The time of day lies in [00:00, 24:00), so "written + N days, same time,
-  // before today 00:00" holds exactly when the written day + N is before today.
+  // before today 00:00" holds exactly when the written day is before today - N.
   const int days = std::max<int>(AutoDelDate, 0);
-  return DayNumber(written.year, written.month, written.day) + days <
-         DayNumber(today.year, today.month, today.day);
+  return DateOfDayNumber(DayNumber(today.year, today.month, today.day) - days);
 }
 
 }  // namespace vistrane

@@ -32,13 +32,15 @@ std::optional<AutoDeleteSearch> MakeAutoDeleteSearch(const std::wstring& Drive,
 bool IsAutoDeleteCandidate(std::uint32_t attributes, std::wstring_view name,
                            std::wstring_view Filename);
 
-// True when the file written at `written` (local time) has expired: written
-// plus AutoDelDate calendar days, the time of day kept, is earlier than
-// today at midnight. A negative AutoDelDate counts as 0, so no start ever
-// deletes the files of today.
-bool IsExpired(const LocalDateTime& written, std::int16_t AutoDelDate, const LocalDateTime& today);
+// The local midnight AutoDelDate days before today: a file last written
+// before it has expired, since its write time plus AutoDelDate calendar days
+// (the time of day kept) is then earlier than today at midnight. A negative
+// AutoDelDate counts as 0, so no start ever deletes the files of today.
+LocalDateTime ExpiryCutoff(const LocalDateTime& today, std::int16_t AutoDelDate);
 
-// Days since 1 January 1970 of a date in the proleptic Gregorian calendar.
+// Days since 1 January 1970 of a date in the proleptic Gregorian calendar,
+// and back.
 long long DayNumber(int year, int month, int day);
+LocalDateTime DateOfDayNumber(long long days);
 
 }  // namespace vistrane

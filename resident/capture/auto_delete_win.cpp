@@ -10,17 +10,18 @@
 namespace vistrane {
 namespace {
 
-// The last-write time in local time, with the daylight-saving rule of that
-// date; nullopt when the stored time is out of the calendar's range.
-std::optional<LocalDateTime> LocalLastWrite(const FILETIME& written) {
+// The cutoff as a file time (UTC), converted once with the daylight-saving
+// rule of its own date, so the entries are compared without converting each.
+std::optional<FILETIME> CutoffFileTime(const LocalDateTime& cutoff) {
+  const SYSTEMTIME local{static_cast<WORD>(cutoff.year), static_cast<WORD>(cutoff.month), 0,
+                         static_cast<WORD>(cutoff.day), 0, 0, 0, 0};
   SYSTEMTIME utc{};
-  SYSTEMTIME local{};
-  if (!FileTimeToSystemTime(&written, &utc) ||
-      !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
+  FILETIME result{};
+  if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) ||
+      !SystemTimeToFileTime(&utc, &result)) {
     return std::nullopt;
   }
-  return LocalDateTime{local.wYear, local.wMonth, local.wDay,
-                       local.wHour, local.wMinute, local.wSecond};
+  return result;
 }
 
 }  // namespace
@@ -29,7 +30,8 @@ AutoDeleteCounts DeleteExpiredImageFiles(const SettingsRecord& settings, const C
   AutoDeleteCounts counts;
   const auto search = MakeAutoDeleteSearch(settings.Drive, settings.DirName, settings.Filename);
   if (!search) return counts;
-  const LocalDateTime today = clock.Now();
+  const auto cutoff = CutoffFileTime(ExpiryCutoff(clock.Now(), settings.AutoDelDate));
+  if (!cutoff) return counts;
 
   // The basic information leaves out the short names nobody reads here, and
   // the large fetch lists a big folder in fewer calls.
@@ -42,12 +44,7 @@ AutoDeleteCounts DeleteExpiredImageFiles(const SettingsRecord& settings, const C
     if (!IsAutoDeleteCandidate(found.dwFileAttributes, found.cFileName, settings.Filename)) {
       continue;
     }
-    const auto written = LocalLastWrite(found.ftLastWriteTime);
-    if (!written) {
-      ++counts.skipped;
-      continue;
-    }
-    if (!IsExpired(*written, settings.AutoDelDate, today)) continue;
+    if (CompareFileTime(&found.ftLastWriteTime, &*cutoff) >= 0) continue;
     const std::wstring path = search->folderPrefix + found.cFileName;
     if (DeleteFileW(path.c_str())) {
       ++counts.deleted;

@@ -8,13 +8,14 @@ namespace vistrane {
 
 struct AutoDeleteCounts {
   int deleted = 0;
-  int skipped = 0;  // expired, but not deletable (read-only, in use), or no readable date
+  int skipped = 0;  // expired, but not deletable (read-only, in use)
 };
 
 // Lists the files that begin with Filename in DirName and deletes every
-// expired "bmp" or "jpg" file of them. An entry that cannot be deleted or
-// dated is left alone and the pass goes on; a folder that cannot be listed
-// deletes nothing. Uses full paths: the current folder stays as it was.
+// expired "bmp" or "jpg" file of them. An entry that cannot be deleted is
+// left alone and the pass goes on; a folder that cannot be listed, or a
+// cutoff the calendar cannot hold, deletes nothing. Uses full paths: the
+// current folder stays as it was.
 AutoDeleteCounts DeleteExpiredImageFiles(const SettingsRecord& settings, const Clock& clock);
 
 }  // namespace vistrane

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace vistrane {
 namespace {
 
@@ -69,7 +71,17 @@ TEST(IsAutoDeleteCandidate, OnlyOurBitmapAndJpegFiles) {
   }
 }
 
-TEST(IsExpired, CalendarDaysFromTheDayOfWriting) {
+// The pass compares each write time with the cutoff (in UTC, converted once).
+bool Expired(const LocalDateTime& written, std::int16_t days, const LocalDateTime& today) {
+  const LocalDateTime cutoff = ExpiryCutoff(today, days);
+  const auto key = [](const LocalDateTime& t) {
+    return std::tie(t.year, t.month, t.day, t.hour, t.minute, t.second);
+  };
+  EXPECT_EQ(std::tie(cutoff.hour, cutoff.minute, cutoff.second), std::make_tuple(0, 0, 0));
+  return key(written) < key(cutoff);
+}
+
+TEST(ExpiryCutoff, CalendarDaysFromTheDayOfWriting) {
   const LocalDateTime june20{2026, 6, 20, 8, 30, 0};
   struct Case {
     const char* what;
@@ -98,7 +110,20 @@ TEST(IsExpired, CalendarDaysFromTheDayOfWriting) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(IsExpired(c.written, c.days, c.today), c.expired);
+    EXPECT_EQ(Expired(c.written, c.days, c.today), c.expired);
+  }
+}
+
+TEST(DateOfDayNumber, InverseOfDayNumber) {
+  struct Case {
+    int year, month, day;
+  };
+  const Case cases[] = {{1970, 1, 1}, {2026, 6, 20}, {2024, 2, 29}, {2000, 3, 1},
+                        {1900, 2, 28}, {1601, 1, 1}, {2026, 12, 31}, {30827, 12, 31}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.year << "-" << c.month << "-" << c.day);
+    const LocalDateTime date = DateOfDayNumber(DayNumber(c.year, c.month, c.day));
+    EXPECT_EQ(std::tie(date.year, date.month, date.day), std::tie(c.year, c.month, c.day));
   }
 }
 
