@@ -21,10 +21,9 @@ bool IsDriveRoot(const std::wstring& path) {
 
 }  // namespace
 
-bool FolderExists(const std::wstring& path) {
+bool PathExists(const std::wstring& path) {
   if (IsDriveRoot(path)) return true;
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void CreateFolder(const std::wstring& path) {

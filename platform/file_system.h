@@ -5,9 +5,11 @@
 
 namespace vistrane {
 
-// True for an existing folder. A drive root ("D:\") always counts as
-// existing, present or not, so it is never created.
-bool FolderExists(const std::wstring& path);
+// True when a folder or a file of that name exists: the start-up creates the
+// output folder only where nothing has its name, and a file in the way is then
+// reported by the first capture that writes there. A drive root ("D:\")
+// always counts as existing, present or not, so it is never created.
+bool PathExists(const std::wstring& path);
 
 // Creates one folder (its parent must exist); throws Win32Error.
 void CreateFolder(const std::wstring& path);

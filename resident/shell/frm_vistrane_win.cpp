@@ -68,7 +68,7 @@ void FrmVistrane::LoadSettingsOrDefaults() {
 }
 
 void FrmVistrane::CreateOutputFolderIfMissing() {
-  if (FolderExists(common_.DirName)) return;
+  if (PathExists(common_.DirName)) return;
   try {
     CreateFolder(common_.DirName);
   } catch (const Win32Error& e) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""An output folder that cannot take files (C:\\VstrnTmp replaced by a plain
-file while Vistrane runs): the capture shows the error box naming the file,
+"""An output folder that cannot take files (a plain file named C:\\VstrnTmp):
+the start-up takes the name as existing and says nothing, the capture shows
+the error box naming the file,
 Vistrane keeps running and passes the notice on, and once the folder is
 repaired the next capture is written. The counter was used by the failed
 file, so the next one is -002."""
@@ -16,14 +17,14 @@ ERROR_TITLE = "VISTRANE エラーダイアログ"
 
 def main(s, artifacts):
     s.reset_settings(test_settings())
-    s.reset_output_dir()
+    # Root ignores Linux permissions, so a file takes the folder's place.
+    s.reset_output_dir(create=False)
+    s.output_dir().write_text("a file where the output folder should be\n")
 
     with PatternWindow(s, artifacts, (100, 80, 500, 380)), Viewer(s, artifacts) as viewer, \
             Vistrane(s, artifacts) as vistrane:
-        check_no_error_box(s)
-        # Root ignores Linux permissions, so a file takes the folder's place.
-        s.reset_output_dir(create=False)
-        s.output_dir().write_text("a file where the output folder should be\n")
+        # The start-up may still be running when the window exists.
+        check_no_error_box(s, wait=5)
         seen = len(viewer.notices())
         s.screencopy("--save", s.win_path(artifacts / "failed.bmp"))
         report = s.vtest_json("msgbox", "--timeout", "20")

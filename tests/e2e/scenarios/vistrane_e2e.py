@@ -227,8 +227,9 @@ def expect_capture(s, artifacts, name, reference):
     return path
 
 
-def check_no_error_box(s):
-    report = s.vtest("msgbox", "--timeout", "0", expect=None)
+def check_no_error_box(s, wait=0):
+    """No error box is showing, or appears within `wait` seconds."""
+    report = s.vtest("msgbox", "--timeout", str(wait), expect=None)
     check(report == "", f"an error box is showing: {report}")
 
 

@@ -90,7 +90,7 @@ TEST_F(FileSystemTest, WriteIntoAMissingFolderThrowsAndLeavesNoFile) {
     EXPECT_NE(error.operation().find(path), std::wstring::npos);
   }
   EXPECT_FALSE(FileExists(path));
-  EXPECT_FALSE(FolderExists(folder_ + L"\\sub"));
+  EXPECT_FALSE(PathExists(folder_ + L"\\sub"));
 }
 
 // A file that could not be opened is somebody else's: it must survive.
@@ -109,7 +109,7 @@ TEST_F(FileSystemTest, FileInUseIsNeitherReplacedNorDeleted) {
   EXPECT_EQ(ReadWholeFile(path), std::vector<unsigned char>(original, original + 3));
 }
 
-TEST_F(FileSystemTest, FolderExistsAnswersForFoldersOnly) {
+TEST_F(FileSystemTest, PathExistsAnswersForFoldersAndFiles) {
   const std::wstring file = folder_ + L"\\a.bin";
   WriteWholeFile(file, "x", 1);
   const struct {
@@ -123,20 +123,20 @@ TEST_F(FileSystemTest, FolderExistsAnswersForFoldersOnly) {
       {L"Q:\\", true},
       {folder_, true},
       {folder_ + L"\\", true},
-      {file, false},
+      {file, true},
       {folder_ + L"\\sub", false},
       {L"", false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "path " << testing::PrintToString(c.path));
-    EXPECT_EQ(FolderExists(c.path), c.exists);
+    EXPECT_EQ(PathExists(c.path), c.exists);
   }
 }
 
 TEST_F(FileSystemTest, CreateFolderCreatesOneLevel) {
   const std::wstring sub = folder_ + L"\\sub";
   CreateFolder(sub);
-  EXPECT_TRUE(FolderExists(sub));
+  EXPECT_TRUE(PathExists(sub));
   EXPECT_THROW(CreateFolder(sub), Win32Error) << "already there";
   EXPECT_THROW(CreateFolder(sub + L"\\deeper\\deepest"), Win32Error) << "parent missing";
 }
@@ -153,7 +153,7 @@ TEST_F(FileSystemTest, DeleteFileIfExistsToleratesAMissingFile) {
 TEST(ProgramFolderTest, IsTheFolderOfTheRunningProgram) {
   const std::wstring folder = ProgramFolder();
   ASSERT_GE(folder.size(), 3u);
-  EXPECT_TRUE(FolderExists(folder));
+  EXPECT_TRUE(PathExists(folder));
   if (folder.size() > 3) {
     EXPECT_NE(folder.back(), L'\\');
   }
