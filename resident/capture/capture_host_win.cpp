@@ -6,6 +6,8 @@
 #include "platform/screen_metrics.h"
 #include "platform/working_set.h"
 #include "resident/output/bitmap_file_win.h"
+#include "resident/output/jpeg_file_win.h"
+#include "resident/output/reduce_colors_win.h"
 #include "resident/output/print_image_win.h"
 
 namespace vistrane {
@@ -15,6 +17,8 @@ bool WindowsCaptureHost::HoldClipboardBitmap() { return Picture1.HoldClipboardBi
 PixelSize WindowsCaptureHost::PictureSize() const {
   return {Picture1.PixelWidth(), Picture1.PixelHeight()};
 }
+
+void WindowsCaptureHost::ReduceColors(Common& common) { vistrane::ReduceColors(Picture1, common); }
 
 ImageCheckInput WindowsCaptureHost::ScreenFacts() const {
   ImageCheckInput facts;
@@ -49,5 +53,13 @@ void WindowsCaptureHost::TrimWorkingSet() { vistrane::TrimWorkingSet(); }
 void WindowsCaptureHost::WriteFullColourBitmap(const std::wstring& path) {
   WriteFullColourBitmapFile(Picture1, path);
 }
+
+void WindowsCaptureHost::WriteReducedColourBitmap(const std::wstring& path,
+                                                  const std::vector<std::uint8_t>& headers,
+                                                  const std::vector<std::uint8_t>& pixelRows) {
+  WriteReducedColourBitmapFile(path, headers, pixelRows);
+}
+
+void WindowsCaptureHost::WriteJpeg(const std::wstring& path) { WriteJpegFile(Picture1, path); }
 
 }  // namespace vistrane

@@ -17,6 +17,7 @@ class WindowsCaptureHost final : public CaptureHost {
 
   bool HoldClipboardBitmap() override;
   PixelSize PictureSize() const override;
+  void ReduceColors(Common& common) override;
   ImageCheckInput ScreenFacts() const override;
   void frmExec_Show(const ExecRows& rows) override;
   void PrintImage(const Common& common, const Clock& clock) override;
@@ -25,6 +26,9 @@ class WindowsCaptureHost final : public CaptureHost {
   void ResetPicture() override;
   void TrimWorkingSet() override;
   void WriteFullColourBitmap(const std::wstring& path) override;
+  void WriteReducedColourBitmap(const std::wstring& path, const std::vector<std::uint8_t>& headers,
+                                const std::vector<std::uint8_t>& pixelRows) override;
+  void WriteJpeg(const std::wstring& path) override;
 
  private:
   HWND form_;

@@ -3,6 +3,7 @@
 #include <exception>
 #include <new>
 
+#include "resident/output/reduce_colors.h"
 #include "shared/errors.h"
 #include "shared/setting_keys.h"
 
@@ -61,8 +62,12 @@ void CaptureOutput(bool ownerIsZero, CaptureHost& host, Common& common, Settings
                    const Clock& clock) {
   bool held = false;
   RunStep(host, [&] { held = host.HoldClipboardBitmap(); });
-  if (held && Accepted(ownerIsZero, host)) RunOutputs(host, common, store, clock);
+  if (held && Accepted(ownerIsZero, host) &&
+      (common.ColorMode == 1 || RunStep(host, [&] { host.ReduceColors(common); }))) {
+    RunOutputs(host, common, store, clock);
+  }
   host.ResetPicture();
+  EraseDibBits(common);
   host.TrimWorkingSet();
 }
 

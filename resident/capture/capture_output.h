@@ -20,6 +20,10 @@ class CaptureHost : public ImageFileWriter {
   // offers one. Throws UserFacingError when the bitmap cannot be taken.
   virtual bool HoldClipboardBitmap() = 0;
   virtual PixelSize PictureSize() const = 0;
+  // Reduces Picture1 to the depth of ColorMode, leaves the reduced bitmap in
+  // common (records, DibBits, DibSize) and draws it back over the picture, so
+  // every later output shows it. Throws UserFacingError when it cannot.
+  virtual void ReduceColors(Common& common) = 0;
   // The screen, the virtual screen and the foreground window, for the check.
   virtual ImageCheckInput ScreenFacts() const = 0;
   // Shows the progress form frmExec with these rows and the picture, without
@@ -41,8 +45,10 @@ inline constexpr wchar_t kMailSenderMissingMessage[] = L"VstnMailSend.exeが見�
 // Takes the clipboard bitmap, checks it when ownerIsZero (no window owns the
 // clipboard; a desktop-owned bitmap is taken unchecked) and runs the outputs.
 // A failing step is reported with its message and the steps that do not depend
-// on it still run; a mail copy that was not written is never handed on. The
-// picture is always released at the end, also after a rejection.
+// on it still run; a mail copy that was not written is never handed on. A
+// failed colour reduction stops the capture's outputs: they would not show
+// what the user asked for. The picture and the reduced rows are always
+// released at the end, also after a rejection.
 void CaptureOutput(bool ownerIsZero, CaptureHost& host, Common& common, SettingsStore& store,
                    const Clock& clock);
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "resident/output/reduce_colors.h"
 #include "shared/errors.h"
 #include "shared/memory_settings_store.h"
 
@@ -18,6 +19,7 @@ class RecordingHost final : public CaptureHost {
   ImageCheckInput facts{{}, true, {1024, 768}, {1024, 768}, ScreenRect{100, 100, 400, 300}};
   bool clipboardHasBitmap = true;
   bool mailSenderStarts = true;
+  bool reductionFails = false;
   bool printFails = false;
   bool showFails = false;
   std::vector<ExecRows> shown;
@@ -31,6 +33,12 @@ class RecordingHost final : public CaptureHost {
     return clipboardHasBitmap;
   }
   PixelSize PictureSize() const override { return image; }
+  void ReduceColors(Common& common) override {
+    calls.push_back(L"reduce");
+    if (reductionFails) throw OutputError(L"減色できません");
+    const std::uint32_t pixels[] = {0x000000, 0xFFFFFF};
+    vistrane::ReduceColors(pixels, 2, 1, common);
+  }
   ImageCheckInput ScreenFacts() const override { return facts; }
   void frmExec_Show(const ExecRows& rows) override {
     if (showFails) throw OutputError(L"表示できません");
@@ -51,8 +59,19 @@ class RecordingHost final : public CaptureHost {
   }
   void ResetPicture() override { calls.push_back(L"reset"); }
   void TrimWorkingSet() override { calls.push_back(L"trim"); }
-  void WriteFullColourBitmap(const std::wstring& path) override {
-    calls.push_back(L"write " + path);
+  void WriteFullColourBitmap(const std::wstring& path) override { Write(L"write ", path); }
+  void WriteReducedColourBitmap(const std::wstring& path, const std::vector<std::uint8_t>& headers,
+                                const std::vector<std::uint8_t>& pixelRows) override {
+    Write(L"write reduced ", path);
+    reducedFileBytes = headers.size() + pixelRows.size();
+  }
+  void WriteJpeg(const std::wstring& path) override { Write(L"write jpeg ", path); }
+
+  std::size_t reducedFileBytes = 0;
+
+ private:
+  void Write(const std::wstring& kind, const std::wstring& path) {
+    calls.push_back(kind + path);
     for (const auto& failing : failingPaths) {
       if (failing == path) throw OutputError(L"書けません: " + path);
     }
@@ -229,13 +248,57 @@ TEST_F(CaptureOutputTest, RefusedTmpfileWriteKeepsTheMailSenderFromStarting) {
   EXPECT_EQ(host.calls.back(), L"trim");
 }
 
-TEST_F(CaptureOutputTest, JpegSettingIsRefusedWithoutUsingANumber) {
-  common.OutputFileMode = 2;
+TEST_F(CaptureOutputTest, ReductionComesFirstAndChoosesTheFileFormat) {
+  struct Case {
+    std::int16_t colorMode, outputFileMode;
+    Calls expected;
+    std::size_t reducedFileBytes;
+  };
+  const Case cases[] = {
+      {1, 1, {L"hold", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp", L"reset", L"trim"}, 0},
+      {1, 2, {L"hold", L"write jpeg C:\\VstrnTmp\\Vstrn1204-001.jpg", L"reset", L"trim"}, 0},
+      {2, 1, {L"hold", L"reduce", L"write reduced C:\\VstrnTmp\\Vstrn1204-001.bmp", L"reset", L"trim"},
+       1078 + 4},
+      {3, 1, {L"hold", L"reduce", L"write reduced C:\\VstrnTmp\\Vstrn1204-001.bmp", L"reset", L"trim"},
+       118 + 4},
+      {4, 1, {L"hold", L"reduce", L"write reduced C:\\VstrnTmp\\Vstrn1204-001.bmp", L"reset", L"trim"},
+       62 + 4},
+      {7, 1, {L"hold", L"reduce", L"write reduced C:\\VstrnTmp\\Vstrn1204-001.bmp", L"reset", L"trim"},
+       62 + 4},
+      {4, 3, {L"hold", L"reduce", L"write jpeg C:\\VstrnTmp\\Vstrn1204-001.jpg", L"reset", L"trim"}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "ColorMode " << c.colorMode << ", OutputFileMode "
+                                    << c.outputFileMode);
+    host.calls.clear();
+    host.reducedFileBytes = 0;
+    common.SaveCont = 0;
+    common.ColorMode = c.colorMode;
+    common.OutputFileMode = c.outputFileMode;
+    Capture();
+    EXPECT_EQ(host.calls, c.expected);
+    EXPECT_EQ(host.reducedFileBytes, c.reducedFileBytes);
+    EXPECT_TRUE(host.errors.empty());
+  }
+}
+
+TEST_F(CaptureOutputTest, FailedReductionMakesNoOutputsAndStillResets) {
+  common.ColorMode = 2;
+  common.MailSendMode = 1;
+  host.reductionFails = true;
   Capture();
-  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_EQ(host.calls, (Calls{L"hold", L"reduce", L"error", L"reset", L"trim"}));
   EXPECT_EQ(common.SaveCont, 0);
   EXPECT_TRUE(store.writes().empty());
-  EXPECT_EQ(host.calls, (Calls{L"hold", L"error", L"reset", L"trim"}));
+}
+
+TEST_F(CaptureOutputTest, ReducedRowsAreGivenBackAfterTheCapture) {
+  common.ColorMode = 3;
+  Capture();
+  EXPECT_TRUE(common.DibBits.empty());
+  EXPECT_EQ(common.DibBits.capacity(), 0u);
+  EXPECT_EQ(common.DibSize, 0);
+  EXPECT_EQ(common.DibInfo16.bmiHeader.biBitCount, 4) << "the records keep their contents";
 }
 
 TEST_F(CaptureOutputTest, PrintsOnlyWhenPrtOutputModeIs1) {
