@@ -70,10 +70,18 @@ void ExtractWithLhasa(const LhasaFolder& folder, const std::vector<std::uint8_t>
 }
 
 // A member with a level-0 or level-1 header, as older archivers wrote them,
-// its data stored.
-std::vector<std::uint8_t> OldStyleMember(int level, const std::string& name, const std::vector<std::uint8_t>& data) {
+// its data stored. A level-1 member with a folder names it in an extended
+// header (0xFF after each folder name), which its compressed size counts.
+std::vector<std::uint8_t> OldStyleMember(int level, const std::string& name, const std::vector<std::uint8_t>& data,
+                                         const std::string& folder = {}) {
+  std::vector<std::uint8_t> extended;
+  if (!folder.empty()) {
+    extended.push_back(0x02);
+    extended.insert(extended.end(), folder.begin(), folder.end());
+    PutU16(extended, 0);  // no further extended header
+  }
   std::vector<std::uint8_t> header{0, 0, '-', 'l', 'h', '0', '-'};
-  PutU32(header, static_cast<std::uint32_t>(data.size()));
+  PutU32(header, static_cast<std::uint32_t>(extended.size() + data.size()));
   PutU32(header, static_cast<std::uint32_t>(data.size()));
   PutU32(header, 0x3AA75000);  // an MS-DOS date and time in 2009
   header.push_back(0x20);
@@ -83,12 +91,13 @@ std::vector<std::uint8_t> OldStyleMember(int level, const std::string& name, con
   PutU16(header, Crc16(data));
   if (level == 1) {
     header.push_back('M');
-    PutU16(header, 0);  // no extended header
+    PutU16(header, extended.empty() ? 0 : static_cast<std::uint32_t>(extended.size()));
   }
   header[0] = static_cast<std::uint8_t>(header.size() - 2);
   unsigned sum = 0;
   for (std::size_t i = 2; i < header.size(); ++i) sum += header[i];
   header[1] = static_cast<std::uint8_t>(sum);
+  header.insert(header.end(), extended.begin(), extended.end());
   header.insert(header.end(), data.begin(), data.end());
   return header;
 }
@@ -146,17 +155,22 @@ TEST(RunUnlha, UpdatesArchivesWithOlderHeaderLevels) {
   std::vector<std::uint8_t> old_archive = OldStyleMember(0, "keep0.txt", Text("level zero"));
   for (const auto& byte : OldStyleMember(1, "CAP.BMP", Text("old capture"))) old_archive.push_back(byte);
   for (const auto& byte : OldStyleMember(1, "keep1.txt", Text("level one"))) old_archive.push_back(byte);
+  for (const auto& byte : OldStyleMember(1, "n.txt", Text("old in folder"), "sub\xFF")) old_archive.push_back(byte);
   old_archive.push_back(0);
   files.archives[L"C:\\out\\cap.lzh"] = old_archive;
   files.sources[L"C:\\out\\CAP.BMP"] = {Text("new capture"), kMay2009};
+  files.sources[L"C:\\out\\sub\\n.txt"] = {Text("new in folder"), kMay2009};
 
-  ASSERT_EQ(RunUnlha(L"u C:\\out\\cap C:\\out\\ C:\\out\\CAP.BMP", files).status, UnlhaStatus::kOk);
+  ASSERT_EQ(RunUnlha(L"u C:\\out\\cap C:\\out\\ C:\\out\\CAP.BMP C:\\out\\sub\\n.txt", files).status,
+            UnlhaStatus::kOk);
   LhasaFolder folder;
   std::string listing;
   ExtractWithLhasa(folder, files.archives[L"C:\\out\\cap.lzh"], listing);
   EXPECT_EQ(folder.Read("out/keep0.txt"), Text("level zero"));
   EXPECT_EQ(folder.Read("out/keep1.txt"), Text("level one"));
   EXPECT_EQ(folder.Read("out/CAP.BMP"), Text("new capture"));
+  EXPECT_EQ(folder.Read("out/sub/n.txt"), Text("new in folder"));
+  EXPECT_EQ(listing.find("n.txt", listing.find("n.txt") + 1), std::string::npos) << "replaced, not added: " << listing;
 }
 
 TEST(RunUnlha, FailsWithAReasonAndLeavesTheArchiveAsItWas) {
