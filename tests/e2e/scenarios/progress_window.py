@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """After each accepted capture the progress window shows the capture and one
-row per enabled output (three rows, two rows, one row), never takes the focus
-from the window in front, and hides itself again. Its visibility is followed
-through the window itself; the copies of it stay as progress-*.png."""
+row per enabled output (three rows, two rows, one row; three also when no
+output is on), never takes the focus from the window in front, and hides
+itself again. Its visibility is followed through the window itself; the
+copies of it stay as progress-*.png."""
 
 import shutil
 import subprocess
 
+from printing import PdfPrinter
 from vistrane_e2e import (INSTALL_DIR_WIN, SCREEN_SIZE, Background, PatternWindow, Vistrane,
                           bmp_shape, check, check_no_error_box, expect_capture, scenario,
                           test_settings, today_mmdd, wait_for)
@@ -142,8 +144,20 @@ def run_case(s, artifacts, case, settings, row_tops, shot_name, after_capture=No
 def main(s, artifacts):
     mmdd = today_mmdd()
 
-    # No output switched on (hand-edited settings): all three rows show.
-    run_case(s, artifacts, "none", {"FileOutputMode": 0}, [120, 840, 1560], "progress-3-rows")
+    # File, printer and mail: three rows (the page goes to the session's VPDF).
+    printer = PdfPrinter(s)
+    printer.clear()
+
+    def all_three_done(reference):
+        expect_capture(s, artifacts, f"Vstrn{mmdd}-001.bmp", reference)
+        printer.wait_job()
+
+    run_case(s, artifacts, "all", {"PrtOutputMode": 1, "MailSendMode": 1}, [120, 840, 1560],
+             "progress-3-rows", after_capture=all_three_done, program=VistraneWithStandInSender)
+
+    # No output switched on (hand-edited settings): all three rows show too.
+    run_case(s, artifacts, "none", {"FileOutputMode": 0}, [120, 840, 1560],
+             "progress-3-rows-no-output")
     check(s.output_files() == [], f"nothing switched on, yet {s.output_files()}")
 
     # File and mail: two rows.
