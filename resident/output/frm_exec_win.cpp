@@ -62,14 +62,16 @@ void FrmExec::frmExec_Show(const ExecRows& rows, const PictureBox& Picture1) {
   TakeImage1(Picture1);
   // The timer first: a form that could not hide itself must not appear.
   if (SetTimer(Window(), kTimer1, kExecShowMilliseconds, nullptr) == 0) {
+    const DWORD code = GetLastError();
     Image1.reset();
-    ThrowLastError(L"SetTimer");
+    throw Win32Error(code, L"SetTimer");
   }
   const RECT at = CentredWindowRect(layout_);
   if (!SetWindowPos(Window(), HWND_TOPMOST, at.left, at.top, at.right - at.left,
                     at.bottom - at.top, SWP_NOACTIVATE | SWP_SHOWWINDOW)) {
+    const DWORD code = GetLastError();
     Timer1_Timer();
-    ThrowLastError(L"SetWindowPos");
+    throw Win32Error(code, L"SetWindowPos");
   }
   // The outputs that follow keep this thread busy: paint now, not when the
   // message loop next runs.
@@ -111,6 +113,9 @@ LRESULT FrmExec::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Paint(paint.get());
       return 0;
     }
+    case WM_PRINTCLIENT:  // PrintWindow and other copies of the form
+      Paint(reinterpret_cast<HDC>(wParam));
+      return 0;
     case WM_TIMER:
       if (wParam == kTimer1) Timer1_Timer();
       return 0;
