@@ -26,6 +26,8 @@ void PutInfoHeader24(std::uint8_t* out, int width, int height, std::uint32_t ima
   // colour-table counts (none at 24 bits) stay at their zero-filled values.
 }
 
+}  // namespace
+
 void ConvertRow(const std::uint32_t* src, int width, std::uint8_t* dst) {
   for (int x = 0; x < width; ++x) {
     const std::uint32_t p = src[x];
@@ -35,8 +37,6 @@ void ConvertRow(const std::uint32_t* src, int width, std::uint8_t* dst) {
     dst += 3;
   }
 }
-
-}  // namespace
 
 std::size_t DibRowBytes(int width, int bitsPerPixel) {
   const std::uint64_t bits = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bitsPerPixel);

@@ -13,6 +13,9 @@ inline constexpr std::size_t kBmpInfoHeaderBytes = 40;
 // Writes the low `bytes` bytes of value at out, least significant first.
 void PutLittleEndian(std::uint8_t* out, std::uint32_t value, int bytes);
 
+// One row of 0x00RRGGBB pixels as 3 bytes a pixel: blue, green, red.
+void ConvertRow(const std::uint32_t* src, int width, std::uint8_t* dst);
+
 // Bytes of one pixel row in a DIB: rows are padded to a multiple of 4 bytes.
 std::size_t DibRowBytes(int width, int bitsPerPixel);
 
