@@ -16,10 +16,10 @@ SUBJECT = "圧縮した画面"
 NOTE = "LHA で圧縮してあります。"
 
 
-def lha(*args, cwd):
-    result = subprocess.run(["lha", *map(str, args)], cwd=cwd, capture_output=True, text=True,
+def lhasa(*args, cwd):
+    result = subprocess.run(["lhasa", *map(str, args)], cwd=cwd, capture_output=True, text=True,
                             timeout=60)
-    check(result.returncode == 0, f"lha {' '.join(map(str, args))}: {result.stdout}{result.stderr}")
+    check(result.returncode == 0, f"lhasa {' '.join(map(str, args))}: {result.stdout}{result.stderr}")
     return result.stdout
 
 
@@ -42,8 +42,8 @@ def packed(s, artifacts, recorder):
     sent = recorder.copy_of(attachment)
     extracted = artifacts / "extracted"
     extracted.mkdir()
-    lha("t", sent, cwd=extracted)
-    lha("x", sent, cwd=extracted)
+    lhasa("t", sent, cwd=extracted)
+    lhasa("x", sent, cwd=extracted)
     member = extracted / mail_copy.split("\\")[-1]
     check(sorted(p.name for p in extracted.iterdir()) == [member.name],
           f"the archive holds {sorted(p.name for p in extracted.iterdir())}")
