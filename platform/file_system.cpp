@@ -50,6 +50,12 @@ std::wstring ProgramFolder() {
   }
 }
 
+std::wstring ProgramFilePath(const std::wstring& name) {
+  std::wstring path = ProgramFolder();
+  if (path.back() != L'\\') path += L'\\';
+  return path + name;
+}
+
 void WriteWholeFile(const std::wstring& path, const void* data, std::size_t size) {
   FileWriter file(path);
   file.Write(data, size);

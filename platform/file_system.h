@@ -18,6 +18,10 @@ void CreateFolder(const std::wstring& path);
 // drive root keeps it ("C:\"), as in a stored output folder.
 std::wstring ProgramFolder();
 
+// Full path of a file in the running program's folder, with one backslash
+// between them also when the program sits in a drive root.
+std::wstring ProgramFilePath(const std::wstring& name);
+
 // Creates or replaces the file with exactly these bytes. On failure no
 // partial file is left behind and Win32Error names the failed step.
 void WriteWholeFile(const std::wstring& path, const void* data, std::size_t size);

@@ -158,6 +158,7 @@ TEST(ProgramFolderTest, IsTheFolderOfTheRunningProgram) {
     EXPECT_NE(folder.back(), L'\\');
   }
   EXPECT_TRUE(FileExists(folder + L"\\vistrane_windows_tests.exe"));
+  EXPECT_EQ(ProgramFilePath(L"vistrane_windows_tests.exe"), folder + L"\\vistrane_windows_tests.exe");
 }
 
 }  // namespace
