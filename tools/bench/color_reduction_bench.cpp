@@ -1,20 +1,25 @@
 // Times the colour reduction on a screenshot and measures how close the
 // reduced picture stays to it, for each reduced depth.
-//   color_reduction_bench <screenshot.bmp (24-bit)> [runs]
+//   color_reduction_bench <screenshot.bmp (24-bit)> [runs] [output prefix]
 // Prints, per depth, the minimum and median time of ReduceColors (palette
 // choice, pixel mapping and packing) and the PSNR of the reduced picture
 // against the screenshot over the three channels, as ImageMagick's
-// `compare -metric PSNR` computes it.
+// `compare -metric PSNR` computes it. With an output prefix it also writes
+// the reduced bitmap files <prefix>256.bmp, <prefix>16.bmp and <prefix>2.bmp
+// for a look at them.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "resident/output/bmp_file.h"
 #include "resident/output/reduce_colors.h"
+#include "resident/output/reduced_bitmap_file.h"
 #include "tools/bench/screenshot_file.h"
 
 namespace {
@@ -67,6 +72,13 @@ int main(int argc, char** argv) {
       ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     std::sort(ms.begin(), ms.end());
+    if (argc > 3) {
+      const auto headers = vistrane::ReducedBitmapFileHeaders(common);
+      std::ofstream out(std::string(argv[3]) + std::to_string(1 << vistrane::ReducedBitCount(colorMode)) + ".bmp",
+                        std::ios::binary);
+      out.write(reinterpret_cast<const char*>(headers.data()), static_cast<std::streamsize>(headers.size()));
+      out.write(reinterpret_cast<const char*>(common.DibBits.data()), common.DibSize);
+    }
     std::printf("%dx%d: %3d colours: min %.1f ms, median %.1f ms (%d runs), PSNR %.2f dB\n", width,
                 height, 1 << vistrane::ReducedBitCount(colorMode), ms.front(), ms[ms.size() / 2],
                 runs, Psnr(pixels, width, height, common));
