@@ -6,9 +6,9 @@
 #include "platform/screen_metrics.h"
 #include "platform/working_set.h"
 #include "resident/output/bitmap_file_win.h"
+#include "resident/output/print_image_win.h"
 #include "resident/output/jpeg_file_win.h"
 #include "resident/output/reduce_colors_win.h"
-#include "resident/output/print_image_win.h"
 
 namespace vistrane {
 
@@ -38,7 +38,7 @@ void WindowsCaptureHost::PrintImage(const Common& common, const Clock& clock) {
 }
 
 bool WindowsCaptureHost::StartMailSender() {
-  return OpenWithShell(form_, ProgramFolder() + L"\\VstnMailSend.exe");
+  return OpenWithShell(form_, ProgramFilePath(L"VstnMailSend.exe"));
 }
 
 void WindowsCaptureHost::ShowError(const std::wstring& text) { ShowErrorMessage(form_, text); }
