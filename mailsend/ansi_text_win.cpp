@@ -2,25 +2,15 @@
 
 #include <windows.h>
 
-#include <climits>
-#include <stdexcept>
-
+#include "platform/text_encoding.h"
 #include "platform/win32_error.h"
 
 namespace vistrane {
-namespace {
-
-int CheckedLength(std::size_t size) {
-  if (size > static_cast<std::size_t>(INT_MAX)) throw std::length_error("text too long to convert");
-  return static_cast<int>(size);
-}
-
-}  // namespace
 
 AnsiText ToAnsi(std::wstring_view text) {
   AnsiText result;
   if (text.empty()) return result;
-  const int length = CheckedLength(text.size());
+  const int length = CheckedTextLength(text.size());
   // A UTF-8 system code page holds every character and refuses the
   // lost-character report.
   const bool utf8 = GetACP() == CP_UTF8;
@@ -41,7 +31,7 @@ AnsiText ToAnsi(std::wstring_view text) {
 
 std::wstring FromAnsi(std::string_view text) {
   if (text.empty()) return {};
-  const int length = CheckedLength(text.size());
+  const int length = CheckedTextLength(text.size());
   const int needed = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
   if (needed == 0) ThrowLastError(L"MultiByteToWideChar");
   std::wstring result(static_cast<std::size_t>(needed), L'\0');

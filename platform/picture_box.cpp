@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/screen_metrics.h"
+#include "platform/top_down_dib.h"
 #include "platform/win32_error.h"
 
 namespace vistrane {
@@ -13,16 +14,6 @@ namespace {
 constexpr std::uint32_t kWhite = 0x00FFFFFF;
 constexpr std::uint32_t kColourBits = 0x00FFFFFF;
 
-BITMAPINFO TopDown32(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // negative: first row at the top
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
 
 std::size_t PixelCount(int width, int height) {
   return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
@@ -41,7 +32,7 @@ void PictureBox::HoldBitmap(HBITMAP source) {
 
   UniqueHdc dc(CreateCompatibleDC(nullptr));
   if (!dc) ThrowLastError(L"CreateCompatibleDC");
-  BITMAPINFO info = TopDown32(width, height);
+  BITMAPINFO info = TopDown32BitInfo(width, height);
   void* bits = nullptr;
   UniqueHbitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || bits == nullptr) ThrowLastError(L"CreateDIBSection");
@@ -118,7 +109,7 @@ void PictureBox::Cls() noexcept {
 void PictureBox::DrawStretched(HDC target, int x, int y, int width, int height) const {
   if (pixels_ == nullptr) return;
   GdiFlush();
-  const BITMAPINFO info = TopDown32(width_, height_);
+  const BITMAPINFO info = TopDown32BitInfo(width_, height_);
   const int previousMode = SetStretchBltMode(target, HALFTONE);
   // HALFTONE needs the brush origin reset after the mode is set.
   POINT previousOrigin{};

@@ -6,18 +6,15 @@
 #include <stdexcept>
 
 namespace vistrane {
-namespace {
 
-int CheckedLength(std::size_t size) {
+int CheckedTextLength(std::size_t size) {
   if (size > static_cast<std::size_t>(INT_MAX)) throw std::length_error("text too long to convert");
   return static_cast<int>(size);
 }
 
-}  // namespace
-
 std::string WideToUtf8(std::wstring_view text) {
   if (text.empty()) return {};
-  const int length = CheckedLength(text.size());
+  const int length = CheckedTextLength(text.size());
   const int needed = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
   std::string result(static_cast<std::size_t>(needed), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), length, result.data(), needed, nullptr, nullptr);
@@ -26,7 +23,7 @@ std::string WideToUtf8(std::wstring_view text) {
 
 std::wstring Utf8ToWide(std::string_view text) {
   if (text.empty()) return {};
-  const int length = CheckedLength(text.size());
+  const int length = CheckedTextLength(text.size());
   const int needed = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
   std::wstring result(static_cast<std::size_t>(needed), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, text.data(), length, result.data(), needed);

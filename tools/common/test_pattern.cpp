@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/top_down_dib.h"
 #include "platform/win32_error.h"
 
 namespace vistrane::tools {
@@ -22,13 +23,7 @@ void DrawTestPattern(HDC dc, int width, int height) {
           (std::uint32_t{c.red} << 16) | (std::uint32_t{c.green} << 8) | c.blue;
     }
   }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown32BitInfo(width, height);
   const int lines = SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, pixels.data(),
                                       &info, DIB_RGB_COLORS);
   if (lines != height) ThrowLastError(L"SetDIBitsToDevice");

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/unique_handle.h"
+#include "platform/top_down_dib.h"
 #include "platform/win32_error.h"
 #include "tools/common/screen_copy.h"
 
@@ -13,13 +14,7 @@ namespace {
 using Pixels = std::vector<std::uint32_t>;
 
 Pixels ReadPixels(HBITMAP bitmap, int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDown32BitInfo(width, height);
   Pixels pixels(static_cast<std::size_t>(width) * height);
   WindowDc screen(nullptr);
   if (GetDIBits(screen.get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height) {
