@@ -130,11 +130,23 @@ LRESULT FrmVistrane::ViewerWndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void FrmVistrane::ClipbordCapture() {
-  // Only the screen-copy key leaves a bitmap that no application window owns.
-  const HWND owner = GetClipboardOwner();
-  if (owner != nullptr && owner != GetDesktopWindow()) return;
-  WindowsCaptureHost host(Window(), Picture1, printer_, frmExec);
-  CaptureOutput(owner == nullptr, host, common_, store_, clock_);
+  // A capture's message box lets the next clipboard notice in. That copy is
+  // taken when the capture in hand has finished, never in the middle of it,
+  // where it would replace the picture and the path the capture still uses.
+  if (capturing_) {
+    captureAgain_ = true;
+    return;
+  }
+  capturing_ = true;
+  const ScopeExit done([this] { capturing_ = false; });
+  do {
+    captureAgain_ = false;
+    // Only the screen-copy key leaves a bitmap that no application window owns.
+    const HWND owner = GetClipboardOwner();
+    if (owner != nullptr && owner != GetDesktopWindow()) continue;
+    WindowsCaptureHost host(Window(), Picture1, printer_, frmExec);
+    CaptureOutput(owner == nullptr, host, common_, store_, clock_);
+  } while (captureAgain_ && IsClipboardFormatAvailable(CF_BITMAP));
 }
 
 void FrmVistrane::OnTrayMouse(UINT mouseMessage) {

@@ -61,6 +61,8 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
   ClipboardViewer viewer_;
   UniqueHmenu PopMenu;
   UINT taskbarCreated_ = 0;
+  bool capturing_ = false;
+  bool captureAgain_ = false;
 };
 
 }  // namespace vistrane

@@ -2,8 +2,9 @@
 """An output folder that cannot take files (a plain file named C:\\VstrnTmp):
 the start-up takes the name as existing and says nothing, the capture shows
 the error box naming the file,
-Vistrane keeps running and passes the notice on, and once the folder is
-repaired the next capture is written. The counter was used by the failed
+Vistrane keeps running and passes the notice on; a copy taken while the box
+is open (the folder repaired meanwhile) is written once the box is closed,
+not in the middle of the failed capture. The counter was used by the failed
 file, so the next one is -002."""
 
 import json
@@ -39,15 +40,22 @@ def main(s, artifacts):
         check(re.search("[\u3040-\u30ff\u4e00-\u9fff]", report["text"]),
               f"the error text is not Japanese: {report['text']}")
 
-        s.vtest("msgbox", "--ok")
+        # A copy taken while the box is open waits for the capture in hand:
+        # its notice is passed on at once, its file is written after OK.
+        s.reset_output_dir(create=True)
+        reference = artifacts / "after-repair.bmp"
+        s.screencopy("--save", s.win_path(reference))
         check(len(viewer.wait_notices(seen + 1)) == seen + 1,
+              "the notice of the copy taken during the error box was not passed on")
+        check(s.output_files() == [],
+              f"a capture ran inside the one showing its error: {s.output_files()}")
+
+        s.vtest("msgbox", "--ok")
+        check(len(viewer.wait_notices(seen + 2)) == seen + 2,
               "the notice was not passed on after the error")
         check(vistrane.running(), "Vistrane ended after the failed capture")
         s.vtest("wait-window", "VistraneMainForm", "Vistrane", 0)
 
-        s.reset_output_dir(create=True)
-        reference = artifacts / "after-repair.bmp"
-        s.screencopy("--save", s.win_path(reference))
         name = f"Vstrn{today_mmdd()}-002.bmp"
         expect_capture(s, artifacts, name, reference)
         check(s.output_files() == [name], f"the output folder holds {s.output_files()}")
