@@ -37,7 +37,13 @@ for image in desk_1920x1080 desk_3840x2160; do
   [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
   install="$WINEPREFIX/drive_c/Program Files/Vistrane"
   mkdir -p "$install" && cp "$bin/Vistrane.exe" "$install/"
-  wine reg delete 'HKCU\Software\VB and VBA Program Settings\TRV Vistrane' /f >/dev/null 2>&1 || true
+  key='HKCU\Software\VB and VBA Program Settings\TRV Vistrane\Propaty'
+  wine reg delete "$key" /f >/dev/null 2>&1 || true
+  # The file output alone: no printer, mail or deletion pass in the figures.
+  for setting in OutPutMode=1 ColorMode=1 DirName='C:\VstrnTmp' Filename=Vstrn FileOutMode=1 \
+      OutputFileMode=1 FileOutputMode=1 PrtOutputMode=0 MailSendMode=0 AutoDel=2; do
+    wine reg add "$key" /v "${setting%%=*}" /t REG_SZ /d "${setting#*=}" /f >/dev/null
+  done
   rm -rf "$WINEPREFIX/drive_c/VstrnTmp"
   wine 'C:\Program Files\Vistrane\Vistrane.exe' >/dev/null 2>&1 &
   vistrane_pid=$!
