@@ -6,8 +6,8 @@
 #include "platform/screen_metrics.h"
 #include "platform/working_set.h"
 #include "resident/output/bitmap_file_win.h"
-#include "resident/output/print_image_win.h"
 #include "resident/output/jpeg_file_win.h"
+#include "resident/output/print_image_win.h"
 #include "resident/output/reduce_colors_win.h"
 
 namespace vistrane {

@@ -108,17 +108,18 @@ ComPtr<IStream> Encode(const PictureBox& picture) {
 }  // namespace
 
 void WriteJpegFile(const PictureBox& picture, const std::wstring& path) {
+  const std::wstring failed = L"JPEG形式の画像ファイル「" + path + L"」を作れませんでした。";
   ComPtr<IStream> stream;
   try {
     stream = Encode(picture);
   } catch (const EncodeError& e) {
-    throw OutputError(L"JPEG形式の画像ファイル「" + path + L"」を作れませんでした。\n\n" + e.Text());
+    throw OutputError(failed + L"\n\n" + e.Text());
   }
   HGLOBAL memory = nullptr;
   STATSTG stat{};
   if (FAILED(GetHGlobalFromStream(stream.Get(), &memory)) ||
       FAILED(stream->Stat(&stat, STATFLAG_NONAME))) {
-    throw OutputError(L"JPEG形式の画像ファイル「" + path + L"」を作れませんでした。");
+    throw OutputError(failed);
   }
   WriteImageFile(path, [&](FileWriter& file) {
     const GlobalLockScope bytes(memory);

@@ -56,14 +56,15 @@ void FrmVistrane::AddTrayIcon() {
 }
 
 void FrmVistrane::LoadSettingsOrDefaults() {
+  const std::wstring programFolder = ProgramFolder();
   try {
-    static_cast<SettingsRecord&>(common_) = LoadSettings(store_, clock_, ProgramFolder());
+    static_cast<SettingsRecord&>(common_) = LoadSettings(store_, clock_, programFolder);
   } catch (const UserFacingError& e) {
     // The registry refused the first-start writes: run on the defaults, so
     // captures still work, and say why nothing will be remembered.
     ShowErrorMessage(Window(), e.message());
     MemorySettingsStore defaults;
-    static_cast<SettingsRecord&>(common_) = LoadSettings(defaults, clock_, ProgramFolder());
+    static_cast<SettingsRecord&>(common_) = LoadSettings(defaults, clock_, programFolder);
   }
 }
 
