@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "mailsend/vstn_mail_cmn.h"
+#include "shared/folder_path.h"
 
 namespace vistrane {
 namespace {
@@ -10,7 +11,6 @@ namespace {
 constexpr std::wstring_view kCommand = L"u";
 constexpr std::wstring_view kOptions = L"-a1 -r2 -x1 -o2";
 constexpr std::size_t kExtensionLength = 4;  // ".bmp"
-constexpr std::size_t kDriveRootLength = 3;  // "C:\"
 
 }  // namespace
 
@@ -20,9 +20,6 @@ ArchiverCommand BuildArchiverCommand(std::wstring_view tmpFile, std::wstring_vie
   }
   if (dirName.empty()) throw std::invalid_argument("the output folder is empty");
 
-  std::wstring baseFolder(dirName);
-  if (baseFolder.size() != kDriveRootLength) baseFolder += L'\\';
-
   ArchiverCommand command;
   command.archiveName = std::wstring(tmpFile.substr(0, tmpFile.size() - kExtensionLength));
   command.commandLine.append(kCommand)
@@ -31,7 +28,7 @@ ArchiverCommand BuildArchiverCommand(std::wstring_view tmpFile, std::wstring_vie
       .append(L" ")
       .append(QuoteIfNeeded(command.archiveName))
       .append(L" ")
-      .append(QuoteIfNeeded(baseFolder))
+      .append(QuoteIfNeeded(FolderPrefix(dirName)))
       .append(L" ")
       .append(QuoteIfNeeded(tmpFile));
   return command;

@@ -2,24 +2,14 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "platform/file_writer.h"
 #include "platform/unique_handle.h"
 #include "platform/win32_error.h"
+#include "shared/folder_path.h"
 
 namespace vistrane {
-namespace {
-
-bool IsDriveRoot(const std::wstring& path) {
-  const wchar_t letter = path.empty() ? L'\0' : path[0];
-  const bool isLetter = (letter >= L'A' && letter <= L'Z') || (letter >= L'a' && letter <= L'z');
-  return path.size() == 3 && isLetter && path[1] == L':' &&
-         (path[2] == L'\\' || path[2] == L'/');
-}
-
-}  // namespace
 
 bool PathExists(const std::wstring& path) {
   if (IsDriveRoot(path)) return true;
@@ -40,21 +30,15 @@ std::wstring ProgramFolder() {
     if (length == 0) ThrowLastError(L"GetModuleFileNameW");
     // A full buffer means the path was cut short.
     if (length < size) {
-      std::wstring path(buffer.data(), length);
-      const auto separator = path.find_last_of(L"\\/");
-      if (separator == std::wstring::npos) throw Win32Error(ERROR_BAD_PATHNAME, L"GetModuleFileNameW");
-      path.resize(separator == 2 ? separator + 1 : separator);  // "C:\" keeps its backslash
-      return path;
+      std::wstring folder = FolderOfFile(std::wstring_view(buffer.data(), length));
+      if (folder.empty()) throw Win32Error(ERROR_BAD_PATHNAME, L"GetModuleFileNameW");
+      return folder;
     }
     buffer.resize(buffer.size() * 2);
   }
 }
 
-std::wstring ProgramFilePath(const std::wstring& name) {
-  std::wstring path = ProgramFolder();
-  if (path.back() != L'\\') path += L'\\';
-  return path + name;
-}
+std::wstring ProgramFilePath(const std::wstring& name) { return JoinPath(ProgramFolder(), name); }
 
 void WriteWholeFile(const std::wstring& path, const void* data, std::size_t size) {
   FileWriter file(path);

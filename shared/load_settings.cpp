@@ -4,6 +4,7 @@
 #include <span>
 
 #include "shared/date_text.h"
+#include "shared/folder_path.h"
 #include "shared/setting_keys.h"
 #include "shared/stored_settings.h"
 
@@ -20,7 +21,7 @@ SettingsRecord FirstStartRecord(std::wstring_view programFolder) {
   r.PrtYokoHaichi = 1;
   r.PrtTateHaichi = 1;
   r.Drive = DriveOfFolder(programFolder);
-  r.DirName = r.Drive + L"VstrnTmp";
+  r.DirName = JoinPath(r.Drive, L"VstrnTmp");
   r.Filename = L"Vstrn";
   r.FileOutMode = 1;
   r.DialogMode = 1;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "shared/folder_path.h"
+
 namespace vistrane {
 namespace {
 
@@ -18,11 +20,10 @@ bool BeginsWith(std::wstring_view name, std::wstring_view prefix) {
 
 }  // namespace
 
-std::optional<AutoDeleteSearch> MakeAutoDeleteSearch(const std::wstring& Drive,
-                                                     const std::wstring& DirName,
+std::optional<AutoDeleteSearch> MakeAutoDeleteSearch(const std::wstring& DirName,
                                                      const std::wstring& Filename) {
   if (Filename.empty()) return std::nullopt;
-  const std::wstring prefix = DirName == Drive ? DirName : DirName + L"\\";
+  const std::wstring prefix = FolderPrefix(DirName);
   return AutoDeleteSearch{prefix + Filename + L"*", prefix};
 }
 

@@ -16,12 +16,11 @@ struct AutoDeleteSearch {
   std::wstring folderPrefix;  // put in front of a found name for its full path
 };
 
-// An ordinary folder gets a backslash between folder and name; the drive
-// root (DirName equal to Drive, exactly) already ends in one. Nullopt for an
-// empty Filename (only a hand-edited store has one): every image file in the
-// folder would match, ours or not, so nothing is deleted.
-std::optional<AutoDeleteSearch> MakeAutoDeleteSearch(const std::wstring& Drive,
-                                                     const std::wstring& DirName,
+// The folder prefix is FolderPrefix(DirName), as the image file names were
+// made. Nullopt for an empty Filename (only a hand-edited store has one):
+// every image file in the folder would match, ours or not, so nothing is
+// deleted.
+std::optional<AutoDeleteSearch> MakeAutoDeleteSearch(const std::wstring& DirName,
                                                      const std::wstring& Filename);
 
 // True for a listed entry that is an image file of ours: not a folder, a

@@ -28,7 +28,7 @@ std::optional<FILETIME> CutoffFileTime(const LocalDateTime& cutoff) {
 
 AutoDeleteCounts DeleteExpiredImageFiles(const SettingsRecord& settings, const Clock& clock) {
   AutoDeleteCounts counts;
-  const auto search = MakeAutoDeleteSearch(settings.Drive, settings.DirName, settings.Filename);
+  const auto search = MakeAutoDeleteSearch(settings.DirName, settings.Filename);
   if (!search) return counts;
   const auto cutoff = CutoffFileTime(ExpiryCutoff(clock.Now(), settings.AutoDelDate));
   if (!cutoff) return counts;

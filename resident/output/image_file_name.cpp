@@ -5,6 +5,7 @@
 
 #include "shared/date_text.h"
 #include "shared/errors.h"
+#include "shared/folder_path.h"
 #include "shared/setting_keys.h"
 #include "shared/setting_text.h"
 
@@ -46,8 +47,7 @@ std::wstring NextImageFilePath(SettingsRecord& record, bool forMail, const Clock
   }
   name += record.OutputFileMode == 1 ? L".bmp" : L".jpg";
 
-  if (record.DirName.size() == 3) return record.DirName + name;
-  return record.DirName + L"\\" + name;
+  return JoinPath(record.DirName, name);
 }
 
 }  // namespace vistrane

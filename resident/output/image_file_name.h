@@ -14,8 +14,7 @@ namespace vistrane {
 //   FileOutMode 1: Filename mmdd "-" counter (at least three digits)
 //   FileOutMode 2: Filename mmdd "-" hhmmss
 //   otherwise:     Filename
-// then ".bmp" when OutputFileMode is 1, else ".jpg". A DirName of exactly three
-// characters is a drive root and takes the name directly; any other gets "\".
+// then ".bmp" when OutputFileMode is 1, else ".jpg", put in DirName by JoinPath.
 //
 // FileOutMode 1 (not the mail copy) raises record.SaveCont and then stores
 // GDate = today and SaveCont. A counter already at 32767 throws OutputError

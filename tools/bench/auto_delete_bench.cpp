@@ -23,7 +23,6 @@ int wmain(int argc, wchar_t* argv[]) {
   const int passes = argc == 3 ? std::max(1, _wtoi(argv[2])) : 1;
   SettingsRecord settings;
   settings.DirName = argv[1];
-  settings.Drive = settings.DirName.substr(0, 3);
   settings.Filename = L"Vstrn";
   settings.AutoDelDate = 10;
   const SystemClock clock;

@@ -1,0 +1,34 @@
+#include "shared/folder_path.h"
+
+namespace vistrane {
+namespace {
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
+
+}  // namespace
+
+bool IsDriveRoot(std::wstring_view folder) {
+  return folder.size() == 3 && IsDriveLetter(folder[0]) && folder[1] == L':' &&
+         IsSeparator(folder[2]);
+}
+
+std::wstring FolderPrefix(std::wstring_view folder) {
+  std::wstring prefix(folder);
+  if (!IsDriveRoot(folder)) prefix += L'\\';
+  return prefix;
+}
+
+std::wstring JoinPath(std::wstring_view folder, std::wstring_view name) {
+  return FolderPrefix(folder).append(name);
+}
+
+std::wstring FolderOfFile(std::wstring_view path) {
+  const std::size_t separator = path.find_last_of(L"\\/");
+  if (separator == std::wstring_view::npos) return {};
+  const std::wstring_view withSeparator = path.substr(0, separator + 1);
+  return std::wstring(IsDriveRoot(withSeparator) ? withSeparator : path.substr(0, separator));
+}
+
+}  // namespace vistrane

@@ -1,0 +1,27 @@
+#pragma once
+// Folders as the settings keep them: a drive root ends in its backslash
+// ("C:\"), every other folder has none ("C:\VstrnTmp", "\\server\share").
+// Every place that puts a file name after a folder, or takes a file's folder,
+// goes through these, so all of them agree on the drive root.
+#include <string>
+#include <string_view>
+
+namespace vistrane {
+
+// A drive letter, a colon and one backslash (or slash), nothing more.
+bool IsDriveRoot(std::wstring_view folder);
+
+// What goes in front of a file name: a drive root as it is, any other folder
+// with one backslash added, also when it already ends in one ("C:\caps\"
+// gives "C:\caps\\", as a folder typed that way always has).
+std::wstring FolderPrefix(std::wstring_view folder);
+
+// FolderPrefix(folder) followed by name.
+std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
+
+// The folder of a full file path, the inverse of JoinPath: a drive root
+// keeps its backslash ("C:\a.exe" gives "C:\"), any other folder loses it.
+// Empty when the path has no backslash or slash.
+std::wstring FolderOfFile(std::wstring_view path);
+
+}  // namespace vistrane
