@@ -37,9 +37,4 @@ bool IsAutoDeleteCandidate(std::uint32_t attributes, std::wstring_view name,
 // AutoDelDate counts as 0, so no start ever deletes the files of today.
 LocalDateTime ExpiryCutoff(const LocalDateTime& today, std::int16_t AutoDelDate);
 
-// Days since 1 January 1970 of a date in the proleptic Gregorian calendar,
-// and back.
-long long DayNumber(int year, int month, int day);
-LocalDateTime DateOfDayNumber(long long days);
-
 }  // namespace vistrane
