@@ -1,7 +1,7 @@
 #include "mailsend/unlha32/lzh_archive_reader.h"
 
 #include "mailsend/unlha32/archive_error.h"
-#include "mailsend/unlha32/byte_order.h"
+#include "shared/little_endian.h"
 
 namespace vistrane {
 namespace {

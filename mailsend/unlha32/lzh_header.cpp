@@ -3,8 +3,8 @@
 #include <span>
 
 #include "mailsend/unlha32/archive_error.h"
-#include "mailsend/unlha32/byte_order.h"
 #include "mailsend/unlha32/crc16.h"
+#include "shared/little_endian.h"
 
 namespace vistrane {
 namespace {
@@ -59,11 +59,8 @@ std::vector<std::uint8_t> WriteLevel2Header(const LzhHeaderFields& fields) {
   if ((header.size() & 0xFF) == 0) header.push_back(0);
   if (header.size() > 0xFFFF) throw ArchiveError(UnlhaStatus::kBadCommand, L"stored name too long for an LHA header");
 
-  header[0] = static_cast<std::uint8_t>(header.size());
-  header[1] = static_cast<std::uint8_t>(header.size() >> 8);
-  const std::uint16_t crc = Crc16(header);
-  header[header_crc_at] = static_cast<std::uint8_t>(crc);
-  header[header_crc_at + 1] = static_cast<std::uint8_t>(crc >> 8);
+  SetU16(header.data(), static_cast<std::uint32_t>(header.size()));
+  SetU16(header.data() + header_crc_at, Crc16(header));
   return header;
 }
 

@@ -5,28 +5,9 @@
 #include <stdexcept>
 
 #include "shared/errors.h"
+#include "shared/little_endian.h"
 
 namespace vistrane {
-void PutLittleEndian(std::uint8_t* out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-namespace {
-
-// BITMAPINFOHEADER of a bottom-up, uncompressed 24-bit image.
-void PutInfoHeader24(std::uint8_t* out, int width, int height, std::uint32_t imageBytes) {
-  PutLittleEndian(out + 0, kBmpInfoHeaderBytes, 4);          // biSize
-  PutLittleEndian(out + 4, static_cast<std::uint32_t>(width), 4);
-  PutLittleEndian(out + 8, static_cast<std::uint32_t>(height), 4);  // positive: bottom-up
-  PutLittleEndian(out + 12, 1, 2);                            // biPlanes
-  PutLittleEndian(out + 14, 24, 2);                           // biBitCount
-  PutLittleEndian(out + 16, 0, 4);                            // BI_RGB
-  PutLittleEndian(out + 20, imageBytes, 4);                   // biSizeImage
-  // Resolution (0 = none given: a screen copy has no physical size) and the
-  // colour-table counts (none at 24 bits) stay at their zero-filled values.
-}
-
-}  // namespace
 
 void ConvertRow(const std::uint32_t* src, int width, std::uint8_t* dst) {
   for (int x = 0; x < width; ++x) {
@@ -43,14 +24,43 @@ std::size_t DibRowBytes(int width, int bitsPerPixel) {
   return static_cast<std::size_t>((bits + 31) / 32 * 4);
 }
 
-std::array<std::uint8_t, kBmpFileHeaderBytes> BmpFileHeader(std::uint32_t fileSize,
-                                                            std::uint32_t pixelOffset) {
-  std::array<std::uint8_t, kBmpFileHeaderBytes> header{};
-  header[0] = 'B';
-  header[1] = 'M';
-  PutLittleEndian(header.data() + 2, fileSize, 4);
-  PutLittleEndian(header.data() + 10, pixelOffset, 4);
-  return header;
+DibHeader BottomUpDibHeader(int width, int height, int bitCount, std::uint32_t imageBytes) {
+  DibHeader h{};
+  h.biSize = sizeof(DibHeader);
+  h.biWidth = width;
+  h.biHeight = height;  // positive: bottom-up rows
+  h.biPlanes = 1;
+  h.biBitCount = static_cast<std::uint16_t>(bitCount);
+  h.biSizeImage = imageBytes;  // BI_RGB, no resolution, every colour of the table used
+  return h;
+}
+
+std::vector<std::uint8_t> BmpFileHeaders(const DibHeader& header,
+                                         std::span<const DibColour> colours) {
+  const auto pixelOffset =
+      static_cast<std::uint32_t>(kBmpFileHeaderBytes + sizeof(DibHeader) + 4 * colours.size());
+  std::vector<std::uint8_t> out{'B', 'M'};
+  out.reserve(pixelOffset);
+  PutU32(out, pixelOffset + header.biSizeImage);
+  PutU32(out, 0);  // two reserved words
+  PutU32(out, pixelOffset);
+
+  PutU32(out, header.biSize);
+  PutU32(out, static_cast<std::uint32_t>(header.biWidth));
+  PutU32(out, static_cast<std::uint32_t>(header.biHeight));
+  PutU16(out, header.biPlanes);
+  PutU16(out, header.biBitCount);
+  PutU32(out, header.biCompression);
+  PutU32(out, header.biSizeImage);
+  PutU32(out, static_cast<std::uint32_t>(header.biXPelsPerMeter));
+  PutU32(out, static_cast<std::uint32_t>(header.biYPelsPerMeter));
+  PutU32(out, header.biClrUsed);
+  PutU32(out, header.biClrImportant);
+
+  for (const DibColour& c : colours) {
+    out.insert(out.end(), {c.rgbBlue, c.rgbGreen, c.rgbRed, c.rgbReserved});
+  }
+  return out;
 }
 
 void WriteBmp24(const std::uint32_t* topDownPixels, int width, int height,
@@ -63,18 +73,15 @@ void WriteBmp24(const std::uint32_t* topDownPixels, int width, int height,
   }
 
   const std::size_t rowBytes = DibRowBytes(width, 24);
-  constexpr std::size_t kPixelOffset = kBmpFileHeaderBytes + kBmpInfoHeaderBytes;
+  constexpr std::size_t kPixelOffset = kBmpFileHeaderBytes + sizeof(DibHeader);
   const std::uint64_t imageBytes = static_cast<std::uint64_t>(rowBytes) * static_cast<std::uint64_t>(height);
   if (imageBytes + kPixelOffset > std::numeric_limits<std::uint32_t>::max()) {
     throw OutputError(L"画像が大きすぎるため、ビットマップファイルに保存できません。");
   }
 
-  std::array<std::uint8_t, kPixelOffset> headers{};
-  const auto fileHeader =
-      BmpFileHeader(static_cast<std::uint32_t>(kPixelOffset + imageBytes), kPixelOffset);
-  std::copy(fileHeader.begin(), fileHeader.end(), headers.begin());
-  PutInfoHeader24(headers.data() + kBmpFileHeaderBytes, width, height,
-                  static_cast<std::uint32_t>(imageBytes));
+  const auto rows = static_cast<std::uint32_t>(imageBytes);
+  const std::vector<std::uint8_t> headers =
+      BmpFileHeaders(BottomUpDibHeader(width, height, 24, rows), {});
   sink.Write(headers.data(), headers.size());
 
   // Zero-filled once, so the row padding needs no writes.

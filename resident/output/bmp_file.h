@@ -1,17 +1,15 @@
 #pragma once
 // Windows bitmap files (BMP), built in memory.
-#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
+
+#include "resident/output/dib_info.h"
 
 namespace vistrane {
 
 inline constexpr std::size_t kBmpFileHeaderBytes = 14;
-inline constexpr std::size_t kBmpInfoHeaderBytes = 40;
-
-// Writes the low `bytes` bytes of value at out, least significant first.
-void PutLittleEndian(std::uint8_t* out, std::uint32_t value, int bytes);
 
 // One row of 0x00RRGGBB pixels as 3 bytes a pixel: blue, green, red.
 void ConvertRow(const std::uint32_t* src, int width, std::uint8_t* dst);
@@ -19,9 +17,17 @@ void ConvertRow(const std::uint32_t* src, int width, std::uint8_t* dst);
 // Bytes of one pixel row in a DIB: rows are padded to a multiple of 4 bytes.
 std::size_t DibRowBytes(int width, int bitsPerPixel);
 
-// The 14-byte file header: "BM", file size, two reserved zeros, pixel offset.
-std::array<std::uint8_t, kBmpFileHeaderBytes> BmpFileHeader(std::uint32_t fileSize,
-                                                            std::uint32_t pixelOffset);
+// The information header of an uncompressed image with bottom-up rows, no
+// resolution (a screen copy has no physical size) and, below 24 bits, a full
+// colour table.
+DibHeader BottomUpDibHeader(int width, int height, int bitCount, std::uint32_t imageBytes);
+
+// Everything before the pixel rows of a bitmap file: the 14-byte file header
+// ("BM", file size, two zero words, pixel offset), the 40-byte information
+// header and the colour table, each field little-endian. The file size
+// counts header.biSizeImage bytes of rows; the caller makes sure it fits.
+std::vector<std::uint8_t> BmpFileHeaders(const DibHeader& header,
+                                         std::span<const DibColour> colours);
 
 // Receives a file's bytes in order, a piece at a time.
 class ByteSink {

@@ -17,19 +17,13 @@ constexpr std::uint64_t kLargestRows =
 
 template <std::size_t Colours>
 ReducedDib View(const DibInfo<Colours>& info) {
-  return {info.bmiHeader, info.bmiColors, sizeof(info)};
+  return {info.bmiHeader, info.bmiColors};
 }
 
 template <std::size_t Colours>
 void FillRecord(DibInfo<Colours>& info, int width, int height, int bitCount,
                 std::uint32_t imageBytes, const std::vector<std::uint32_t>& palette) {
-  info.bmiHeader = DibHeader{};
-  info.bmiHeader.biSize = sizeof(DibHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;  // positive: bottom-up rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = static_cast<std::uint16_t>(bitCount);
-  info.bmiHeader.biSizeImage = imageBytes;
+  info.bmiHeader = BottomUpDibHeader(width, height, bitCount, imageBytes);
   info.bmiColors = {};
   for (std::size_t i = 0; i < palette.size(); ++i) {
     const std::uint32_t c = palette[i];

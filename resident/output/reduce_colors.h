@@ -16,11 +16,10 @@ namespace vistrane {
 int ReducedBitCount(std::int16_t ColorMode);
 
 // The record of the reduced depth (DibInfo256, DibInfo16 or DibInfo2) as one
-// view: its header, its colour table and its size in bytes.
+// view: its header and its colour table.
 struct ReducedDib {
   const DibHeader& header;
   std::span<const DibColour> colours;
-  std::size_t infoBytes;
 };
 ReducedDib ReducedDibOf(const Common& common);
 

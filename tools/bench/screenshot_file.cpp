@@ -3,26 +3,22 @@
 #include <fstream>
 #include <iterator>
 
+#include "resident/output/bmp_file.h"
+#include "shared/little_endian.h"
+
 namespace vistrane::bench {
-namespace {
-
-std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t{b[at + 3]} << 24);
-}
-
-}  // namespace
 
 bool LoadAs32Bit(const char* path, std::vector<std::uint32_t>& pixels, int& width, int& height) {
   std::ifstream in(path, std::ios::binary);
   const std::vector<std::uint8_t> file{std::istreambuf_iterator<char>(in), {}};
-  if (file.size() < 54 || file[0] != 'B' || file[1] != 'M' || (file[28] | (file[29] << 8)) != 24) {
+  if (file.size() < 54 || file[0] != 'B' || file[1] != 'M' || GetU16(&file[28]) != 24) {
     return false;
   }
-  const std::uint32_t offset = U32(file, 10);
-  width = static_cast<int>(U32(file, 18));
-  const auto rawHeight = static_cast<std::int32_t>(U32(file, 22));
+  const std::uint32_t offset = GetU32(&file[10]);
+  width = static_cast<int>(GetU32(&file[18]));
+  const auto rawHeight = static_cast<std::int32_t>(GetU32(&file[22]));
   height = rawHeight < 0 ? -rawHeight : rawHeight;
-  const std::size_t rowBytes = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+  const std::size_t rowBytes = DibRowBytes(width, 24);
   if (file.size() < offset + rowBytes * height) return false;
   pixels.resize(static_cast<std::size_t>(width) * height);
   for (int y = 0; y < height; ++y) {

@@ -7,7 +7,8 @@
 
 namespace vistrane::tools {
 
-// The bitmap must not be selected into a device context. Throws Win32Error.
+// The bitmap must not be selected into a device context. Throws Win32Error,
+// or OutputError for a file past 4 GiB.
 void SaveBitmap24(HBITMAP bitmap, const std::wstring& path);
 
 }  // namespace vistrane::tools

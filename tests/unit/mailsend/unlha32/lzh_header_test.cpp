@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "mailsend/unlha32/archive_error.h"
-#include "mailsend/unlha32/byte_order.h"
 #include "mailsend/unlha32/crc16.h"
+#include "shared/little_endian.h"
 
 namespace vistrane {
 namespace {

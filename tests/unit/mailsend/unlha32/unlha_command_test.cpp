@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "mailsend/unlha32/byte_order.h"
 #include "mailsend/unlha32/crc16.h"
+#include "shared/little_endian.h"
 #include "tests/unit/mailsend/unlha32/lhasa_folder.h"
 #include "tests/unit/mailsend/unlha32/sample_data.h"
 

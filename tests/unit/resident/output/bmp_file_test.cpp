@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "shared/errors.h"
-#include "tests/unit/resident/output/little_endian.h"
+#include "shared/little_endian.h"
 
 namespace vistrane {
 namespace {
@@ -43,17 +43,17 @@ TEST(EncodeBmp24, WritesBothHeadersFieldByField) {
   ASSERT_EQ(file.size(), 54u + 2 * 12);
   EXPECT_EQ(file[0], 'B');
   EXPECT_EQ(file[1], 'M');
-  EXPECT_EQ(U32At(file, 2), file.size());
-  EXPECT_EQ(U32At(file, 6), 0u);  // both reserved words
-  EXPECT_EQ(U32At(file, 10), 54u);
-  EXPECT_EQ(U32At(file, 14), 40u);
-  EXPECT_EQ(U32At(file, 18), 3u);
-  EXPECT_EQ(U32At(file, 22), 2u);  // positive height: bottom-up rows
-  EXPECT_EQ(U16At(file, 26), 1u);
-  EXPECT_EQ(U16At(file, 28), 24u);
-  EXPECT_EQ(U32At(file, 30), 0u);  // BI_RGB
-  EXPECT_EQ(U32At(file, 34), 24u);
-  for (std::size_t at = 38; at < 54; at += 4) EXPECT_EQ(U32At(file, at), 0u) << "offset " << at;
+  EXPECT_EQ(GetU32(&file[2]), file.size());
+  EXPECT_EQ(GetU32(&file[6]), 0u);  // both reserved words
+  EXPECT_EQ(GetU32(&file[10]), 54u);
+  EXPECT_EQ(GetU32(&file[14]), 40u);
+  EXPECT_EQ(GetU32(&file[18]), 3u);
+  EXPECT_EQ(GetU32(&file[22]), 2u);  // positive height: bottom-up rows
+  EXPECT_EQ(GetU16(&file[26]), 1u);
+  EXPECT_EQ(GetU16(&file[28]), 24u);
+  EXPECT_EQ(GetU32(&file[30]), 0u);  // BI_RGB
+  EXPECT_EQ(GetU32(&file[34]), 24u);
+  for (std::size_t at = 38; at < 54; at += 4) EXPECT_EQ(GetU32(&file[at]), 0u) << "offset " << at;
 }
 
 TEST(EncodeBmp24, StoresRowsBottomUpInBlueGreenRedWithZeroPadding) {
@@ -81,8 +81,8 @@ TEST(EncodeBmp24, SinglePixelMakesAFiftyEightByteFile) {
   const std::uint32_t pixel = 0x00123456;  // red 0x12, green 0x34, blue 0x56
   const auto file = EncodeBmp24(&pixel, 1, 1, 4);
   ASSERT_EQ(file.size(), 58u);
-  EXPECT_EQ(U32At(file, 2), 58u);
-  EXPECT_EQ(U32At(file, 34), 4u);
+  EXPECT_EQ(GetU32(&file[2]), 58u);
+  EXPECT_EQ(GetU32(&file[34]), 4u);
   EXPECT_EQ(std::vector<std::uint8_t>(file.begin() + 54, file.end()),
             (std::vector<std::uint8_t>{0x56, 0x34, 0x12, 0x00}));
 }

@@ -82,16 +82,14 @@ TEST(ReduceColors, FillsTheHeaderOfTheChosenRecordOnly) {
   struct Case {
     std::int16_t colorMode;
     int bits;
-    std::size_t infoBytes;
   };
-  const Case cases[] = {{2, 8, 1064}, {3, 4, 104}, {4, 1, 48}};
+  const Case cases[] = {{2, 8}, {3, 4}, {4, 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "ColorMode " << c.colorMode);
     const auto pixels = Gradient(7, 5);
     Common common = WithColorMode(c.colorMode);
     ReduceColors(pixels.data(), 7, 5, common);
     const ReducedDib dib = ReducedDibOf(common);
-    EXPECT_EQ(dib.infoBytes, c.infoBytes);
     EXPECT_EQ(dib.colours.size(), std::size_t{1} << c.bits);
     const DibHeader& h = dib.header;
     EXPECT_EQ(h.biSize, 40u);

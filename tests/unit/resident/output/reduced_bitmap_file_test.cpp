@@ -6,7 +6,7 @@
 
 #include "resident/output/reduce_colors.h"
 #include "shared/errors.h"
-#include "tests/unit/resident/output/little_endian.h"
+#include "shared/little_endian.h"
 
 namespace vistrane {
 namespace {
@@ -36,18 +36,20 @@ TEST(ReducedBitmapFileHeaders, WritesTheFileHeaderAndTheRecordFieldByField) {
     ASSERT_EQ(bytes.size(), c.pixelOffset);
     EXPECT_EQ(bytes[0], 0x42);
     EXPECT_EQ(bytes[1], 0x4D);
-    EXPECT_EQ(U32At(bytes, 2), c.pixelOffset + c.rowBytes * 3) << "DibSize + pixel offset";
-    EXPECT_EQ(U16At(bytes, 6), 0);
-    EXPECT_EQ(U16At(bytes, 8), 0);
-    EXPECT_EQ(U32At(bytes, 10), c.pixelOffset);
-    EXPECT_EQ(U32At(bytes, 14), 40u);
-    EXPECT_EQ(U32At(bytes, 18), 5u);
-    EXPECT_EQ(U32At(bytes, 22), 3u);
-    EXPECT_EQ(U16At(bytes, 26), 1);
-    EXPECT_EQ(U16At(bytes, 28), c.bits);
-    EXPECT_EQ(U32At(bytes, 30), 0u);
-    EXPECT_EQ(U32At(bytes, 34), c.rowBytes * 3);
-    for (std::size_t at = 38; at < 54; at += 4) EXPECT_EQ(U32At(bytes, at), 0u) << "offset " << at;
+    EXPECT_EQ(GetU32(&bytes[2]), c.pixelOffset + c.rowBytes * 3) << "DibSize + pixel offset";
+    EXPECT_EQ(GetU16(&bytes[6]), 0);
+    EXPECT_EQ(GetU16(&bytes[8]), 0);
+    EXPECT_EQ(GetU32(&bytes[10]), c.pixelOffset);
+    EXPECT_EQ(GetU32(&bytes[14]), 40u);
+    EXPECT_EQ(GetU32(&bytes[18]), 5u);
+    EXPECT_EQ(GetU32(&bytes[22]), 3u);
+    EXPECT_EQ(GetU16(&bytes[26]), 1);
+    EXPECT_EQ(GetU16(&bytes[28]), c.bits);
+    EXPECT_EQ(GetU32(&bytes[30]), 0u);
+    EXPECT_EQ(GetU32(&bytes[34]), c.rowBytes * 3);
+    for (std::size_t at = 38; at < 54; at += 4) {
+      EXPECT_EQ(GetU32(&bytes[at]), 0u) << "offset " << at;
+    }
     // The colour table: blue, green, red, 0 for each entry, as the record holds it.
     const ReducedDib dib = ReducedDibOf(common);
     ASSERT_EQ(54 + dib.colours.size() * 4, c.pixelOffset);

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "mailsend/unlha32/byte_order.h"
 #include "mailsend/unlha32/crc16.h"
 #include "platform/file_system.h"
 #include "platform/unique_handle.h"
 #include "platform/win32_error.h"
+#include "shared/little_endian.h"
 
 namespace vistrane {
 namespace {
