@@ -11,9 +11,7 @@
 namespace vistrane {
 namespace {
 
-constexpr std::uint32_t kWhite = 0x00FFFFFF;
 constexpr std::uint32_t kColourBits = 0x00FFFFFF;
-
 
 std::size_t PixelCount(int width, int height) {
   return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
@@ -93,17 +91,6 @@ double PictureBox::ScaleHeight() const {
 const std::uint32_t* PictureBox::Pixels() const noexcept {
   GdiFlush();
   return pixels_;
-}
-
-std::uint32_t* PictureBox::MutablePixels() noexcept {
-  GdiFlush();
-  return pixels_;
-}
-
-void PictureBox::Cls() noexcept {
-  if (pixels_ == nullptr) return;
-  GdiFlush();
-  std::fill_n(pixels_, PixelCount(width_, height_), kWhite);
 }
 
 void PictureBox::DrawStretched(HDC target, int x, int y, int width, int height) const {

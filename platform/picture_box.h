@@ -35,7 +35,6 @@ class PictureBox {
 
   // Only the unit of ScaleWidth()/ScaleHeight() depends on it.
   void SetScaleMode(ScaleMode mode) noexcept { scaleMode_ = mode; }
-  ScaleMode GetScaleMode() const noexcept { return scaleMode_; }
 
   // The image's size in the scale mode's unit: pixels, or twips at the
   // screen's twips per pixel. 0 when empty.
@@ -45,19 +44,14 @@ class PictureBox {
   int PixelWidth() const noexcept { return width_; }
   int PixelHeight() const noexcept { return height_; }
 
-  // The memory DC with the image selected, and the image's DIB section; both
-  // null when empty. Drawing on the DC changes the image.
+  // The memory DC with the image selected; null when empty. Drawing on the
+  // DC changes the image.
   HDC Dc() const noexcept { return dc_.get(); }
-  HBITMAP Bitmap() const noexcept { return bitmap_.get(); }
 
   // Top-down rows of PixelWidth() pixels, 0x00RRGGBB each (bytes B, G, R, 0),
   // no padding between rows; null when empty. GDI drawing still queued on
   // Dc() is finished first.
   const std::uint32_t* Pixels() const noexcept;
-  std::uint32_t* MutablePixels() noexcept;
-
-  // Fills the image with white.
-  void Cls() noexcept;
 
   // Draws the whole image into the rectangle, smoothed (HALFTONE). Draws
   // nothing when empty; throws Win32Error when the target refuses it.

@@ -19,8 +19,8 @@ constexpr std::array<std::uint16_t, 256> kTable = MakeTable();
 
 }  // namespace
 
-std::uint16_t UpdateCrc16(std::uint16_t crc, std::span<const std::uint8_t> data) {
-  unsigned value = crc;
+std::uint16_t Crc16(std::span<const std::uint8_t> data) {
+  unsigned value = 0;
   for (const std::uint8_t byte : data) value = kTable[(value ^ byte) & 0xFFu] ^ (value >> 8);
   return static_cast<std::uint16_t>(value);
 }

@@ -7,9 +7,6 @@
 
 namespace vistrane {
 
-// Continues `crc` over `data`; start with 0.
-std::uint16_t UpdateCrc16(std::uint16_t crc, std::span<const std::uint8_t> data);
-
-inline std::uint16_t Crc16(std::span<const std::uint8_t> data) { return UpdateCrc16(0, data); }
+std::uint16_t Crc16(std::span<const std::uint8_t> data);
 
 }  // namespace vistrane

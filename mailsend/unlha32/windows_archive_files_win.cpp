@@ -7,7 +7,7 @@
 
 #include "mailsend/ansi_text_win.h"
 #include "mailsend/unlha32/archive_error.h"
-#include "platform/file_writer.h"
+#include "platform/file_system.h"
 #include "platform/unique_handle.h"
 #include "platform/win32_error.h"
 
@@ -76,9 +76,7 @@ void WindowsArchiveFiles::WriteArchive(const std::wstring& path, std::span<const
   if (GetTempFileNameW(FolderOf(path).c_str(), L"lzh", 0, temporary) == 0)
     FileFailure(GetLastError(), L"cannot create a file beside the archive", path);
   try {
-    FileWriter writer(temporary);
-    writer.Write(bytes.data(), bytes.size());
-    writer.Commit();
+    WriteWholeFile(temporary, bytes.data(), bytes.size());
   } catch (const Win32Error& error) {
     DeleteFileW(temporary);
     throw ArchiveError(UnlhaStatus::kFileError, L"cannot write the archive: " + error.message());

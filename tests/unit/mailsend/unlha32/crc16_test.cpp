@@ -28,11 +28,5 @@ TEST(Crc16, MatchesKnownValues) {
   }
 }
 
-TEST(Crc16, ContinuesAcrossPieces) {
-  const std::vector<std::uint8_t> whole = Bytes("screen capture utility");
-  const std::span<const std::uint8_t> all(whole);
-  EXPECT_EQ(UpdateCrc16(Crc16(all.first(7)), all.subspan(7)), Crc16(all));
-}
-
 }  // namespace
 }  // namespace vistrane
