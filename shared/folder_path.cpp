@@ -3,15 +3,13 @@
 namespace vistrane {
 namespace {
 
-bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
-
 bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 
 }  // namespace
 
 bool IsDriveRoot(std::wstring_view folder) {
   return folder.size() == 3 && IsDriveLetter(folder[0]) && folder[1] == L':' &&
-         IsSeparator(folder[2]);
+         IsPathSeparator(folder[2]);
 }
 
 std::wstring FolderPrefix(std::wstring_view folder) {

@@ -8,6 +8,9 @@
 
 namespace vistrane {
 
+// A backslash, or a slash, which Windows takes for one.
+inline bool IsPathSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
 // A drive letter, a colon and one backslash (or slash), nothing more.
 bool IsDriveRoot(std::wstring_view folder);
 

@@ -4,18 +4,17 @@
 #include <cwctype>
 
 #include "mailsend/unlha32/archive_error.h"
+#include "shared/folder_path.h"
 
 namespace vistrane {
 namespace {
 
-bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
-
 bool IsFullPath(const std::wstring& path) {
-  return (path.size() >= 2 && path[1] == L':') || (!path.empty() && IsSeparator(path[0]));
+  return (path.size() >= 2 && path[1] == L':') || (!path.empty() && IsPathSeparator(path[0]));
 }
 
 bool SamePathChar(wchar_t a, wchar_t b) {
-  return (IsSeparator(a) && IsSeparator(b)) || std::towlower(a) == std::towlower(b);
+  return (IsPathSeparator(a) && IsPathSeparator(b)) || std::towlower(a) == std::towlower(b);
 }
 
 bool StartsWithFolder(const std::wstring& path, const std::wstring& folder) {
@@ -25,7 +24,7 @@ bool StartsWithFolder(const std::wstring& path, const std::wstring& folder) {
 
 std::wstring WithoutRoot(const std::wstring& path) {
   std::size_t start = path.size() >= 2 && path[1] == L':' ? 2 : 0;
-  while (start < path.size() && IsSeparator(path[start])) ++start;
+  while (start < path.size() && IsPathSeparator(path[start])) ++start;
   return path.substr(start);
 }
 
@@ -33,7 +32,7 @@ std::vector<std::wstring> SplitRelative(const std::wstring& relative, const std:
   std::vector<std::wstring> parts;
   std::wstring part;
   for (std::size_t i = 0; i <= relative.size(); ++i) {
-    if (i < relative.size() && !IsSeparator(relative[i])) {
+    if (i < relative.size() && !IsPathSeparator(relative[i])) {
       part += relative[i];
       continue;
     }

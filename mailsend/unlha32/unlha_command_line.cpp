@@ -5,6 +5,7 @@
 #include <cwctype>
 
 #include "mailsend/unlha32/archive_error.h"
+#include "shared/folder_path.h"
 
 namespace vistrane {
 namespace {
@@ -19,7 +20,7 @@ bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
 }
 
 bool EndsWithSeparator(std::wstring_view text) {
-  return !text.empty() && (text.back() == L'\\' || text.back() == L'/');
+  return !text.empty() && IsPathSeparator(text.back());
 }
 
 [[noreturn]] void BadCommand(std::wstring reason) { throw ArchiveError(UnlhaStatus::kBadCommand, std::move(reason)); }
