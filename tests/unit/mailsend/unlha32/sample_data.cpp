@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "resident/output/bmp_file.h"
+
 namespace vistrane::testing_lhasa {
 namespace {
 
@@ -17,10 +19,6 @@ class Lcg {
   std::uint32_t state_;
 };
 
-void PutU32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> RandomBytes(std::size_t size, std::uint32_t seed, unsigned alphabet) {
@@ -31,17 +29,10 @@ std::vector<std::uint8_t> RandomBytes(std::size_t size, std::uint32_t seed, unsi
 }
 
 std::vector<std::uint8_t> ScreenshotBmp(int width, int height) {
-  const std::size_t row = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
-  std::vector<std::uint8_t> file(54 + row * height, 0);
-  file[0] = 'B';
-  file[1] = 'M';
-  PutU32(file, 2, static_cast<std::uint32_t>(file.size()));
-  PutU32(file, 10, 54);
-  PutU32(file, 14, 40);
-  PutU32(file, 18, static_cast<std::uint32_t>(width));
-  PutU32(file, 22, static_cast<std::uint32_t>(height));
-  file[26] = 1;
-  file[28] = 24;
+  const std::size_t row = DibRowBytes(width, 24);
+  const auto rows = static_cast<std::uint32_t>(row * height);
+  std::vector<std::uint8_t> file = BmpFileHeaders(BottomUpDibHeader(width, height, 24, rows), {});
+  file.resize(file.size() + rows);
 
   // Eight glyphs of 6 x 9 pixels, text set from them in rows.
   Lcg random(7);
