@@ -16,9 +16,9 @@ struct ArchiverCommand {
 };
 
 // The base folder is the output folder with one trailing backslash; a drive
-// root ("C:\") already has it. Throws std::invalid_argument when the image
-// path leaves no archive name (four characters or fewer) or the output folder
-// is empty, so that no command with a meaningless path reaches the archiver.
+// root ("C:\") already has it. Throws ArchiveFailed when the image path
+// leaves no archive name (four characters or fewer) or the output folder is
+// empty, so that no command with a meaningless path reaches the archiver.
 ArchiverCommand BuildArchiverCommand(std::wstring_view tmpFile, std::wstring_view dirName);
 
 }  // namespace vistrane
