@@ -6,9 +6,15 @@
 
 namespace vistrane {
 
-// The archiver ran and reported a failure, or could not be handed the
-// command; no usable archive was made. The reason is the archiver's own text
-// (may be empty).
+// The archiver library, or its entry point, is not installed.
+class ArchiverMissing : public std::runtime_error {
+ public:
+  ArchiverMissing() : std::runtime_error("the archiver is not installed") {}
+};
+
+// No usable archive was made: the archiver could not be loaded or handed the
+// command, or it ran and reported a failure. The reason says which, in
+// Japanese, naming the file where there is one (may be empty).
 class ArchiveFailed : public std::runtime_error {
  public:
   explicit ArchiveFailed(std::wstring reason)
@@ -23,8 +29,7 @@ class Archiver {
  public:
   virtual ~Archiver() = default;
   // Runs one command line, binding the archiver on first use. Throws
-  // ArchiveFailed as above; any other exception means the archiver could not
-  // be bound at all.
+  // ArchiverMissing or ArchiveFailed as above.
   virtual void Unlha(const std::wstring& commandLine) = 0;
 };
 

@@ -1,7 +1,6 @@
 #include "mailsend/archiver_command.h"
 
-#include <stdexcept>
-
+#include "mailsend/archiver.h"
 #include "mailsend/vstn_mail_cmn.h"
 #include "shared/folder_path.h"
 
@@ -16,9 +15,10 @@ constexpr std::size_t kExtensionLength = 4;  // ".bmp"
 
 ArchiverCommand BuildArchiverCommand(std::wstring_view tmpFile, std::wstring_view dirName) {
   if (tmpFile.size() <= kExtensionLength) {
-    throw std::invalid_argument("the image path is too short to name an archive");
+    throw ArchiveFailed(L"画像ファイル「" + std::wstring(tmpFile) +
+                        L"」からは書庫の名前を作れません。");
   }
-  if (dirName.empty()) throw std::invalid_argument("the output folder is empty");
+  if (dirName.empty()) throw ArchiveFailed(L"出力フォルダ（設定「DirName」）が空です。");
 
   ArchiverCommand command;
   command.archiveName = std::wstring(tmpFile.substr(0, tmpFile.size() - kExtensionLength));

@@ -16,10 +16,9 @@ struct ArchiverCommand {
 };
 
 // The base folder is FolderPrefix(dirName): the image path begins with it, as
-// the image file name was made by JoinPath. Throws std::invalid_argument when
-// the image path leaves no archive name (four characters or fewer) or the
-// output folder is empty, so that no command with a meaningless path reaches
-// the archiver.
+// the image file name was made by JoinPath. Throws ArchiveFailed when the image
+// path leaves no archive name (four characters or fewer) or the output folder
+// is empty, so that no command with a meaningless path reaches the archiver.
 ArchiverCommand BuildArchiverCommand(std::wstring_view tmpFile, std::wstring_view dirName);
 
 }  // namespace vistrane

@@ -10,6 +10,9 @@
 namespace vistrane {
 namespace {
 
+// The reason given for a failure that carries no text of its own.
+constexpr wchar_t kUnexpectedFailure[] = L"予期しないエラーが発生しました。";
+
 // A stored setting the run cannot work with. The image is kept, and the
 // message says where.
 class UnusableSetting : public UserFacingError {
@@ -33,13 +36,13 @@ void FrmVstnMail::Form_Load() noexcept {
     SendCapture();
   } catch (const UnusableSetting& e) {
     keepImage_ = true;
-    try {
-      host_.ShowError(e.message());
-    } catch (...) {
-      // The box could not be shown; the image stays all the same.
-    }
+    Report(e.message());
+  } catch (const MessagingRefused&) {
+    // Logon, compose or send refused, or the user cancelled the send dialog.
+  } catch (const UserFacingError& e) {
+    Report(kMailFailedMessage, e.message());
   } catch (...) {
-    // Logon, compose or send failed, or the user cancelled the send dialog.
+    Report(kMailFailedMessage, kUnexpectedFailure);
   }
   CloseRun();
 }
@@ -86,18 +89,23 @@ void FrmVstnMail::CompressAttachment() {
     LzhFile = command.archiveName;
     archiver_.Unlha(command.commandLine);
     LzhFile += L".lzh";
+  } catch (const ArchiverMissing&) {
+    LzhFile.clear();
+    Report(kArchiverMissingMessage);
   } catch (const ArchiveFailed& failure) {
-    // Whatever the archiver left behind is not mailed; remove it.
-    const std::wstring partial = LzhFile + L".lzh";
-    LzhFile.clear();
-    host_.ShowError(failure.reason().empty()
-                        ? std::wstring(kArchiveFailedMessage)
-                        : kArchiveFailedMessage + (L"\n\n" + failure.reason()));
-    RemoveReporting(partial);
+    GiveUpArchive(failure.reason());
   } catch (...) {
-    LzhFile.clear();
-    host_.ShowError(kArchiverMissingMessage);
+    GiveUpArchive(kUnexpectedFailure);
   }
+}
+
+void FrmVstnMail::GiveUpArchive(std::wstring_view reason) {
+  // LzhFile names the archive once the archiver may have run: whatever it
+  // left behind is not mailed but removed.
+  const std::wstring partial = LzhFile.empty() ? std::wstring() : LzhFile + L".lzh";
+  LzhFile.clear();
+  Report(kArchiveFailedMessage, reason);
+  if (!partial.empty()) RemoveReporting(partial);
 }
 
 void FrmVstnMail::CloseRun() noexcept {
@@ -119,6 +127,14 @@ void FrmVstnMail::RemoveReporting(const std::wstring& path) noexcept {
     } catch (...) {
       // No box either: the file stays where the message would have named it.
     }
+  }
+}
+
+void FrmVstnMail::Report(std::wstring_view message, std::wstring_view reason) noexcept {
+  try {
+    host_.ShowError(WithReason(std::wstring(message), reason));
+  } catch (...) {
+    // No box either: nothing is left to tell the user with.
   }
 }
 

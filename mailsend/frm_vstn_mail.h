@@ -4,6 +4,7 @@
 // compression is on) through the mail client's send dialog, then deletes the
 // image and the archive.
 #include <string>
+#include <string_view>
 
 #include "mailsend/archiver.h"
 #include "mailsend/mail_sender_host.h"
@@ -19,6 +20,7 @@ inline constexpr wchar_t kArchiveFailedMessage[] =
 inline constexpr wchar_t kNoImageMessage[] =
     L"送信する画像ファイルが設定「tmpfile」にないので、メールは送信されません。";
 inline constexpr wchar_t kRemoveFailedMessage[] = L"メール用のファイルを削除できませんでした。";
+inline constexpr wchar_t kMailFailedMessage[] = L"メールを送信できませんでした。";
 
 class FrmVstnMail {
  public:
@@ -28,16 +30,20 @@ class FrmVstnMail {
 
   // The whole run. After the working-set trim every failure ends in the
   // closing steps (sign off, delete the image and the archive), each of them
-  // attempted whatever happened to the others. A failed logon or send and the
-  // user's cancel show nothing: the mail client has already said what it had
-  // to. Never throws.
+  // attempted whatever happened to the others. A logon or send the messaging
+  // system refused and the user's cancel show nothing: the mail client has
+  // already said what it had to. Any other failure is reported. Never throws.
   void Form_Load() noexcept;
 
  private:
   void SendCapture();
+  // A failure to pack is reported and the bitmap mailed as it is.
   void CompressAttachment();
+  void GiveUpArchive(std::wstring_view reason);
   void CloseRun() noexcept;
   void RemoveReporting(const std::wstring& path) noexcept;
+  // The message box; one that cannot be shown is given up on.
+  void Report(std::wstring_view message, std::wstring_view reason = {}) noexcept;
 
   SettingsStore& store_;
   MailSenderHost& host_;

@@ -1,12 +1,21 @@
 #pragma once
 // The messaging layer: a session (mapis) and a message composed member by
-// member and sent (mapim). Every member throws when the messaging system
-// refuses, the user's cancel of the send dialog included, so that one handler
-// takes the run to its closing steps.
+// member and sent (mapim). Every member throws MessagingRefused when the
+// messaging system refuses, the user's cancel of the send dialog included, so
+// that one handler takes the run to its closing steps. Any other exception is
+// a failure to reach the messaging system at all.
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 namespace vistrane {
+
+// The messaging system answered a call with a failure, or the user cancelled.
+// The mail client has shown what it had to say.
+class MessagingRefused : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 // Pointer-sized, as the system's session handle is: a 64-bit handle is kept whole.
 using MapiSessionHandle = std::uintptr_t;

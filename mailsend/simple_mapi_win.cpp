@@ -3,6 +3,8 @@
 #include "mailsend/ansi_text_win.h"
 #include "mailsend/dll_binding_win.h"
 #include "mailsend/simple_mapi_structs_win.h"
+#include "platform/win32_error.h"
+#include "shared/errors.h"
 
 namespace vistrane {
 namespace {
@@ -64,7 +66,13 @@ void Check(ULONG result, const char* call) {
 }  // namespace
 
 HMODULE SimpleMapi::Library() {
-  if (!library_) library_ = LoadLibraryFrom(L"mapi32.dll", LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (library_) return library_.get();
+  try {
+    library_ = LoadLibraryFrom(L"mapi32.dll", LOAD_LIBRARY_SEARCH_SYSTEM32);
+  } catch (const Win32Error& e) {
+    throw UserFacingError(
+        WithReason(L"「mapi32.dll」を読み込めませんでした。", Win32ErrorText(e.code())));
+  }
   return library_.get();
 }
 

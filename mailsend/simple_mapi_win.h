@@ -7,16 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "mailsend/messaging.h"
 #include "platform/unique_handle.h"
 
 namespace vistrane {
 
 // A Simple MAPI call that did not succeed, with its result (1 when the user
 // cancelled).
-class MapiError : public std::runtime_error {
+class MapiError : public MessagingRefused {
  public:
   MapiError(ULONG code, const std::string& call)
-      : std::runtime_error(call + " failed with MAPI result " + std::to_string(code)) {}
+      : MessagingRefused(call + " failed with MAPI result " + std::to_string(code)) {}
 };
 
 // One message as the mail client receives it: one recipient, the text and
@@ -39,7 +40,8 @@ class SimpleMapi {
   // MAPISendMailW where mapi32 has it, so that any text and path survives on
   // any system locale; else MAPISendMail in the ANSI code page. With dialog
   // the client's send dialog shows the message and the call returns once it
-  // is closed. Throws MapiError, or Win32Error when mapi32.dll cannot be loaded.
+  // is closed. Throws MapiError, or UserFacingError when mapi32.dll cannot be
+  // loaded.
   void SendMail(Session session, const MailDraft& draft, bool dialog);
 
  private:

@@ -11,9 +11,10 @@ namespace vistrane {
 
 class UnlhaArchiver final : public Archiver {
  public:
-  // Throws Win32Error when the DLL or its entry point "Unlha" cannot be
-  // bound, ArchiveFailed when the command line has no form in the ANSI code
-  // page or the archiver returns non-zero (with its own text as the reason).
+  // Throws ArchiverMissing when the DLL or its entry point "Unlha" is not
+  // there, ArchiveFailed when the DLL cannot be loaded, the command line has
+  // no form in the ANSI code page or the archiver returns non-zero (with its
+  // own text as the reason).
   void Unlha(const std::wstring& commandLine) override;
 
  private:

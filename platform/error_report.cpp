@@ -10,10 +10,6 @@ namespace {
 
 constexpr wchar_t kGeneralFailure[] = L"処理を完了できませんでした。";
 
-std::wstring WithDetail(const std::wstring& detail) {
-  return std::wstring(kGeneralFailure) + L"\n\n" + detail;
-}
-
 }  // namespace
 
 std::wstring ErrorMessageFor(const std::exception_ptr& error) {
@@ -23,9 +19,9 @@ std::wstring ErrorMessageFor(const std::exception_ptr& error) {
   } catch (const UserFacingError& e) {
     return e.message();
   } catch (const Win32Error& e) {
-    return WithDetail(e.message());
+    return WithReason(kGeneralFailure, e.message());
   } catch (const std::exception& e) {
-    return WithDetail(Utf8ToWide(e.what()));
+    return WithReason(kGeneralFailure, Utf8ToWide(e.what()));
   } catch (...) {
     return kGeneralFailure;
   }

@@ -59,8 +59,7 @@ void PictureBox::HoldBitmap(HBITMAP source) {
   height_ = height;
 }
 
-bool PictureBox::HoldClipboardBitmap(HWND owner) {
-  const ClipboardScope clipboard(owner);
+bool PictureBox::HoldClipboardBitmap(const ClipboardScope&) {
   const auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
   if (bitmap == nullptr) {
     Release();

@@ -25,10 +25,10 @@ class PictureBox {
   // Win32Error and keeps the previous image when the copy fails.
   void HoldBitmap(HBITMAP source);
 
-  // Holds a copy of the clipboard's bitmap (CF_BITMAP). When the clipboard
-  // offers none it returns false and holds nothing. Throws Win32Error when
-  // the clipboard cannot be opened or the bitmap cannot be copied.
-  bool HoldClipboardBitmap(HWND owner);
+  // Holds a copy of the bitmap (CF_BITMAP) on the clipboard the caller has
+  // open. When the clipboard offers none it returns false and holds nothing.
+  // Throws Win32Error when the bitmap cannot be copied.
+  bool HoldClipboardBitmap(const ClipboardScope& open);
 
   void Release() noexcept;
   bool Holds() const noexcept { return static_cast<bool>(dc_); }

@@ -4,7 +4,6 @@
 // (GetDC, SelectObject, GlobalLock, OpenClipboard) on every way out.
 #include <windows.h>
 
-#include <type_traits>
 #include <utility>
 
 #include "platform/win32_error.h"
@@ -179,20 +178,6 @@ class ClipboardScope {
   ~ClipboardScope() { CloseClipboard(); }
   ClipboardScope(const ClipboardScope&) = delete;
   ClipboardScope& operator=(const ClipboardScope&) = delete;
-};
-
-// Runs a callable at the end of scope, whatever the way out.
-template <typename F>
-class ScopeExit {
- public:
-  explicit ScopeExit(F action) noexcept(std::is_nothrow_move_constructible_v<F>)
-      : action_(std::move(action)) {}
-  ~ScopeExit() { action_(); }
-  ScopeExit(const ScopeExit&) = delete;
-  ScopeExit& operator=(const ScopeExit&) = delete;
-
- private:
-  F action_;
 };
 
 }  // namespace vistrane

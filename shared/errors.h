@@ -3,6 +3,7 @@
 // Japanese message, ready to show.
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace vistrane {
 
@@ -27,5 +28,12 @@ class OutputError : public UserFacingError {
  public:
   using UserFacingError::UserFacingError;
 };
+
+// A message followed, after a blank line, by why it happened (the system's or
+// a component's own text); the message alone when there is no reason.
+inline std::wstring WithReason(std::wstring message, std::wstring_view reason) {
+  if (!reason.empty()) message.append(L"\n\n").append(reason);
+  return message;
+}
 
 }  // namespace vistrane

@@ -10,7 +10,7 @@ constexpr std::size_t kLevel01NameAt = 22;
 constexpr std::size_t kLevel2FixedSize = 26;
 
 [[noreturn]] void NotAnArchive(const wchar_t* what) {
-  throw ArchiveError(UnlhaStatus::kFileError, std::wstring(L"existing archive is damaged or not an LHA archive: ") + what);
+  throw ArchiveError(UnlhaStatus::kFileError, std::wstring(L"既存の書庫が壊れているか、LHA の書庫ではありません（") + what + L"）。");
 }
 
 struct ExtendedNames {
@@ -24,7 +24,7 @@ struct ExtendedNames {
 ExtendedNames ReadExtended(std::span<const std::uint8_t> bytes, std::size_t at, std::size_t size, std::size_t limit) {
   ExtendedNames names;
   while (size != 0) {
-    if (size < 3 || size > limit - at) NotAnArchive(L"extended header out of bounds");
+    if (size < 3 || size > limit - at) NotAnArchive(L"拡張ヘッダが範囲外にあります");
     const std::uint8_t type = bytes[at];
     const auto* data = reinterpret_cast<const char*>(bytes.data() + at + 1);
     const std::size_t data_size = size - 3;
@@ -57,8 +57,8 @@ std::vector<ArchiveMemberSpan> ListArchiveMembers(std::span<const std::uint8_t> 
   while (at < archive.size() && archive[at] != 0) {
     const std::uint8_t* header = archive.data() + at;
     const std::size_t left = archive.size() - at;
-    if (left <= kLevel01NameAt) NotAnArchive(L"truncated header");
-    if (header[2] != '-' || header[6] != '-') NotAnArchive(L"no method in header");
+    if (left <= kLevel01NameAt) NotAnArchive(L"ヘッダが途中で切れています");
+    if (header[2] != '-' || header[6] != '-') NotAnArchive(L"ヘッダに圧縮方法がありません");
     const std::size_t compressed = GetU32(header + 7);
     ArchiveMemberSpan member;
     member.offset = at;
@@ -71,10 +71,10 @@ std::vector<ArchiveMemberSpan> ListArchiveMembers(std::span<const std::uint8_t> 
         // name, then the data CRC; level 1 adds the OS byte and the size
         // of the first extended header
         const std::size_t fixed = kLevel01NameAt + name_size + (header[20] == 1 ? 5 : 2);
-        if (header_size > left || fixed > header_size) NotAnArchive(L"header out of bounds");
+        if (header_size > left || fixed > header_size) NotAnArchive(L"ヘッダが範囲外にあります");
         ExtendedNames names;
         if (header[20] == 1) {
-          if (compressed > left - header_size) NotAnArchive(L"data out of bounds");
+          if (compressed > left - header_size) NotAnArchive(L"データが範囲外にあります");
           names = ReadExtended(archive, at + header_size, GetU16(header + header_size - 2),
                                at + header_size + compressed);
         }
@@ -84,16 +84,16 @@ std::vector<ArchiveMemberSpan> ListArchiveMembers(std::span<const std::uint8_t> 
       }
       case 2: {
         header_size = GetU16(header);
-        if (header_size < kLevel2FixedSize || header_size > left) NotAnArchive(L"header out of bounds");
+        if (header_size < kLevel2FixedSize || header_size > left) NotAnArchive(L"ヘッダが範囲外にあります");
         const ExtendedNames names = ReadExtended(archive, at + kLevel2FixedSize, GetU16(header + 24), at + header_size);
-        if (!names.has_file) NotAnArchive(L"member without a name");
+        if (!names.has_file) NotAnArchive(L"名前のないファイルがあります");
         member.key = NormalisedKey(names.folder, names.file);
         break;
       }
       default:
-        NotAnArchive(L"unsupported header level");
+        NotAnArchive(L"対応していないヘッダレベルです");
     }
-    if (compressed > left - header_size) NotAnArchive(L"data out of bounds");
+    if (compressed > left - header_size) NotAnArchive(L"データが範囲外にあります");
     member.size = header_size + compressed;
     members.push_back(std::move(member));
     at += members.back().size;

@@ -13,7 +13,7 @@ std::vector<std::uint8_t> PackMember(const StoredName& name, std::span<const std
                                      std::int64_t modified_unix_time) {
   constexpr std::uint32_t kMaxSize = std::numeric_limits<std::uint32_t>::max();
   if (data.size() > kMaxSize)
-    throw ArchiveError(UnlhaStatus::kFileError, L"file too large for an LHA archive (4 GiB or more)");
+    throw ArchiveError(UnlhaStatus::kFileError, L"ファイルが LHA の書庫には大きすぎます（4 GiB 以上）。");
   std::vector<std::uint8_t> packed = EncodeLh5(data);
   const bool stored = packed.size() >= data.size();
 

@@ -32,12 +32,12 @@ void CopyToOutput(const std::string& text, LPSTR output, DWORD output_size) {
 }
 
 UnlhaOutcome Run(LPCSTR command_line) noexcept {
-  if (command_line == nullptr) return {UnlhaStatus::kBadCommand, L"no command line"};
+  if (command_line == nullptr) return {UnlhaStatus::kBadCommand, L"コマンドラインがありません。"};
   try {
     WindowsArchiveFiles files;
     return RunUnlha(FromAnsi(command_line), files);
   } catch (...) {
-    return {UnlhaStatus::kInternal, L"the command line could not be read"};
+    return {UnlhaStatus::kInternal, L"コマンドラインを読み取れませんでした。"};
   }
 }
 

@@ -76,13 +76,13 @@ UnlhaOutcome RunUnlha(std::wstring_view command_line, ArchiveFileAccess& files) 
     }
     const std::vector<std::uint8_t> old_archive = files.ReadArchive(command.archive).value_or(std::vector<std::uint8_t>{});
     files.WriteArchive(command.archive, MergeArchive(old_archive, members));
-    return {UnlhaStatus::kOk, std::to_wstring(members.size()) + L" file(s) added to " + command.archive};
+    return {UnlhaStatus::kOk, L"書庫「" + command.archive + L"」に " + std::to_wstring(members.size()) + L" 個のファイルを格納しました。"};
   } catch (const ArchiveError& error) {
     return {error.status(), error.reason()};
   } catch (const std::bad_alloc&) {
-    return {UnlhaStatus::kInternal, L"out of memory"};
+    return {UnlhaStatus::kInternal, L"メモリが足りません。"};
   } catch (...) {
-    return {UnlhaStatus::kInternal, L"unexpected failure"};
+    return {UnlhaStatus::kInternal, L"予期しないエラーが発生しました。"};
   }
 }
 

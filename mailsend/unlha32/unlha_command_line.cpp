@@ -45,7 +45,7 @@ std::vector<std::wstring> SplitCommandLine(std::wstring_view command_line) {
       in_argument = true;
     }
   }
-  if (quoted) BadCommand(L"unmatched double quote in the command line");
+  if (quoted) BadCommand(L"コマンドラインの二重引用符（\"）が閉じていません。");
   if (in_argument) arguments.push_back(std::move(current));
   return arguments;
 }
@@ -60,30 +60,30 @@ std::wstring WithArchiveExtension(std::wstring path) {
 
 UnlhaCommand ParseUnlhaCommandLine(std::wstring_view command_line) {
   const std::vector<std::wstring> arguments = SplitCommandLine(command_line);
-  if (arguments.empty()) BadCommand(L"empty command line");
+  if (arguments.empty()) BadCommand(L"コマンドラインが空です。");
   if (!EqualsIgnoringCase(arguments[0], L"u"))
-    BadCommand(L"unsupported command \"" + arguments[0] + L"\" (only \"u\" is supported)");
+    BadCommand(L"コマンド「" + arguments[0] + L"」には対応していません（対応しているのは「u」だけです）。");
 
   std::size_t next = 1;
   for (; next < arguments.size() && arguments[next].starts_with(L'-'); ++next) {
     const std::wstring& option = arguments[next];
     if (std::none_of(kAcceptedOptions.begin(), kAcceptedOptions.end(),
                      [&](std::wstring_view accepted) { return EqualsIgnoringCase(option, accepted); }))
-      BadCommand(L"unsupported option \"" + option + L"\"");
+      BadCommand(L"オプション「" + option + L"」には対応していません。");
   }
-  if (next == arguments.size()) BadCommand(L"no archive name");
+  if (next == arguments.size()) BadCommand(L"書庫の名前がありません。");
   if (arguments[next].empty() || EndsWithSeparator(arguments[next]))
-    BadCommand(L"archive name \"" + arguments[next] + L"\" is not a file name");
+    BadCommand(L"書庫の名前「" + arguments[next] + L"」はファイル名ではありません。");
 
   UnlhaCommand command;
   command.archive = WithArchiveExtension(arguments[next++]);
   if (next < arguments.size() && EndsWithSeparator(arguments[next])) command.base_folder = arguments[next++];
   for (; next < arguments.size(); ++next) {
     if (arguments[next].empty() || EndsWithSeparator(arguments[next]))
-      BadCommand(L"\"" + arguments[next] + L"\" is not a file (folders are not added)");
+      BadCommand(L"「" + arguments[next] + L"」はファイルではありません（フォルダは格納しません）。");
     command.files.push_back(arguments[next]);
   }
-  if (command.files.empty()) BadCommand(L"no files to add");
+  if (command.files.empty()) BadCommand(L"格納するファイルがありません。");
   return command;
 }
 

@@ -17,8 +17,9 @@ namespace {
 // 100-ns intervals from 1601 to 1970.
 constexpr std::int64_t kUnixEpochAsFileTime = 116444736000000000;
 
+// "「<path>」<what>。" and the system's reason.
 [[noreturn]] void FileFailure(DWORD code, const wchar_t* what, const std::wstring& path) {
-  throw ArchiveError(UnlhaStatus::kFileError, std::wstring(what) + L" \"" + path + L"\": " + Win32ErrorText(code));
+  throw ArchiveError(UnlhaStatus::kFileError, L"「" + path + L"」" + what + L"。" + Win32ErrorText(code));
 }
 
 UniqueFile OpenForReading(const std::wstring& path) {
@@ -28,16 +29,16 @@ UniqueFile OpenForReading(const std::wstring& path) {
 
 std::vector<std::uint8_t> ReadWhole(HANDLE file, const std::wstring& path) {
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file, &size)) FileFailure(GetLastError(), L"cannot read the size of", path);
+  if (!GetFileSizeEx(file, &size)) FileFailure(GetLastError(), L"の大きさを読み取れませんでした", path);
   if (static_cast<std::uint64_t>(size.QuadPart) > std::numeric_limits<std::uint32_t>::max())
-    throw ArchiveError(UnlhaStatus::kFileError, L"\"" + path + L"\" is too large for an LHA archive (4 GiB or more)");
+    throw ArchiveError(UnlhaStatus::kFileError, L"「" + path + L"」は LHA の書庫には大きすぎます（4 GiB 以上）。");
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
   std::size_t done = 0;
   while (done < bytes.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, std::size_t{1} << 30));
     DWORD read = 0;
-    if (!ReadFile(file, bytes.data() + done, chunk, &read, nullptr)) FileFailure(GetLastError(), L"cannot read", path);
-    if (read == 0) throw ArchiveError(UnlhaStatus::kFileError, L"\"" + path + L"\" became shorter while it was read");
+    if (!ReadFile(file, bytes.data() + done, chunk, &read, nullptr)) FileFailure(GetLastError(), L"を読み込めませんでした", path);
+    if (read == 0) throw ArchiveError(UnlhaStatus::kFileError, L"「" + path + L"」が読み込みの途中で短くなりました。");
     done += read;
   }
   return bytes;
@@ -53,9 +54,9 @@ std::wstring FolderOf(const std::wstring& path) {
 
 SourceFile WindowsArchiveFiles::ReadSource(const std::wstring& path) {
   const UniqueFile file = OpenForReading(path);
-  if (!file) FileFailure(GetLastError(), L"cannot open", path);
+  if (!file) FileFailure(GetLastError(), L"を開けませんでした", path);
   FILETIME written{};
-  if (!GetFileTime(file.get(), nullptr, nullptr, &written)) FileFailure(GetLastError(), L"cannot read the time of", path);
+  if (!GetFileTime(file.get(), nullptr, nullptr, &written)) FileFailure(GetLastError(), L"の更新日時を読み取れませんでした", path);
   const auto ticks = static_cast<std::int64_t>(static_cast<std::uint64_t>(written.dwHighDateTime) << 32 |
                                                written.dwLowDateTime);
   return {ReadWhole(file.get(), path), (ticks - kUnixEpochAsFileTime) / 10000000};
@@ -66,7 +67,7 @@ std::optional<std::vector<std::uint8_t>> WindowsArchiveFiles::ReadArchive(const 
   if (!file) {
     const DWORD code = GetLastError();
     if (code == ERROR_FILE_NOT_FOUND) return std::nullopt;
-    FileFailure(code, L"cannot open the archive", path);
+    FileFailure(code, L"（書庫）を開けませんでした", path);
   }
   return ReadWhole(file.get(), path);
 }
@@ -74,24 +75,24 @@ std::optional<std::vector<std::uint8_t>> WindowsArchiveFiles::ReadArchive(const 
 void WindowsArchiveFiles::WriteArchive(const std::wstring& path, std::span<const std::uint8_t> bytes) {
   wchar_t temporary[MAX_PATH + 1] = {};
   if (GetTempFileNameW(FolderOf(path).c_str(), L"lzh", 0, temporary) == 0)
-    FileFailure(GetLastError(), L"cannot create a file beside the archive", path);
+    FileFailure(GetLastError(), L"（書庫）の隣に一時ファイルを作れませんでした", path);
   try {
     WriteWholeFile(temporary, bytes.data(), bytes.size());
   } catch (const Win32Error& error) {
     DeleteFileW(temporary);
-    throw ArchiveError(UnlhaStatus::kFileError, L"cannot write the archive: " + error.message());
+    FileFailure(error.code(), L"（書庫）を書き込めませんでした", path);
   }
   if (!MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     const DWORD code = GetLastError();
     DeleteFileW(temporary);
-    FileFailure(code, L"cannot replace the archive", path);
+    FileFailure(code, L"（書庫）を置き換えられませんでした", path);
   }
 }
 
 std::string WindowsArchiveFiles::StoredNameBytes(const std::wstring& element) {
   AnsiText ansi = ToAnsi(element);
   if (!ansi.exact)
-    throw ArchiveError(UnlhaStatus::kFileError, L"\"" + element + L"\" has characters the system code page cannot store");
+    throw ArchiveError(UnlhaStatus::kFileError, L"「" + element + L"」には、このシステムの文字コードで表せない文字があります。");
   return std::move(ansi.text);
 }
 

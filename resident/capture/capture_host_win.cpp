@@ -1,18 +1,43 @@
 #include "resident/capture/capture_host_win.h"
 
+#include <optional>
+
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/process_launch.h"
 #include "platform/screen_metrics.h"
+#include "platform/win32_error.h"
 #include "platform/working_set.h"
 #include "resident/output/bitmap_file_win.h"
 #include "resident/output/jpeg_file_win.h"
 #include "resident/output/print_image_win.h"
 #include "resident/output/reduce_colors_win.h"
+#include "shared/errors.h"
 
 namespace vistrane {
+namespace {
 
-bool WindowsCaptureHost::HoldClipboardBitmap() { return Picture1.HoldClipboardBitmap(form_); }
+// Runs one step of the capture; a failed Win32 call becomes the step's own
+// message with the system's reason, as the file steps report theirs.
+template <typename Step>
+auto Win32Step(const wchar_t* failed, Step&& step) -> decltype(step()) {
+  try {
+    return step();
+  } catch (const Win32Error& e) {
+    throw OutputError(WithReason(failed, Win32ErrorText(e.code())));
+  }
+}
+
+}  // namespace
+
+bool WindowsCaptureHost::HoldClipboardBitmap() {
+  // Each part has its own message: opening fails when another program holds
+  // the clipboard open, taking when the copy finds no memory.
+  std::optional<ClipboardScope> clipboard;
+  Win32Step(L"クリップボードを開けませんでした。", [&] { clipboard.emplace(form_); });
+  return Win32Step(L"クリップボードから画像を取り出せませんでした。",
+                   [&] { return Picture1.HoldClipboardBitmap(*clipboard); });
+}
 
 PixelSize WindowsCaptureHost::PictureSize() const {
   return {Picture1.PixelWidth(), Picture1.PixelHeight()};
@@ -30,7 +55,8 @@ ImageCheckInput WindowsCaptureHost::ScreenFacts() const {
 }
 
 void WindowsCaptureHost::frmExec_Show(const ExecRows& rows) {
-  frmExec.frmExec_Show(rows, Picture1);
+  Win32Step(L"進行状況の画面を表示できませんでした。",
+            [&] { frmExec.frmExec_Show(rows, Picture1); });
 }
 
 void WindowsCaptureHost::PrintImage(const Common& common, const Clock& clock) {
@@ -43,12 +69,12 @@ bool WindowsCaptureHost::StartMailSender() {
 
 void WindowsCaptureHost::ShowError(const std::wstring& text) { ShowErrorMessage(form_, text); }
 
-void WindowsCaptureHost::ResetPicture() {
+void WindowsCaptureHost::ResetPicture() noexcept {
   Picture1.Release();
   Picture1.SetScaleMode(PictureBox::ScaleMode::Pixels);
 }
 
-void WindowsCaptureHost::TrimWorkingSet() { vistrane::TrimWorkingSet(); }
+void WindowsCaptureHost::TrimWorkingSet() noexcept { vistrane::TrimWorkingSet(); }
 
 void WindowsCaptureHost::WriteFullColourBitmap(const std::wstring& path) {
   WriteFullColourBitmapFile(Picture1, path);

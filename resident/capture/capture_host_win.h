@@ -23,8 +23,8 @@ class WindowsCaptureHost final : public CaptureHost {
   void PrintImage(const Common& common, const Clock& clock) override;
   bool StartMailSender() override;
   void ShowError(const std::wstring& text) override;
-  void ResetPicture() override;
-  void TrimWorkingSet() override;
+  void ResetPicture() noexcept override;
+  void TrimWorkingSet() noexcept override;
   void WriteFullColourBitmap(const std::wstring& path) override;
   void WriteReducedColourBitmap(const std::wstring& path, const std::vector<std::uint8_t>& headers,
                                 const std::vector<std::uint8_t>& pixelRows) override;

@@ -5,6 +5,7 @@
 
 #include "resident/output/reduce_colors.h"
 #include "shared/errors.h"
+#include "shared/scope_exit.h"
 #include "shared/setting_keys.h"
 
 namespace vistrane {
@@ -60,15 +61,17 @@ void RunOutputs(CaptureHost& host, Common& common, SettingsStore& store, const C
 
 void CaptureOutput(bool ownerIsZero, CaptureHost& host, Common& common, SettingsStore& store,
                    const Clock& clock) {
+  const ScopeExit release([&] {
+    host.ResetPicture();
+    EraseDibBits(common);
+    host.TrimWorkingSet();
+  });
   bool held = false;
   RunStep(host, [&] { held = host.HoldClipboardBitmap(); });
   if (held && Accepted(ownerIsZero, host) &&
       (common.ColorMode == 1 || RunStep(host, [&] { host.ReduceColors(common); }))) {
     RunOutputs(host, common, store, clock);
   }
-  host.ResetPicture();
-  EraseDibBits(common);
-  host.TrimWorkingSet();
 }
 
 }  // namespace vistrane

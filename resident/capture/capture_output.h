@@ -17,7 +17,8 @@ namespace vistrane {
 class CaptureHost : public ImageFileWriter {
  public:
   // Picture1 takes the clipboard's bitmap; false when the clipboard no longer
-  // offers one. Throws UserFacingError when the bitmap cannot be taken.
+  // offers one. Throws UserFacingError when the clipboard cannot be opened or
+  // the bitmap cannot be taken.
   virtual bool HoldClipboardBitmap() = 0;
   virtual PixelSize PictureSize() const = 0;
   // Reduces Picture1 to the depth of ColorMode, leaves the reduced bitmap in
@@ -27,7 +28,8 @@ class CaptureHost : public ImageFileWriter {
   // The screen, the virtual screen and the foreground window, for the check.
   virtual ImageCheckInput ScreenFacts() const = 0;
   // Shows the progress form frmExec with these rows and the picture, without
-  // taking the focus; it hides itself. Throws when it cannot be shown.
+  // taking the focus; it hides itself. Throws UserFacingError when it cannot
+  // be shown.
   virtual void frmExec_Show(const ExecRows& rows) = 0;
   // Prints Picture1 on one page of the current printer. Throws
   // UserFacingError when it cannot; a started job is aborted then.
@@ -36,8 +38,8 @@ class CaptureHost : public ImageFileWriter {
   virtual bool StartMailSender() = 0;
   virtual void ShowError(const std::wstring& text) = 0;
   // Releases the picture and its memory, puts the scale modes back to pixels.
-  virtual void ResetPicture() = 0;
-  virtual void TrimWorkingSet() = 0;
+  virtual void ResetPicture() noexcept = 0;
+  virtual void TrimWorkingSet() noexcept = 0;
 };
 
 inline constexpr wchar_t kMailSenderMissingMessage[] = L"VstnMailSend.exeが見つかりませんでした。";
@@ -47,8 +49,9 @@ inline constexpr wchar_t kMailSenderMissingMessage[] = L"VstnMailSend.exeが見�
 // A failing step is reported with its message and the steps that do not depend
 // on it still run; a mail copy that was not written is never handed on. A
 // failed colour reduction stops the capture's outputs: they would not show
-// what the user asked for. The picture and the reduced rows are always
-// released at the end, also after a rejection.
+// what the user asked for. The picture and the reduced rows are released and
+// the working set trimmed on every way out: after a rejection, and also when
+// an exception leaves (a message box that cannot be shown).
 void CaptureOutput(bool ownerIsZero, CaptureHost& host, Common& common, SettingsStore& store,
                    const Clock& clock);
 

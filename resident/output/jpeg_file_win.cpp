@@ -113,7 +113,7 @@ void WriteJpegFile(const PictureBox& picture, const std::wstring& path) {
   try {
     stream = Encode(picture);
   } catch (const EncodeError& e) {
-    throw OutputError(failed + L"\n\n" + e.Text());
+    throw OutputError(WithReason(failed, e.Text()));
   }
   HGLOBAL memory = nullptr;
   STATSTG stat{};

@@ -51,7 +51,7 @@ void PrintImage(const Common& common, PictureBox& Picture1, Printer& printer, co
   try {
     PrintPicture(common, Picture1, printer, clock);
   } catch (const Win32Error& e) {
-    throw OutputError(std::wstring(kPrintFailedMessage) + L"\n\n" + e.message());
+    throw OutputError(WithReason(kPrintFailedMessage, e.message()));
   }
 }
 

@@ -111,7 +111,7 @@ void ReduceColors(const std::uint32_t* topDownPixels, int width, int height, Com
   }
 }
 
-void EraseDibBits(Common& common) {
+void EraseDibBits(Common& common) noexcept {
   std::vector<std::uint8_t>().swap(common.DibBits);
   common.DibSize = 0;
 }

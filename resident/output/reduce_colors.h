@@ -32,6 +32,6 @@ ReducedDib ReducedDibOf(const Common& common);
 void ReduceColors(const std::uint32_t* topDownPixels, int width, int height, Common& common);
 
 // Empties DibBits and gives its memory back.
-void EraseDibBits(Common& common);
+void EraseDibBits(Common& common) noexcept;
 
 }  // namespace vistrane

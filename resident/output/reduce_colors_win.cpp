@@ -25,7 +25,8 @@ void ReduceColors(PictureBox& Picture1, Common& common) {
                                       common.DibBits.data(),
                                       reinterpret_cast<const BITMAPINFO*>(&dib.header), DIB_RGB_COLORS);
   if (lines != height) {
-    throw OutputError(L"色数を減らした画像を描けませんでした。\n\n" + Win32ErrorText(GetLastError()));
+    throw OutputError(
+        WithReason(L"色数を減らした画像を描けませんでした。", Win32ErrorText(GetLastError())));
   }
 }
 

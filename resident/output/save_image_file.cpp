@@ -2,6 +2,7 @@
 
 #include "resident/output/image_file_name.h"
 #include "resident/output/reduced_bitmap_file.h"
+#include "shared/errors.h"
 
 namespace vistrane {
 
@@ -22,9 +23,7 @@ void SaveImageFile(bool ForMail, Common& common, const Clock& clock, SettingsSto
 }
 
 std::wstring ImageFileWriteFailedMessage(const std::wstring& path, const std::wstring& reason) {
-  std::wstring text = L"画像ファイル「" + path + L"」を保存できませんでした。";
-  if (!reason.empty()) text += L"\n\n" + reason;
-  return text;
+  return WithReason(L"画像ファイル「" + path + L"」を保存できませんでした。", reason);
 }
 
 }  // namespace vistrane

@@ -21,7 +21,7 @@ void ClipboardViewer::Leave() noexcept {
   NextViewer = nullptr;
 }
 
-void ClipboardViewer::PassOnDraw(WPARAM wParam, LPARAM lParam) const {
+void ClipboardViewer::PassOnDraw(WPARAM wParam, LPARAM lParam) const noexcept {
   if (NextViewer != nullptr) SendMessageW(NextViewer, WM_DRAWCLIPBOARD, wParam, lParam);
 }
 

@@ -19,7 +19,7 @@ class ClipboardViewer {
   bool Joined() const noexcept { return window_ != nullptr; }
 
   // WM_DRAWCLIPBOARD: passes the notice on unchanged.
-  void PassOnDraw(WPARAM wParam, LPARAM lParam) const;
+  void PassOnDraw(WPARAM wParam, LPARAM lParam) const noexcept;
   // WM_CHANGECBCHAIN: wParam is the leaving window, lParam the one after it.
   void OnChangeChain(WPARAM wParam, LPARAM lParam);
 

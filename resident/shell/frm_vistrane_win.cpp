@@ -11,6 +11,7 @@
 #include "shared/errors.h"
 #include "shared/load_settings.h"
 #include "shared/memory_settings_store.h"
+#include "shared/scope_exit.h"
 
 namespace vistrane {
 namespace {
@@ -73,8 +74,9 @@ void FrmVistrane::CreateOutputFolderIfMissing() {
   try {
     CreateFolder(common_.DirName);
   } catch (const Win32Error& e) {
-    ShowErrorMessage(Window(), L"出力フォルダ「" + common_.DirName + L"」を作成できませんでした。\n\n" +
-                                   Win32ErrorText(e.code()));
+    ShowErrorMessage(Window(),
+                     WithReason(L"出力フォルダ「" + common_.DirName + L"」を作成できませんでした。",
+                                Win32ErrorText(e.code())));
   }
 }
 
@@ -122,8 +124,9 @@ LRESULT FrmVistrane::ViewerWndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // The notice that arrives while the form joins the chain is not a new
     // copy: a bitmap already on the clipboard at start-up is not captured.
     if (!viewer_.Joined()) return 0;
+    // The viewers after this one get the notice also when the capture throws.
+    const ScopeExit passOn([&] { viewer_.PassOnDraw(wParam, lParam); });
     if (IsClipboardFormatAvailable(CF_BITMAP)) ClipbordCapture();
-    viewer_.PassOnDraw(wParam, lParam);
   } else {
     viewer_.OnChangeChain(wParam, lParam);
   }

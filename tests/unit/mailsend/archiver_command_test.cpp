@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
+#include "mailsend/archiver.h"
 #include "mailsend/vstn_mail_cmn.h"
 
 namespace vistrane {
@@ -74,7 +73,7 @@ TEST(BuildArchiverCommand, RefusesPathsThatNameNoArchiveOrNoFolder) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "tmpFile " << testing::PrintToString(std::wstring(c.tmpFile))
                                     << " dirName " << testing::PrintToString(std::wstring(c.dirName)));
-    EXPECT_THROW(BuildArchiverCommand(c.tmpFile, c.dirName), std::invalid_argument);
+    EXPECT_THROW(BuildArchiverCommand(c.tmpFile, c.dirName), ArchiveFailed);
   }
 }
 

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "shared/errors.h"
 
 namespace vistrane {
 namespace {
@@ -13,14 +17,16 @@ namespace {
 using Log = std::vector<std::wstring>;
 
 // Every fake writes into one log, so a test sees the order across all of
-// them. A fake throws at the member named in failAt.
+// them. A fake calls `failure` at the member named in failAt: the messaging
+// system's refusal unless a test sets another.
 struct World {
   Log log;
   std::wstring failAt;
+  std::function<void()> failure = [] { throw MessagingRefused("refused"); };
 
   void Call(const std::wstring& entry, const std::wstring& member) {
     log.push_back(entry);
-    if (member == failAt) throw std::runtime_error("refused");
+    if (member == failAt) failure();
   }
 };
 
@@ -67,15 +73,16 @@ class FakeHost final : public MailSenderHost {
 
 class FakeArchiver final : public Archiver {
  public:
-  enum class Behaviour { Works, Missing, Fails };
+  enum class Behaviour { Works, Missing, Fails, Breaks };
   explicit FakeArchiver(World& world) : world_(world) {}
   Behaviour behaviour = Behaviour::Works;
   std::wstring reason;
 
   void Unlha(const std::wstring& commandLine) override {
     world_.log.push_back(L"Unlha " + commandLine);
-    if (behaviour == Behaviour::Missing) throw std::runtime_error("no UnLHA32.dll");
+    if (behaviour == Behaviour::Missing) throw ArchiverMissing();
     if (behaviour == Behaviour::Fails) throw ArchiveFailed(reason);
+    if (behaviour == Behaviour::Breaks) throw std::bad_alloc();
   }
 
  private:
@@ -250,43 +257,57 @@ TEST_F(FrmVstnMailTest, CompressesOnlyBitmapsWithCompressionOn) {
   }
 }
 
-TEST_F(FrmVstnMailTest, WithoutAnArchiverTheBitmapIsMailedAfterTheMessage) {
+// Only a missing archiver is reported as not installed; every other failure
+// says what failed. Either way the bitmap is mailed as it is.
+TEST_F(FrmVstnMailTest, AFailedCompressionIsReportedWithItsReasonAndTheBitmapMailed) {
+  using Behaviour = FakeArchiver::Behaviour;
   struct Case {
     const char* name;
+    Behaviour behaviour;
     const wchar_t* tmpFile;
     const wchar_t* dirName;
     bool archiverCalled;
+    bool archiveRemoved;
+    const wchar_t* message;   // the first line
+    std::wstring reasonPart;  // found after it; empty: nothing follows
   };
   const Case cases[] = {
-      {"archiver missing", kBitmap, L"C:\\VstrnTmp", true},
-      {"image path too short for an archive name", L"a.b", L"C:\\VstrnTmp", false},
-      {"empty output folder", kBitmap, L"", false},
+      {"archiver missing", Behaviour::Missing, kBitmap, L"C:\\VstrnTmp", true, false,
+       kArchiverMissingMessage, L""},
+      {"archiver's own reason", Behaviour::Fails, kBitmap, L"C:\\VstrnTmp", true, true,
+       kArchiveFailedMessage, L"ディスクがいっぱいです"},
+      {"a failure without a text of its own", Behaviour::Breaks, kBitmap, L"C:\\VstrnTmp", true,
+       true, kArchiveFailedMessage, L"予期しないエラー"},
+      {"image path too short for an archive name", Behaviour::Works, L"a.b", L"C:\\VstrnTmp", false,
+       false, kArchiveFailedMessage, L"「a.b」"},
+      {"empty output folder", Behaviour::Works, kBitmap, L"", false, false, kArchiveFailedMessage,
+       L"DirName"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     world.log.clear();
     host.errors.clear();
-    archiver.behaviour = FakeArchiver::Behaviour::Missing;
+    archiver.behaviour = c.behaviour;
+    archiver.reason = L"ディスクがいっぱいです";
     settings[L"tmpfile"] = c.tmpFile;
     settings[L"DirName"] = c.dirName;
     Log expected = {L"trim"};
     if (c.archiverCalled) expected.push_back(kCommandLine);
     expected.push_back(L"error");  // before the session opens
+    if (c.archiveRemoved) expected.push_back(std::wstring(L"remove ") + kArchive);
     expected = Concat({expected, Messaging(L"taro@example.jp", L"画面", L"添付します", c.tmpFile),
                        {L"mapis.SignOff", std::wstring(L"remove ") + c.tmpFile}});
     EXPECT_EQ(Run(), expected);
-    EXPECT_EQ(host.errors, std::vector<std::wstring>{kArchiverMissingMessage});
+    ASSERT_EQ(host.errors.size(), 1u);
+    const std::wstring first(c.message);
+    EXPECT_EQ(host.errors[0].substr(0, first.size()), first);
+    if (c.reasonPart.empty()) {
+      EXPECT_EQ(host.errors[0], first);
+    } else {
+      EXPECT_NE(host.errors[0].find(c.reasonPart, first.size()), std::wstring::npos)
+          << host.errors[0];
+    }
   }
-}
-
-TEST_F(FrmVstnMailTest, AFailedArchiveIsRemovedReportedAndTheBitmapMailed) {
-  archiver.behaviour = FakeArchiver::Behaviour::Fails;
-  archiver.reason = L"ディスクがいっぱいです";
-  EXPECT_EQ(Run(), Concat({{L"trim", kCommandLine, L"error", std::wstring(L"remove ") + kArchive},
-                           Messaging(L"taro@example.jp", L"画面", L"添付します", kBitmap),
-                           {L"mapis.SignOff", std::wstring(L"remove ") + kBitmap}}));
-  EXPECT_EQ(host.errors,
-            std::vector<std::wstring>{std::wstring(kArchiveFailedMessage) + L"\n\nディスクがいっぱいです"});
 }
 
 TEST_F(FrmVstnMailTest, AMessagingFailureGoesStraightToTheClosingStepsWithoutAMessage) {
@@ -312,6 +333,32 @@ TEST_F(FrmVstnMailTest, AMessagingFailureGoesStraightToTheClosingStepsWithoutAMe
                              {L"mapis.SignOff", std::wstring(L"remove ") + kBitmap,
                               std::wstring(L"remove ") + kArchive}}));
     EXPECT_TRUE(host.errors.empty());
+  }
+}
+
+TEST_F(FrmVstnMailTest, AFailureToReachTheMessagingSystemIsReportedAndTheRunCloses) {
+  struct Case {
+    const char* name;
+    std::function<void()> failure;
+    std::wstring reasonPart;
+  };
+  const Case cases[] = {
+      {"no mapi32.dll", [] { throw UserFacingError(L"「mapi32.dll」を読み込めませんでした。"); },
+       L"「mapi32.dll」を読み込めませんでした。"},
+      {"a failure without a text of its own", [] { throw std::bad_alloc(); }, L"予期しないエラー"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    world.log.clear();
+    host.errors.clear();
+    world.failAt = L"SignOn";
+    world.failure = c.failure;
+    EXPECT_EQ(Run(),
+              (Log{L"trim", kCommandLine, L"mapis.SignOn", L"error", L"mapis.SignOff",
+                   std::wstring(L"remove ") + kBitmap, std::wstring(L"remove ") + kArchive}));
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_EQ(host.errors[0].rfind(kMailFailedMessage, 0), 0u) << host.errors[0];
+    EXPECT_NE(host.errors[0].find(c.reasonPart), std::wstring::npos) << host.errors[0];
   }
 }
 

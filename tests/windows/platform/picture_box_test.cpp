@@ -285,7 +285,10 @@ TEST(PictureBoxTest, HoldsTheClipboardBitmap) {
     ASSERT_NE(SetClipboardData(CF_BITMAP, copy), nullptr);
   }
   PictureBox box;
-  ASSERT_TRUE(box.HoldClipboardBitmap(nullptr));
+  {
+    const ClipboardScope clipboard(nullptr);
+    ASSERT_TRUE(box.HoldClipboardBitmap(clipboard));
+  }
   EXPECT_EQ(Held(box), kImage);
 
   {
@@ -300,7 +303,10 @@ TEST(PictureBoxTest, HoldsTheClipboardBitmap) {
     ASSERT_NE(SetClipboardData(CF_UNICODETEXT, text.get()), nullptr);
     text.release();  // the clipboard owns it now
   }
-  EXPECT_FALSE(box.HoldClipboardBitmap(nullptr));
+  {
+    const ClipboardScope clipboard(nullptr);
+    EXPECT_FALSE(box.HoldClipboardBitmap(clipboard));
+  }
   EXPECT_FALSE(box.Holds()) << "no bitmap offered: nothing held";
 }
 

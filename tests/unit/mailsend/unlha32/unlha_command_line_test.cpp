@@ -79,17 +79,17 @@ TEST(ParseUnlhaCommandLine, RefusesWhatItDoesNotUnderstand) {
     std::wstring reason_part;
   };
   const Case cases[] = {
-      {L"", L"empty"},
-      {L"a -a1 x.lzh y.bmp", L"unsupported command \"a\""},
-      {L"x x.lzh", L"unsupported command \"x\""},
-      {L"u -r1 x.lzh y.bmp", L"unsupported option \"-r1\""},
-      {L"u -a1 -gm x.lzh y.bmp", L"unsupported option \"-gm\""},
-      {L"u -a1", L"no archive"},
-      {L"u C:\\dir\\ y.bmp", L"not a file name"},
-      {L"u x.lzh", L"no files"},
-      {L"u x.lzh C:\\base\\", L"no files"},
-      {L"u x.lzh C:\\base\\ C:\\base\\sub\\", L"folders are not added"},
-      {L"u \"x.lzh y.bmp", L"unmatched double quote"},
+      {L"", L"空です"},
+      {L"a -a1 x.lzh y.bmp", L"コマンド「a」には対応していません"},
+      {L"x x.lzh", L"コマンド「x」"},
+      {L"u -r1 x.lzh y.bmp", L"オプション「-r1」"},
+      {L"u -a1 -gm x.lzh y.bmp", L"オプション「-gm」"},
+      {L"u -a1", L"書庫の名前がありません"},
+      {L"u C:\\dir\\ y.bmp", L"ファイル名ではありません"},
+      {L"u x.lzh", L"格納するファイルがありません"},
+      {L"u x.lzh C:\\base\\", L"格納するファイルがありません"},
+      {L"u x.lzh C:\\base\\ C:\\base\\sub\\", L"フォルダは格納しません"},
+      {L"u \"x.lzh y.bmp", L"二重引用符"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);

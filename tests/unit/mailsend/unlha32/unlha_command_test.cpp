@@ -25,7 +25,7 @@ class MemoryArchiveFiles final : public ArchiveFileAccess {
  public:
   SourceFile ReadSource(const std::wstring& path) override {
     const auto found = sources.find(path);
-    if (found == sources.end()) throw ArchiveError(UnlhaStatus::kFileError, L"cannot open \"" + path + L"\"");
+    if (found == sources.end()) throw ArchiveError(UnlhaStatus::kFileError, L"「" + path + L"」を開けませんでした。");
     return found->second;
   }
   std::optional<std::vector<std::uint8_t>> ReadArchive(const std::wstring& path) override {
@@ -40,7 +40,7 @@ class MemoryArchiveFiles final : public ArchiveFileAccess {
   std::string StoredNameBytes(const std::wstring& element) override {
     std::string bytes;
     for (const wchar_t c : element) {
-      if (c > 0x7F) throw ArchiveError(UnlhaStatus::kFileError, L"\"" + element + L"\" cannot be stored");
+      if (c > 0x7F) throw ArchiveError(UnlhaStatus::kFileError, L"「" + element + L"」は格納できません。");
       bytes += static_cast<char>(c);
     }
     return bytes;
@@ -195,15 +195,15 @@ TEST(RunUnlha, FailsWithAReasonAndLeavesTheArchiveAsItWas) {
       {"a file is missing", L"u C:\\out\\cap C:\\out\\ C:\\out\\a.bmp C:\\out\\gone.bmp", good_archive,
        UnlhaStatus::kFileError, L"C:\\out\\gone.bmp"},
       {"the archive is not an archive", L"u C:\\out\\cap C:\\out\\ C:\\out\\a.bmp", Text("MZ not an archive at all..."),
-       UnlhaStatus::kFileError, L"not an LHA archive"},
+       UnlhaStatus::kFileError, L"LHA の書庫ではありません"},
       {"the archive is cut short", L"u C:\\out\\cap C:\\out\\ C:\\out\\a.bmp", truncated, UnlhaStatus::kFileError,
-       L"out of bounds"},
+       L"範囲外にあります"},
       {"a name the code page lacks", L"u C:\\out\\cap C:\\out\\ C:\\out\\\u753b\u50cf.bmp", good_archive,
-       UnlhaStatus::kFileError, L"cannot be stored"},
+       UnlhaStatus::kFileError, L"「\u753b\u50cf.bmp」"},
       {"an unknown command", L"d C:\\out\\cap C:\\out\\ C:\\out\\a.bmp", good_archive, UnlhaStatus::kBadCommand,
-       L"unsupported command"},
+       L"コマンド「d」には対応していません"},
       {"a file outside the base folder", L"u C:\\out\\cap C:\\out\\ C:\\other\\a.bmp", good_archive,
-       UnlhaStatus::kBadCommand, L"not inside the base folder"},
+       UnlhaStatus::kBadCommand, L"「C:\\other\\a.bmp」は基準フォルダ「C:\\out\\」の中にありません"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

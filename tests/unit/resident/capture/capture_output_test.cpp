@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ class RecordingHost final : public CaptureHost {
   bool reductionFails = false;
   bool printFails = false;
   bool showFails = false;
+  bool errorBoxFails = false;
   std::vector<ExecRows> shown;
   std::size_t callsBeforeShow = 0;
   std::vector<std::wstring> failingPaths;
@@ -56,9 +58,10 @@ class RecordingHost final : public CaptureHost {
   void ShowError(const std::wstring& text) override {
     calls.push_back(L"error");
     errors.push_back(text);
+    if (errorBoxFails) throw std::runtime_error("no message box");
   }
-  void ResetPicture() override { calls.push_back(L"reset"); }
-  void TrimWorkingSet() override { calls.push_back(L"trim"); }
+  void ResetPicture() noexcept override { calls.push_back(L"reset"); }
+  void TrimWorkingSet() noexcept override { calls.push_back(L"trim"); }
   void WriteFullColourBitmap(const std::wstring& path) override { Write(L"write ", path); }
   void WriteReducedColourBitmap(const std::wstring& path, const std::vector<std::uint8_t>& headers,
                                 const std::vector<std::uint8_t>& pixelRows) override {
@@ -299,6 +302,16 @@ TEST_F(CaptureOutputTest, ReducedRowsAreGivenBackAfterTheCapture) {
   EXPECT_EQ(common.DibBits.capacity(), 0u);
   EXPECT_EQ(common.DibSize, 0);
   EXPECT_EQ(common.DibInfo16.bmiHeader.biBitCount, 4) << "the records keep their contents";
+}
+
+TEST_F(CaptureOutputTest, AnExceptionLeavingTheCaptureStillReleasesEverything) {
+  common.ColorMode = 3;
+  host.failingPaths = {L"C:\\VstrnTmp\\Vstrn1204-001.bmp"};
+  host.errorBoxFails = true;
+  EXPECT_THROW(Capture(), std::runtime_error);
+  EXPECT_EQ(host.calls, (Calls{L"hold", L"reduce", L"write reduced C:\\VstrnTmp\\Vstrn1204-001.bmp",
+                               L"error", L"reset", L"trim"}));
+  EXPECT_EQ(common.DibBits.capacity(), 0u);
 }
 
 TEST_F(CaptureOutputTest, PrintsOnlyWhenPrtOutputModeIs1) {
