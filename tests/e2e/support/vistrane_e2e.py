@@ -1,7 +1,8 @@
 """Shared steps of the end-to-end scenarios.
 
-A scenario runs inside the Wine session that tests/e2e/session.sh started. It
-reads, from the environment:
+The scenarios (tests/e2e/scenarios) import this folder's modules through
+PYTHONPATH, which ctest sets. A scenario runs inside the Wine session that
+tests/e2e/session.sh started. It reads, from the environment:
   VISTRANE_SESSION_DIR   the session's state folder (session.env inside)
   VISTRANE_WINDOWS_BIN   the Windows build's bin folder (Vistrane.exe, vtest.exe, screencopy.exe)
   VISTRANE_ARTIFACTS     where each scenario keeps what it produced, for a reviewer
