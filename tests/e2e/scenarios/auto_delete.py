@@ -10,9 +10,6 @@ import stat
 
 from vistrane_e2e import Vistrane, check, check_no_error_box, scenario, test_settings
 
-EXEC_CLASS = "VistraneExecForm"
-EXEC_TITLE = "Vistrane Ver 3.2.1"
-
 
 def at(days_ago, hour, minute):
     day = datetime.date.today() - datetime.timedelta(days=days_ago)
@@ -32,31 +29,20 @@ def make(folder, name, written, directory=False, read_only=False):
     return name
 
 
-def start_and_wait(s, artifacts):
-    """Starts Vistrane; returns once its start-up is done (the progress form,
-    loaded after the deletion pass, exists)."""
-    vistrane = Vistrane(s, artifacts)
-    vistrane.__enter__()
-    s.vtest("wait-window", EXEC_CLASS, EXEC_TITLE, 20)
-    return vistrane
-
-
 def run(s, artifacts, folder, settings, files, expect_deleted):
     """Creates `files` (name -> make() arguments) in folder, starts Vistrane and
     checks that exactly `expect_deleted` are gone."""
     s.reset_settings(test_settings(**settings))
     for name, args in files.items():
         make(folder, name, *args[:1], **args[1] if len(args) > 1 else {})
-    vistrane = start_and_wait(s, artifacts)
-    try:
+    # Entering returns once the start-up, and with it the deletion pass, is done.
+    with Vistrane(s, artifacts) as vistrane:
         check_no_error_box(s)
         check(vistrane.running(), "Vistrane ended during its start-up")
         present = {p.name for p in folder.iterdir()}
         gone = {name for name in files if name not in present}
         check(gone == set(expect_deleted),
               f"deleted {sorted(gone)}, expected {sorted(expect_deleted)}")
-    finally:
-        vistrane.__exit__(None, None, None)
 
 
 def clear(folder, names):

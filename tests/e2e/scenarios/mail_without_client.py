@@ -10,6 +10,11 @@ from vistrane_e2e import (PatternWindow, Vistrane, check, check_no_error_box, ex
 WINE_NOTICE_TITLE = "Send Mail"
 
 
+def wine_notice(s, wait):
+    """The report of Wine's notice, waiting up to `wait` seconds; "" when none shows."""
+    return s.vtest("msgbox", "--timeout", str(wait), "--title", WINE_NOTICE_TITLE, expect=None)
+
+
 def main(s, artifacts):
     unregister_mail_clients(s)
     s.reset_settings(test_settings(MailSendMode=1, MailComp=0, MailAdd="taro@example.jp"))
@@ -23,8 +28,11 @@ def main(s, artifacts):
         check(wait_for(lambda: sender_running(s) or s.output_files() == [normal], 20),
               "VstnMailSend did not start")
 
-        # Wine's own notice, when it shows, holds the run at the send.
-        notice = s.vtest("msgbox", "--timeout", "10", "--title", WINE_NOTICE_TITLE, expect=None)
+        # Wine's own notice, when it shows, holds the run at the send; without
+        # it the run ends by itself.
+        check(wait_for(lambda: not sender_running(s) or wine_notice(s, 1), 30),
+              "VstnMailSend neither ended nor showed Wine's notice")
+        notice = wine_notice(s, 0)
         if notice:
             (artifacts / "wine-notice.json").write_text(notice, encoding="utf-8")
             s.screenshot(artifacts / "wine-notice.png")

@@ -9,12 +9,9 @@ import shutil
 import subprocess
 
 from printing import PdfPrinter
-from vistrane_e2e import (INSTALL_DIR_WIN, SCREEN_SIZE, Background, PatternWindow, Vistrane,
-                          bmp_shape, check, check_no_error_box, expect_capture, scenario,
-                          test_settings, today_mmdd, wait_for)
-
-EXEC_CLASS = "VistraneExecForm"
-EXEC_TITLE = "Vistrane Ver 3.2.1"
+from vistrane_e2e import (EXEC_CLASS, EXEC_TITLE, INSTALL_DIR_WIN, SCREEN_SIZE, Background,
+                          PatternWindow, Vistrane, bmp_shape, check, check_no_error_box,
+                          expect_capture, scenario, test_settings, today_mmdd, wait_for)
 # At the session's 96 dpi a pixel is 15 twips.
 CLIENT_SIZE = (358, 157)
 BACK = (128, 128, 255)

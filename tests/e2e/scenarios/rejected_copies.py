@@ -4,10 +4,8 @@ application owns, texts, and an ownerless bitmap that matches neither the
 screen nor the foreground window. A copy of the foreground window is
 written, also when the window reaches past the screen's edges."""
 
-import time
-
 from vistrane_e2e import (PatternWindow, Viewer, Vistrane, check, check_no_error_box,
-                          expect_capture, scenario, test_settings, today_mmdd)
+                          check_stays, expect_capture, scenario, test_settings, today_mmdd)
 
 REJECTED = [
     ("an application-owned copy of the screen", ["--owner", "app", "--hold", "1"],
@@ -32,8 +30,8 @@ def main(s, artifacts):
             # The notice reaches the viewer after Vistrane has handled it.
             got = viewer.wait_notices(seen + 1)[seen:]
             check(got == [notice], f"{what}: the viewer behind Vistrane got {got}")
-            time.sleep(0.5)
-            check(s.output_files() == [], f"{what} was written: {s.output_files()}")
+            check_stays(lambda: s.output_files() == [],
+                        lambda: f"{what} was written: {s.output_files()}")
             check_no_error_box(s)
 
         reference = artifacts / "window.bmp"
@@ -44,11 +42,13 @@ def main(s, artifacts):
         # the rectangle clamped to the screen: 1024x740 here.
         with PatternWindow(s, artifacts, (-4, -4, 1028, 740), name="maximised"):
             reference = artifacts / "maximised.bmp"
+            seen = len(viewer.notices())
             s.screencopy("--window", "--save", s.win_path(reference))
             expect_capture(s, artifacts, f"Vstrn{today_mmdd()}-002.bmp", reference)
-        time.sleep(0.5)
+            viewer.wait_notices(seen + 1)
         names = [f"Vstrn{today_mmdd()}-001.bmp", f"Vstrn{today_mmdd()}-002.bmp"]
-        check(s.output_files() == names, f"the output folder holds {s.output_files()}")
+        check_stays(lambda: s.output_files() == names,
+                    lambda: f"the output folder holds {s.output_files()}")
 
 
 scenario(main)

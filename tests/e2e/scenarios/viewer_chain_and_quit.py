@@ -44,7 +44,7 @@ def main(s, artifacts):
             expect_capture(s, artifacts, f"Vstrn{today_mmdd()}-001.bmp", reference)
 
             for mouse in ("left", "double", "move"):
-                s.vtest("tray-open", "--mouse", mouse, "--timeout", "1", expect=1)
+                s.vtest("tray-open", "--mouse", mouse, expect=1)
             vistrane.quit_via_tray(screenshot="tray-menu.png")
 
         s.vtest("wait-window", "--gone", MAIN_CLASS, MAIN_TITLE, 0)
