@@ -1,8 +1,8 @@
 #include "mailsend/simple_mapi_win.h"
 
-#include "mailsend/ansi_text_win.h"
-#include "mailsend/dll_binding_win.h"
 #include "mailsend/simple_mapi_structs_win.h"
+#include "platform/ansi_text.h"
+#include "platform/dll_binding.h"
 #include "platform/win32_error.h"
 #include "shared/errors.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "mailsend/ansi_text_win.h"
-#include "mailsend/dll_binding_win.h"
+#include "platform/ansi_text.h"
+#include "platform/dll_binding.h"
 #include "platform/win32_error.h"
 
 namespace vistrane {

@@ -1,5 +1,6 @@
 #include "platform/win32_error.h"
 
+#include <cwchar>
 #include <string>
 
 #include "platform/text_encoding.h"
@@ -45,6 +46,14 @@ std::wstring Win32ErrorText(DWORD code) {
   if (last == std::wstring::npos) return std::to_wstring(code);
   text.resize(last + 1);
   return text;
+}
+
+std::wstring HresultText(HRESULT hr) {
+  wchar_t code[16];
+  std::swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(hr));
+  const std::wstring text = Win32ErrorText(static_cast<DWORD>(hr));
+  return text == std::to_wstring(static_cast<DWORD>(hr)) ? std::wstring(code)
+                                                         : text + L" (" + code + L")";
 }
 
 void ThrowLastError(std::wstring_view operation) { throw Win32Error(GetLastError(), operation); }

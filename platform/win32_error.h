@@ -30,6 +30,10 @@ class Win32Error : public std::runtime_error {
 // break; the bare number when the system has no text for it.
 std::wstring Win32ErrorText(DWORD code);
 
+// An HRESULT as the user reads it: the system's text and the code in hex
+// ("<text> (0x80070005)"), the code alone when the system has no text for it.
+std::wstring HresultText(HRESULT hr);
+
 // Throws Win32Error for an operation on a file or folder, naming the path.
 [[noreturn]] void ThrowFileError(DWORD code, std::wstring_view operation, const std::wstring& path);
 

@@ -17,14 +17,4 @@ class Clock {
   virtual LocalDateTime Now() const = 0;
 };
 
-class FixedClock final : public Clock {
- public:
-  explicit FixedClock(LocalDateTime now) : now_(now) {}
-  LocalDateTime Now() const override { return now_; }
-  void Set(LocalDateTime now) { now_ = now; }
-
- private:
-  LocalDateTime now_;
-};
-
 }  // namespace vistrane

@@ -9,10 +9,7 @@
 #include "shared/stored_settings.h"
 
 namespace vistrane {
-namespace {
 
-// The values a first start writes. They are also what an unreadable stored
-// integer falls back to, so the defaults exist in this one place.
 SettingsRecord FirstStartRecord(std::wstring_view programFolder) {
   SettingsRecord r;
   r.OutPutMode = 1;
@@ -36,6 +33,8 @@ SettingsRecord FirstStartRecord(std::wstring_view programFolder) {
   r.MailComp = 1;
   return r;
 }
+
+namespace {
 
 // Stores written before ColorMode existed lack the eleven keys from ColorMode
 // to MailComp, the tail of the stored settings.

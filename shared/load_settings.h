@@ -22,6 +22,11 @@ namespace vistrane {
 SettingsRecord LoadSettings(SettingsStore& store, const Clock& clock,
                             std::wstring_view programFolder);
 
+// The record a first start writes and then loads. It is also what an unreadable
+// stored integer falls back to, and what the program runs on when the store
+// refuses the first-start writes, so the defaults exist in this one place.
+SettingsRecord FirstStartRecord(std::wstring_view programFolder);
+
 // The drive part of a folder path as the settings keep it: its first three
 // characters, drive letter, colon and backslash ("E:\Tools\Vistrane" -> "E:\").
 std::wstring DriveOfFolder(std::wstring_view folder);

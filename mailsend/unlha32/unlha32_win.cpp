@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "mailsend/ansi_text_win.h"
 #include "mailsend/unlha32/unlha_command.h"
 #include "mailsend/unlha32/windows_archive_files_win.h"
+#include "platform/ansi_text.h"
 
 namespace vistrane {
 namespace {

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "mailsend/ansi_text_win.h"
 #include "mailsend/unlha32/archive_error.h"
+#include "platform/ansi_text.h"
 #include "platform/file_system.h"
 #include "platform/unique_handle.h"
 #include "platform/win32_error.h"

@@ -6,9 +6,9 @@
 #include <wrl/client.h>
 
 #include <algorithm>
-#include <cwchar>
 #include <vector>
 
+#include "platform/win32_error.h"
 #include "resident/output/bmp_file.h"
 #include "resident/output/image_file_win.h"
 
@@ -16,15 +16,6 @@ namespace vistrane {
 namespace {
 
 using Microsoft::WRL::ComPtr;
-
-// An HRESULT as the user reads it: the system's text and the code in hex.
-std::wstring HresultText(HRESULT hr) {
-  wchar_t code[16];
-  std::swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(hr));
-  const std::wstring text = Win32ErrorText(static_cast<DWORD>(hr));
-  return text == std::to_wstring(static_cast<DWORD>(hr)) ? std::wstring(code)
-                                                         : text + L" (" + code + L")";
-}
 
 class EncodeError {
  public:

@@ -1,5 +1,7 @@
 #include "resident/output/print_header.h"
 
+#include "vistrane_version.h"
+
 namespace vistrane {
 namespace {
 
@@ -23,7 +25,9 @@ std::wstring TimeText(const LocalDateTime& t, const std::wstring& separator) {
 
 std::wstring PrintHeaderLine(const Clock& clock, const std::wstring& computerName,
                              const std::wstring& userName, const DateTimeSeparators& separators) {
-  std::wstring line = L"　　　Vistrane Ver4.1  ";
+  std::wstring line = L"　　　Vistrane Ver";
+  line += kProductVersionText;
+  line += L"  ";
   line += DateText(clock.Now(), separators.date);
   line += L' ';
   line += TimeText(clock.Now(), separators.time);

@@ -10,7 +10,6 @@
 #include "resident/shell/res/resource_ids.h"
 #include "shared/errors.h"
 #include "shared/load_settings.h"
-#include "shared/memory_settings_store.h"
 #include "shared/scope_exit.h"
 
 namespace vistrane {
@@ -64,8 +63,7 @@ void FrmVistrane::LoadSettingsOrDefaults() {
     // The registry refused the first-start writes: run on the defaults, so
     // captures still work, and say why nothing will be remembered.
     ShowErrorMessage(Window(), e.message());
-    MemorySettingsStore defaults;
-    static_cast<SettingsRecord&>(common_) = LoadSettings(defaults, clock_, programFolder);
+    static_cast<SettingsRecord&>(common_) = FirstStartRecord(programFolder);
   }
 }
 

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "shared/errors.h"
-#include "shared/memory_settings_store.h"
+#include "tests/doubles/fixed_clock.h"
+#include "tests/doubles/memory_settings_store.h"
 
 namespace vistrane {
 namespace {
@@ -57,6 +58,7 @@ TEST(LoadSettings, EmptyStoreWritesEveryDefaultInOrderAndLoadsThem) {
   const SettingsRecord record = LoadSettings(store, kDec4, kProgramFolder);
 
   EXPECT_EQ(record, DefaultRecord());
+  EXPECT_EQ(FirstStartRecord(kProgramFolder), record);  // what the program runs on without a store
   Writes expected{
       {L"GDate", L"20261204"},  {L"OutPutMode", L"1"},    {L"Orientation", L"1"},
       {L"ZoomMode", L"1"},      {L"PrtYokoHaichi", L"1"}, {L"PrtTateHaichi", L"1"},

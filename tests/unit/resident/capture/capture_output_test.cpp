@@ -8,7 +8,8 @@
 
 #include "resident/output/reduce_colors.h"
 #include "shared/errors.h"
-#include "shared/memory_settings_store.h"
+#include "tests/doubles/fixed_clock.h"
+#include "tests/doubles/memory_settings_store.h"
 
 namespace vistrane {
 namespace {

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "shared/errors.h"
-#include "shared/memory_settings_store.h"
+#include "tests/doubles/fixed_clock.h"
+#include "tests/doubles/memory_settings_store.h"
 
 namespace vistrane {
 namespace {

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "tests/doubles/fixed_clock.h"
+
 namespace vistrane {
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-// A settings store held in memory: the store of the unit tests. It keeps the
+// A settings store held in memory: the store of the tests. It keeps the
 // values and, separately, every write in the order it happened, so a test can
 // check both what the store holds and how it got there.
 #include <functional>

@@ -1,4 +1,4 @@
-#include "shared/memory_settings_store.h"
+#include "tests/doubles/memory_settings_store.h"
 
 #include "shared/errors.h"
 

@@ -1,4 +1,4 @@
-#include "mailsend/ansi_text_win.h"
+#include "platform/ansi_text.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "mailsend/dll_binding_win.h"
+#include "platform/dll_binding.h"
 
 #include <string>
 
