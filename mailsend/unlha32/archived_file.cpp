@@ -37,11 +37,13 @@ std::vector<std::wstring> SplitRelative(const std::wstring& relative, const std:
       continue;
     }
     if (part == L"." || part == L"..")
-      throw ArchiveError(UnlhaStatus::kBadCommand, L"「" + file + L"」：「.」と「..」は書庫に格納できません。");
+      throw ArchiveError(UnlhaStatus::kBadCommand,
+                         L"「" + file + L"」：「.」と「..」は書庫に格納できません。");
     if (!part.empty()) parts.push_back(std::move(part));
     part.clear();
   }
-  if (parts.empty()) throw ArchiveError(UnlhaStatus::kBadCommand, L"「" + file + L"」にはファイル名がありません。");
+  if (parts.empty())
+    throw ArchiveError(UnlhaStatus::kBadCommand, L"「" + file + L"」にはファイル名がありません。");
   return parts;
 }
 
@@ -55,7 +57,8 @@ ArchivedFile ResolveArchivedFile(const std::wstring& base_folder, const std::wst
     relative = WithoutRoot(file);
   } else if (IsFullPath(file)) {
     if (!StartsWithFolder(file, base_folder))
-      throw ArchiveError(UnlhaStatus::kBadCommand, L"「" + file + L"」は基準フォルダ「" + base_folder + L"」の中にありません。");
+      throw ArchiveError(UnlhaStatus::kBadCommand, L"「" + file + L"」は基準フォルダ「" +
+                                                       base_folder + L"」の中にありません。");
     resolved.path = file;
     relative = file.substr(base_folder.size());
   } else {

@@ -9,7 +9,8 @@ constexpr std::array<std::uint16_t, 256> MakeTable() {
   std::array<std::uint16_t, 256> table{};
   for (unsigned i = 0; i < 256; ++i) {
     unsigned value = i;
-    for (int bit = 0; bit < 8; ++bit) value = (value & 1) != 0 ? (value >> 1) ^ 0xA001u : value >> 1;
+    for (int bit = 0; bit < 8; ++bit)
+      value = (value & 1) != 0 ? (value >> 1) ^ 0xA001u : value >> 1;
     table[i] = static_cast<std::uint16_t>(value);
   }
   return table;

@@ -74,7 +74,8 @@ std::vector<std::uint8_t> HuffmanCodeLengths(std::span<const std::uint32_t> freq
   // The rarest symbols take the longest codes.
   std::size_t next = 0;
   for (unsigned length = max_length; length > 0; --length)
-    for (std::size_t n = 0; n < count[length]; ++n) lengths[used[next++]] = static_cast<std::uint8_t>(length);
+    for (std::size_t n = 0; n < count[length]; ++n)
+      lengths[used[next++]] = static_cast<std::uint8_t>(length);
   return lengths;
 }
 
@@ -88,7 +89,8 @@ std::vector<std::uint16_t> CanonicalCodes(std::span<const std::uint8_t> lengths)
     next_code[length + 1] = (next_code[length] + count[length]) << 1;
   std::vector<std::uint16_t> codes(lengths.size(), 0);
   for (std::size_t symbol = 0; symbol < lengths.size(); ++symbol)
-    if (lengths[symbol] != 0) codes[symbol] = static_cast<std::uint16_t>(next_code[lengths[symbol]]++);
+    if (lengths[symbol] != 0)
+      codes[symbol] = static_cast<std::uint16_t>(next_code[lengths[symbol]]++);
   return codes;
 }
 

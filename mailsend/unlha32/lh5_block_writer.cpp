@@ -29,11 +29,14 @@ struct Table {
 
 Table MakeTable(std::span<const std::uint32_t> frequencies) {
   Table table;
-  const auto used = std::count_if(frequencies.begin(), frequencies.end(), [](std::uint32_t f) { return f != 0; });
+  const auto used =
+      std::count_if(frequencies.begin(), frequencies.end(), [](std::uint32_t f) { return f != 0; });
   if (used < 2) {
     table.is_single = true;
-    const auto first = std::find_if(frequencies.begin(), frequencies.end(), [](std::uint32_t f) { return f != 0; });
-    table.single = first == frequencies.end() ? 0 : static_cast<std::size_t>(first - frequencies.begin());
+    const auto first = std::find_if(frequencies.begin(), frequencies.end(),
+                                    [](std::uint32_t f) { return f != 0; });
+    table.single =
+        first == frequencies.end() ? 0 : static_cast<std::size_t>(first - frequencies.begin());
     table.lengths.assign(frequencies.size(), 0);
     table.codes.assign(frequencies.size(), 0);
     return table;
@@ -164,8 +167,8 @@ void Lh5BlockWriter::WriteBlock() {
 // Lengths 0..6 in three bits, longer ones as (length - 4) one bits and a
 // zero. With a special index (3 for the length alphabet), two bits after that
 // many lengths skip up to three zero lengths.
-void Lh5BlockWriter::WriteLengthLengths(const std::vector<std::uint8_t>& lengths, unsigned count_bits,
-                                        std::size_t special_index) {
+void Lh5BlockWriter::WriteLengthLengths(const std::vector<std::uint8_t>& lengths,
+                                        unsigned count_bits, std::size_t special_index) {
   std::size_t n = lengths.size();
   while (n > 0 && lengths[n - 1] == 0) --n;
   bits_.Put(count_bits, static_cast<std::uint32_t>(n));

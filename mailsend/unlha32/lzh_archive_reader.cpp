@@ -10,7 +10,9 @@ constexpr std::size_t kLevel01NameAt = 22;
 constexpr std::size_t kLevel2FixedSize = 26;
 
 [[noreturn]] void NotAnArchive(const wchar_t* what) {
-  throw ArchiveError(UnlhaStatus::kFileError, std::wstring(L"既存の書庫が壊れているか、LHA の書庫ではありません（") + what + L"）。");
+  throw ArchiveError(
+      UnlhaStatus::kFileError,
+      std::wstring(L"既存の書庫が壊れているか、LHA の書庫ではありません（") + what + L"）。");
 }
 
 struct ExtendedNames {
@@ -21,7 +23,8 @@ struct ExtendedNames {
 
 // Walks extended headers from `at` while each lies before `limit`; the first
 // one's size is `size`. Each header: type byte, data, size of the next.
-ExtendedNames ReadExtended(std::span<const std::uint8_t> bytes, std::size_t at, std::size_t size, std::size_t limit) {
+ExtendedNames ReadExtended(std::span<const std::uint8_t> bytes, std::size_t at, std::size_t size,
+                           std::size_t limit) {
   ExtendedNames names;
   while (size != 0) {
     if (size < 3 || size > limit - at) NotAnArchive(L"拡張ヘッダが範囲外にあります");
@@ -42,7 +45,8 @@ ExtendedNames ReadExtended(std::span<const std::uint8_t> bytes, std::size_t at, 
 
 // '\', '/' and 0xFF all separate folders in stored names.
 std::string NormalisedKey(std::string folder, const std::string& file) {
-  if (!folder.empty() && folder.back() != '\\' && folder.back() != '/' && folder.back() != '\xFF') folder += '\\';
+  if (!folder.empty() && folder.back() != '\\' && folder.back() != '/' && folder.back() != '\xFF')
+    folder += '\\';
   std::string key = folder + file;
   for (char& c : key)
     if (c == '/' || c == '\xFF') c = '\\';
@@ -78,14 +82,17 @@ std::vector<ArchiveMemberSpan> ListArchiveMembers(std::span<const std::uint8_t> 
           names = ReadExtended(archive, at + header_size, GetU16(header + header_size - 2),
                                at + header_size + compressed);
         }
-        const std::string base_name(reinterpret_cast<const char*>(header + kLevel01NameAt), name_size);
+        const std::string base_name(reinterpret_cast<const char*>(header + kLevel01NameAt),
+                                    name_size);
         member.key = NormalisedKey(names.folder, names.has_file ? names.file : base_name);
         break;
       }
       case 2: {
         header_size = GetU16(header);
-        if (header_size < kLevel2FixedSize || header_size > left) NotAnArchive(L"ヘッダが範囲外にあります");
-        const ExtendedNames names = ReadExtended(archive, at + kLevel2FixedSize, GetU16(header + 24), at + header_size);
+        if (header_size < kLevel2FixedSize || header_size > left)
+          NotAnArchive(L"ヘッダが範囲外にあります");
+        const ExtendedNames names =
+            ReadExtended(archive, at + kLevel2FixedSize, GetU16(header + 24), at + header_size);
         if (!names.has_file) NotAnArchive(L"名前のないファイルがあります");
         member.key = NormalisedKey(names.folder, names.file);
         break;

@@ -20,7 +20,8 @@ constexpr std::uint8_t kOsWindowsNt = 'W';
 // of the header after it), then its type.
 void BeginExtended(std::vector<std::uint8_t>& header, std::uint8_t type, std::size_t data_size) {
   const std::size_t size = 1 + data_size + 2;
-  if (size > 0xFFFF) throw ArchiveError(UnlhaStatus::kBadCommand, L"格納する名前が LHA のヘッダには長すぎます。");
+  if (size > 0xFFFF)
+    throw ArchiveError(UnlhaStatus::kBadCommand, L"格納する名前が LHA のヘッダには長すぎます。");
   PutU16(header, static_cast<std::uint32_t>(size));
   header.push_back(type);
 }
@@ -57,7 +58,8 @@ std::vector<std::uint8_t> WriteLevel2Header(const LzhHeaderFields& fields) {
   // A total size whose low byte is 0 would make the first byte 0, which
   // readers take for the end of the archive: one byte of padding avoids it.
   if ((header.size() & 0xFF) == 0) header.push_back(0);
-  if (header.size() > 0xFFFF) throw ArchiveError(UnlhaStatus::kBadCommand, L"格納する名前が LHA のヘッダには長すぎます。");
+  if (header.size() > 0xFFFF)
+    throw ArchiveError(UnlhaStatus::kBadCommand, L"格納する名前が LHA のヘッダには長すぎます。");
 
   SetU16(header.data(), static_cast<std::uint32_t>(header.size()));
   SetU16(header.data() + header_crc_at, Crc16(header));

@@ -13,7 +13,8 @@ std::vector<std::uint8_t> PackMember(const StoredName& name, std::span<const std
                                      std::int64_t modified_unix_time) {
   constexpr std::uint32_t kMaxSize = std::numeric_limits<std::uint32_t>::max();
   if (data.size() > kMaxSize)
-    throw ArchiveError(UnlhaStatus::kFileError, L"ファイルが LHA の書庫には大きすぎます（4 GiB 以上）。");
+    throw ArchiveError(UnlhaStatus::kFileError,
+                       L"ファイルが LHA の書庫には大きすぎます（4 GiB 以上）。");
   std::vector<std::uint8_t> packed = EncodeLh5(data);
   const bool stored = packed.size() >= data.size();
 
@@ -21,7 +22,8 @@ std::vector<std::uint8_t> PackMember(const StoredName& name, std::span<const std
   fields.method = stored ? "-lh0-" : "-lh5-";
   fields.compressed_size = static_cast<std::uint32_t>(stored ? data.size() : packed.size());
   fields.original_size = static_cast<std::uint32_t>(data.size());
-  fields.modified_unix_time = static_cast<std::uint32_t>(std::clamp<std::int64_t>(modified_unix_time, 0, kMaxSize));
+  fields.modified_unix_time =
+      static_cast<std::uint32_t>(std::clamp<std::int64_t>(modified_unix_time, 0, kMaxSize));
   fields.data_crc = Crc16(data);
   fields.name = name;
 

@@ -19,7 +19,8 @@ struct NewMember {
   bool placed = false;
 };
 
-NewMember PackFile(const std::wstring& base_folder, const std::wstring& file, ArchiveFileAccess& files) {
+NewMember PackFile(const std::wstring& base_folder, const std::wstring& file,
+                   ArchiveFileAccess& files) {
   const ArchivedFile archived = ResolveArchivedFile(base_folder, file);
   StoredName name;
   for (std::size_t i = 0; i < archived.stored_parts.size(); ++i) {
@@ -43,8 +44,9 @@ std::vector<std::uint8_t> MergeArchive(const std::vector<std::uint8_t>& old_arch
     member.placed = true;
   };
   for (const ArchiveMemberSpan& old : ListArchiveMembers(old_archive)) {
-    const auto replacement = std::find_if(members.begin(), members.end(),
-                                          [&](const NewMember& member) { return member.key == old.key; });
+    const auto replacement =
+        std::find_if(members.begin(), members.end(),
+                     [&](const NewMember& member) { return member.key == old.key; });
     if (replacement == members.end()) {
       const auto begin = old_archive.begin() + static_cast<std::ptrdiff_t>(old.offset);
       archive.insert(archive.end(), begin, begin + static_cast<std::ptrdiff_t>(old.size));
@@ -67,16 +69,20 @@ UnlhaOutcome RunUnlha(std::wstring_view command_line, ArchiveFileAccess& files) 
     for (const std::wstring& file : command.files) {
       NewMember member = PackFile(command.base_folder, file, files);
       // A file named twice is stored once.
-      const auto same = std::find_if(members.begin(), members.end(),
-                                     [&](const NewMember& earlier) { return earlier.key == member.key; });
+      const auto same = std::find_if(members.begin(), members.end(), [&](const NewMember& earlier) {
+        return earlier.key == member.key;
+      });
       if (same == members.end())
         members.push_back(std::move(member));
       else
         *same = std::move(member);
     }
-    const std::vector<std::uint8_t> old_archive = files.ReadArchive(command.archive).value_or(std::vector<std::uint8_t>{});
+    const std::vector<std::uint8_t> old_archive =
+        files.ReadArchive(command.archive).value_or(std::vector<std::uint8_t>{});
     files.WriteArchive(command.archive, MergeArchive(old_archive, members));
-    return {UnlhaStatus::kOk, L"書庫「" + command.archive + L"」に " + std::to_wstring(members.size()) + L" 個のファイルを格納しました。"};
+    return {UnlhaStatus::kOk, L"書庫「" + command.archive + L"」に " +
+                                  std::to_wstring(members.size()) +
+                                  L" 個のファイルを格納しました。"};
   } catch (const ArchiveError& error) {
     return {error.status(), error.reason()};
   } catch (const std::bad_alloc&) {

@@ -23,7 +23,9 @@ bool EndsWithSeparator(std::wstring_view text) {
   return !text.empty() && IsPathSeparator(text.back());
 }
 
-[[noreturn]] void BadCommand(std::wstring reason) { throw ArchiveError(UnlhaStatus::kBadCommand, std::move(reason)); }
+[[noreturn]] void BadCommand(std::wstring reason) {
+  throw ArchiveError(UnlhaStatus::kBadCommand, std::move(reason));
+}
 
 }  // namespace
 
@@ -53,7 +55,8 @@ std::vector<std::wstring> SplitCommandLine(std::wstring_view command_line) {
 std::wstring WithArchiveExtension(std::wstring path) {
   const std::size_t name_start = path.find_last_of(L"\\/:");
   const std::size_t dot = path.rfind(L'.');
-  const bool has_extension = dot != std::wstring::npos && (name_start == std::wstring::npos || dot > name_start);
+  const bool has_extension =
+      dot != std::wstring::npos && (name_start == std::wstring::npos || dot > name_start);
   if (!has_extension) path += L".lzh";
   return path;
 }
@@ -62,13 +65,15 @@ UnlhaCommand ParseUnlhaCommandLine(std::wstring_view command_line) {
   const std::vector<std::wstring> arguments = SplitCommandLine(command_line);
   if (arguments.empty()) BadCommand(L"コマンドラインが空です。");
   if (!EqualsIgnoringCase(arguments[0], L"u"))
-    BadCommand(L"コマンド「" + arguments[0] + L"」には対応していません（対応しているのは「u」だけです）。");
+    BadCommand(L"コマンド「" + arguments[0] +
+               L"」には対応していません（対応しているのは「u」だけです）。");
 
   std::size_t next = 1;
   for (; next < arguments.size() && arguments[next].starts_with(L'-'); ++next) {
     const std::wstring& option = arguments[next];
-    if (std::none_of(kAcceptedOptions.begin(), kAcceptedOptions.end(),
-                     [&](std::wstring_view accepted) { return EqualsIgnoringCase(option, accepted); }))
+    if (std::none_of(
+            kAcceptedOptions.begin(), kAcceptedOptions.end(),
+            [&](std::wstring_view accepted) { return EqualsIgnoringCase(option, accepted); }))
       BadCommand(L"オプション「" + option + L"」には対応していません。");
   }
   if (next == arguments.size()) BadCommand(L"書庫の名前がありません。");
@@ -77,10 +82,12 @@ UnlhaCommand ParseUnlhaCommandLine(std::wstring_view command_line) {
 
   UnlhaCommand command;
   command.archive = WithArchiveExtension(arguments[next++]);
-  if (next < arguments.size() && EndsWithSeparator(arguments[next])) command.base_folder = arguments[next++];
+  if (next < arguments.size() && EndsWithSeparator(arguments[next]))
+    command.base_folder = arguments[next++];
   for (; next < arguments.size(); ++next) {
     if (arguments[next].empty() || EndsWithSeparator(arguments[next]))
-      BadCommand(L"「" + arguments[next] + L"」はファイルではありません（フォルダは格納しません）。");
+      BadCommand(L"「" + arguments[next] +
+                 L"」はファイルではありません（フォルダは格納しません）。");
     command.files.push_back(arguments[next]);
   }
   if (command.files.empty()) BadCommand(L"格納するファイルがありません。");

@@ -19,26 +19,34 @@ constexpr std::int64_t kUnixEpochAsFileTime = 116444736000000000;
 
 // "「<path>」<what>。" and the system's reason.
 [[noreturn]] void FileFailure(DWORD code, const wchar_t* what, const std::wstring& path) {
-  throw ArchiveError(UnlhaStatus::kFileError, L"「" + path + L"」" + what + L"。" + Win32ErrorText(code));
+  throw ArchiveError(UnlhaStatus::kFileError,
+                     L"「" + path + L"」" + what + L"。" + Win32ErrorText(code));
 }
 
 UniqueFile OpenForReading(const std::wstring& path) {
-  return UniqueFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  return UniqueFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
 std::vector<std::uint8_t> ReadWhole(HANDLE file, const std::wstring& path) {
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file, &size)) FileFailure(GetLastError(), L"の大きさを読み取れませんでした", path);
+  if (!GetFileSizeEx(file, &size))
+    FileFailure(GetLastError(), L"の大きさを読み取れませんでした", path);
   if (static_cast<std::uint64_t>(size.QuadPart) > std::numeric_limits<std::uint32_t>::max())
-    throw ArchiveError(UnlhaStatus::kFileError, L"「" + path + L"」は LHA の書庫には大きすぎます（4 GiB 以上）。");
+    throw ArchiveError(UnlhaStatus::kFileError,
+                       L"「" + path + L"」は LHA の書庫には大きすぎます（4 GiB 以上）。");
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, std::size_t{1} << 30));
+    const DWORD chunk =
+        static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, std::size_t{1} << 30));
     DWORD read = 0;
-    if (!ReadFile(file, bytes.data() + done, chunk, &read, nullptr)) FileFailure(GetLastError(), L"を読み込めませんでした", path);
-    if (read == 0) throw ArchiveError(UnlhaStatus::kFileError, L"「" + path + L"」が読み込みの途中で短くなりました。");
+    if (!ReadFile(file, bytes.data() + done, chunk, &read, nullptr))
+      FileFailure(GetLastError(), L"を読み込めませんでした", path);
+    if (read == 0)
+      throw ArchiveError(UnlhaStatus::kFileError,
+                         L"「" + path + L"」が読み込みの途中で短くなりました。");
     done += read;
   }
   return bytes;
@@ -46,7 +54,8 @@ std::vector<std::uint8_t> ReadWhole(HANDLE file, const std::wstring& path) {
 
 std::wstring FolderOf(const std::wstring& path) {
   const std::size_t separator = path.find_last_of(L"\\/");
-  if (separator == std::wstring::npos) return path.size() >= 2 && path[1] == L':' ? path.substr(0, 2) : L".";
+  if (separator == std::wstring::npos)
+    return path.size() >= 2 && path[1] == L':' ? path.substr(0, 2) : L".";
   return path.substr(0, separator + 1);
 }
 
@@ -56,13 +65,15 @@ SourceFile WindowsArchiveFiles::ReadSource(const std::wstring& path) {
   const UniqueFile file = OpenForReading(path);
   if (!file) FileFailure(GetLastError(), L"を開けませんでした", path);
   FILETIME written{};
-  if (!GetFileTime(file.get(), nullptr, nullptr, &written)) FileFailure(GetLastError(), L"の更新日時を読み取れませんでした", path);
-  const auto ticks = static_cast<std::int64_t>(static_cast<std::uint64_t>(written.dwHighDateTime) << 32 |
-                                               written.dwLowDateTime);
+  if (!GetFileTime(file.get(), nullptr, nullptr, &written))
+    FileFailure(GetLastError(), L"の更新日時を読み取れませんでした", path);
+  const auto ticks = static_cast<std::int64_t>(
+      static_cast<std::uint64_t>(written.dwHighDateTime) << 32 | written.dwLowDateTime);
   return {ReadWhole(file.get(), path), (ticks - kUnixEpochAsFileTime) / 10000000};
 }
 
-std::optional<std::vector<std::uint8_t>> WindowsArchiveFiles::ReadArchive(const std::wstring& path) {
+std::optional<std::vector<std::uint8_t>> WindowsArchiveFiles::ReadArchive(
+    const std::wstring& path) {
   const UniqueFile file = OpenForReading(path);
   if (!file) {
     const DWORD code = GetLastError();
@@ -72,7 +83,8 @@ std::optional<std::vector<std::uint8_t>> WindowsArchiveFiles::ReadArchive(const 
   return ReadWhole(file.get(), path);
 }
 
-void WindowsArchiveFiles::WriteArchive(const std::wstring& path, std::span<const std::uint8_t> bytes) {
+void WindowsArchiveFiles::WriteArchive(const std::wstring& path,
+                                       std::span<const std::uint8_t> bytes) {
   wchar_t temporary[MAX_PATH + 1] = {};
   if (GetTempFileNameW(FolderOf(path).c_str(), L"lzh", 0, temporary) == 0)
     FileFailure(GetLastError(), L"（書庫）の隣に一時ファイルを作れませんでした", path);
@@ -92,7 +104,9 @@ void WindowsArchiveFiles::WriteArchive(const std::wstring& path, std::span<const
 std::string WindowsArchiveFiles::StoredNameBytes(const std::wstring& element) {
   AnsiText ansi = ToAnsi(element);
   if (!ansi.exact)
-    throw ArchiveError(UnlhaStatus::kFileError, L"「" + element + L"」には、このシステムの文字コードで表せない文字があります。");
+    throw ArchiveError(
+        UnlhaStatus::kFileError,
+        L"「" + element + L"」には、このシステムの文字コードで表せない文字があります。");
   return std::move(ansi.text);
 }
 

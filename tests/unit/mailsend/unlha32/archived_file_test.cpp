@@ -18,9 +18,15 @@ TEST(ResolveArchivedFile, StoresNamesRelativeToTheBaseFolder) {
     Parts stored;
   };
   const Case cases[] = {
-      {L"C:\\VstrnTmp\\", L"C:\\VstrnTmp\\VstrnML-090507.bmp", L"C:\\VstrnTmp\\VstrnML-090507.bmp", {L"VstrnML-090507.bmp"}},
+      {L"C:\\VstrnTmp\\",
+       L"C:\\VstrnTmp\\VstrnML-090507.bmp",
+       L"C:\\VstrnTmp\\VstrnML-090507.bmp",
+       {L"VstrnML-090507.bmp"}},
       {L"C:\\", L"C:\\cap.bmp", L"C:\\cap.bmp", {L"cap.bmp"}},
-      {L"c:\\Out Dir\\", L"C:\\out dir\\sub\\cap.bmp", L"C:\\out dir\\sub\\cap.bmp", {L"sub", L"cap.bmp"}},
+      {L"c:\\Out Dir\\",
+       L"C:\\out dir\\sub\\cap.bmp",
+       L"C:\\out dir\\sub\\cap.bmp",
+       {L"sub", L"cap.bmp"}},
       {L"C:\\out\\", L"sub\\cap.bmp", L"C:\\out\\sub\\cap.bmp", {L"sub", L"cap.bmp"}},
       {L"C:\\out/", L"C:/out\\cap.bmp", L"C:/out\\cap.bmp", {L"cap.bmp"}},
       {L"", L"C:\\VstrnTmp\\cap.bmp", L"C:\\VstrnTmp\\cap.bmp", {L"VstrnTmp", L"cap.bmp"}},

@@ -16,11 +16,8 @@ TEST(Crc16, MatchesKnownValues) {
     std::uint16_t crc;
   };
   const Case cases[] = {
-      {"", 0x0000},
-      {"123456789", 0xBB3D},  // the standard check value of this CRC
-      {"a", 0xE8C1},
-      {std::string(1, '\0'), 0x0000},
-      {std::string(4, '\xFF'), 0x9401},
+      {"", 0x0000},  {"123456789", 0xBB3D},  // the standard check value of this CRC
+      {"a", 0xE8C1}, {std::string(1, '\0'), 0x0000}, {std::string(4, '\xFF'), 0x9401},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.data);

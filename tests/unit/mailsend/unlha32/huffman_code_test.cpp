@@ -19,7 +19,8 @@ std::uint64_t KraftSum(const std::vector<std::uint8_t>& lengths) {
 
 TEST(HuffmanCodeLengths, GivesCompleteCodesWithinTheLimit) {
   std::vector<std::uint32_t> fibonacci{1, 1};
-  while (fibonacci.size() < 30) fibonacci.push_back(fibonacci[fibonacci.size() - 1] + fibonacci[fibonacci.size() - 2]);
+  while (fibonacci.size() < 30)
+    fibonacci.push_back(fibonacci[fibonacci.size() - 1] + fibonacci[fibonacci.size() - 2]);
   struct Case {
     const char* what;
     std::vector<std::uint32_t> frequencies;
@@ -54,13 +55,16 @@ TEST(HuffmanCodeLengths, GivesMoreFrequentSymbolsNoLongerCodes) {
   }
   // The cost of an optimal code: depths 1, 2, 3, 4, 5, 6, 6 by falling frequency.
   std::uint64_t cost = 0;
-  for (std::size_t s = 0; s < frequencies.size(); ++s) cost += std::uint64_t{frequencies[s]} * lengths[s];
+  for (std::size_t s = 0; s < frequencies.size(); ++s)
+    cost += std::uint64_t{frequencies[s]} * lengths[s];
   EXPECT_EQ(cost, 90u * 1 + 40 * 2 + 17 * 3 + 8 * 4 + 3 * 5 + 3 * 6 + 1 * 6);
 }
 
 TEST(HuffmanCodeLengths, GivesASingleUsedSymbolOneBitAndNoneToUnused) {
-  EXPECT_EQ(HuffmanCodeLengths(std::vector<std::uint32_t>{0, 7, 0}, 16), (std::vector<std::uint8_t>{0, 1, 0}));
-  EXPECT_EQ(HuffmanCodeLengths(std::vector<std::uint32_t>{0, 0}, 16), (std::vector<std::uint8_t>{0, 0}));
+  EXPECT_EQ(HuffmanCodeLengths(std::vector<std::uint32_t>{0, 7, 0}, 16),
+            (std::vector<std::uint8_t>{0, 1, 0}));
+  EXPECT_EQ(HuffmanCodeLengths(std::vector<std::uint32_t>{0, 0}, 16),
+            (std::vector<std::uint8_t>{0, 0}));
 }
 
 TEST(CanonicalCodes, NumbersShorterCodesFirstThenBySymbol) {

@@ -27,7 +27,8 @@ std::vector<std::uint8_t> Repeat(const std::vector<std::uint8_t>& unit, std::siz
 
 // A one-member archive whose data is -lh5- whatever its size, so that tiny
 // and incompressible inputs exercise the encoder too.
-std::vector<std::uint8_t> ForcedLh5Archive(const std::string& name, const std::vector<std::uint8_t>& data) {
+std::vector<std::uint8_t> ForcedLh5Archive(const std::string& name,
+                                           const std::vector<std::uint8_t>& data) {
   const std::vector<std::uint8_t> packed = EncodeLh5(data);
   LzhHeaderFields fields;
   fields.method = "-lh5-";
@@ -42,14 +43,16 @@ std::vector<std::uint8_t> ForcedLh5Archive(const std::string& name, const std::v
   return archive;
 }
 
-std::vector<std::uint8_t> PackedArchive(const std::string& name, const std::vector<std::uint8_t>& data) {
+std::vector<std::uint8_t> PackedArchive(const std::string& name,
+                                        const std::vector<std::uint8_t>& data) {
   std::vector<std::uint8_t> archive = PackMember({{}, name}, data, 1700000000);
   archive.push_back(0);
   return archive;
 }
 
 // lhasa's test passes and its extraction gives back `data`.
-void ExpectLhasaRestores(const std::vector<std::uint8_t>& archive, const std::vector<std::uint8_t>& data) {
+void ExpectLhasaRestores(const std::vector<std::uint8_t>& archive,
+                         const std::vector<std::uint8_t>& data) {
   ASSERT_TRUE(testing_lhasa::LhasaInstalled()) << "lhasa is missing: run scripts/setup";
   LhasaFolder folder;
   folder.Write("test.lzh", archive);
@@ -70,8 +73,10 @@ std::vector<Case> Cases() {
   const std::vector<std::uint8_t> block8192 = RandomBytes(8192, 2);
   const std::vector<std::uint8_t> block8193 = RandomBytes(8193, 3);
   std::vector<std::uint8_t> text;
-  const std::string words[] = {"capture ", "screen ", "window ", "bitmap ", "mail ", "\r\n", "archive "};
-  for (std::uint8_t pick : RandomBytes(60000, 4, 7)) text.insert(text.end(), words[pick].begin(), words[pick].end());
+  const std::string words[] = {"capture ", "screen ", "window ", "bitmap ",
+                               "mail ",    "\r\n",    "archive "};
+  for (std::uint8_t pick : RandomBytes(60000, 4, 7))
+    text.insert(text.end(), words[pick].begin(), words[pick].end());
   return {
       {"empty", {}, "-lh0-"},
       {"one byte", {0x42}, "-lh0-"},

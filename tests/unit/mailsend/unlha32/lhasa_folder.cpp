@@ -4,9 +4,9 @@
 #include <sys/wait.h>
 
 #include <array>
-#include <cstdlib>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -21,8 +21,10 @@ std::string Quoted(const std::filesystem::path& path) { return "'" + path.string
 LhasaFolder::LhasaFolder() {
   static std::atomic<int> counter{0};
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string name = info == nullptr ? "lhasa" : std::string(info->test_suite_name()) + "." + info->name();
-  path_ = std::filesystem::path(::testing::TempDir()) / ("vistrane-" + name + "-" + std::to_string(counter++));
+  const std::string name =
+      info == nullptr ? "lhasa" : std::string(info->test_suite_name()) + "." + info->name();
+  path_ = std::filesystem::path(::testing::TempDir()) /
+          ("vistrane-" + name + "-" + std::to_string(counter++));
   std::filesystem::remove_all(path_);
   std::filesystem::create_directories(path_);
 }
@@ -34,7 +36,8 @@ LhasaFolder::~LhasaFolder() {
 
 void LhasaFolder::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
   std::ofstream out(path_ / name, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out.flush()) throw std::runtime_error("cannot write " + (path_ / name).string());
 }
 
@@ -50,7 +53,8 @@ int LhasaFolder::Run(const std::string& arguments, std::string& output) const {
   if (pipe == nullptr) throw std::runtime_error("cannot run: " + command);
   output.clear();
   std::array<char, 4096> buffer{};
-  for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) output.append(buffer.data(), n);
+  for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+    output.append(buffer.data(), n);
   const int status = pclose(pipe);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

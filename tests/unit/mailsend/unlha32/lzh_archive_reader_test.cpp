@@ -48,7 +48,8 @@ TEST(ListArchiveMembers, NeverReadsPastTheBytesOfADamagedArchive) {
   };
   for (std::size_t cut = 0; cut < archive.size(); ++cut) {
     SCOPED_TRACE(testing::Message() << "cut at " << cut);
-    check(std::vector<std::uint8_t>(archive.begin(), archive.begin() + static_cast<std::ptrdiff_t>(cut)));
+    check(std::vector<std::uint8_t>(archive.begin(),
+                                    archive.begin() + static_cast<std::ptrdiff_t>(cut)));
   }
   for (std::size_t at = 0; at < header_bytes && at < archive.size(); ++at) {
     for (const std::uint8_t value : {0x00, 0x01, 0x7F, 0xFF}) {

@@ -42,7 +42,9 @@ TEST(WriteLevel2Header, LaysOutTheFixedPartAndTheExtendedHeaders) {
   EXPECT_EQ(std::string(h.begin() + 32, h.begin() + 37), "a.bmp");
   EXPECT_EQ(GetU16(&h[37]), 11);  // folder, each name closed by 0xFF
   EXPECT_EQ(h[39], 0x02);
-  EXPECT_EQ(std::string(h.begin() + 40, h.begin() + 48), "sub\xFF" "dir\xFF");
+  EXPECT_EQ(std::string(h.begin() + 40, h.begin() + 48),
+            "sub\xFF"
+            "dir\xFF");
   EXPECT_EQ(GetU16(&h[48]), 0);  // no more
 }
 
@@ -55,7 +57,8 @@ TEST(WriteLevel2Header, CarriesTheCrcOfTheWholeHeader) {
 
 TEST(WriteLevel2Header, NeverLetsTheSizeStartWithAZeroByte) {
   for (std::size_t name_length = 1; name_length < 600; ++name_length) {
-    const std::vector<std::uint8_t> h = WriteLevel2Header(Fields({}, std::string(name_length, 'n')));
+    const std::vector<std::uint8_t> h =
+        WriteLevel2Header(Fields({}, std::string(name_length, 'n')));
     SCOPED_TRACE(name_length);
     ASSERT_NE(h[0], 0);
     ASSERT_EQ(GetU16(&h[0]), h.size());

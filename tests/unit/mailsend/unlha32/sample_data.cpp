@@ -37,7 +37,8 @@ std::vector<std::uint8_t> ScreenshotBmp(int width, int height) {
   // Eight glyphs of 6 x 9 pixels, text set from them in rows.
   Lcg random(7);
   std::vector<std::uint64_t> glyphs(8);
-  for (auto& glyph : glyphs) glyph = (static_cast<std::uint64_t>(random.Next()) << 32 | random.Next()) & 0x3FFFFFFFFFFFFF;
+  for (auto& glyph : glyphs)
+    glyph = (static_cast<std::uint64_t>(random.Next()) << 32 | random.Next()) & 0x3FFFFFFFFFFFFF;
   std::vector<int> text(4096);
   for (int& g : text) g = static_cast<int>(random.Next() % 10);  // 8, 9: space
 
@@ -61,7 +62,8 @@ std::vector<std::uint8_t> ScreenshotBmp(int width, int height) {
         const int column = (x - window_left) / 7;
         const int gx = (x - window_left) % 7;
         const int glyph = text[(line * 97 + column) % text.size()];
-        if (gy < 9 && gx < 6 && glyph < 8 && (glyphs[glyph] >> (gy * 6 + gx) & 1) != 0) r = g = b = 30;
+        if (gy < 9 && gx < 6 && glyph < 8 && (glyphs[glyph] >> (gy * 6 + gx) & 1) != 0)
+          r = g = b = 30;
       } else if (x >= photo_left && x < photo_right && y >= height / 5 && y < height * 3 / 5) {
         const double u = x * 0.013;
         const double v = y * 0.017;

@@ -8,7 +8,8 @@ namespace vistrane::testing_lhasa {
 
 // Bytes of a fixed pseudo-random sequence; `alphabet` limits them to
 // 0..alphabet-1.
-std::vector<std::uint8_t> RandomBytes(std::size_t size, std::uint32_t seed, unsigned alphabet = 256);
+std::vector<std::uint8_t> RandomBytes(std::size_t size, std::uint32_t seed,
+                                      unsigned alphabet = 256);
 
 // A 24-bit bitmap file that looks like a desktop screenshot: gradient
 // wallpaper with faint noise, windows with rows of glyph-like text, a

@@ -20,7 +20,8 @@ TEST(SplitCommandLine, HonoursQuotesAndKeepsBackslashes) {
   const Case cases[] = {
       {L"u -a1 C:\\a\\b", {L"u", L"-a1", L"C:\\a\\b"}},
       {L"  u \t x  ", {L"u", L"x"}},
-      {L"u \"C:\\out dir\\capture\" \"C:\\out dir\\\" x", {L"u", L"C:\\out dir\\capture", L"C:\\out dir\\", L"x"}},
+      {L"u \"C:\\out dir\\capture\" \"C:\\out dir\\\" x",
+       {L"u", L"C:\\out dir\\capture", L"C:\\out dir\\", L"x"}},
       {L"a\"b c\"d", {L"ab cd"}},
       {L"u \"\" x", {L"u", L"", L"x"}},
       {L"u C:\\a,b.bmp", {L"u", L"C:\\a,b.bmp"}},
@@ -53,7 +54,8 @@ TEST(WithArchiveExtension, AppendsLzhOnlyWhenTheNameHasNoExtension) {
 
 TEST(ParseUnlhaCommandLine, ReadsTheMailSendersCommandLines) {
   const UnlhaCommand plain = ParseUnlhaCommandLine(
-      L"u -a1 -r2 -x1 -o2 C:\\VstrnTmp\\VstrnML-090507 C:\\VstrnTmp\\ C:\\VstrnTmp\\VstrnML-090507.bmp");
+      L"u -a1 -r2 -x1 -o2 C:\\VstrnTmp\\VstrnML-090507 C:\\VstrnTmp\\ "
+      L"C:\\VstrnTmp\\VstrnML-090507.bmp");
   EXPECT_EQ(plain.archive, L"C:\\VstrnTmp\\VstrnML-090507.lzh");
   EXPECT_EQ(plain.base_folder, L"C:\\VstrnTmp\\");
   EXPECT_EQ(plain.files, Args{L"C:\\VstrnTmp\\VstrnML-090507.bmp"});
@@ -98,7 +100,8 @@ TEST(ParseUnlhaCommandLine, RefusesWhatItDoesNotUnderstand) {
       ADD_FAILURE() << "accepted";
     } catch (const ArchiveError& error) {
       EXPECT_EQ(error.status(), UnlhaStatus::kBadCommand);
-      EXPECT_NE(error.reason().find(c.reason_part), std::wstring::npos) << std::string(error.what());
+      EXPECT_NE(error.reason().find(c.reason_part), std::wstring::npos)
+          << std::string(error.what());
     }
   }
 }

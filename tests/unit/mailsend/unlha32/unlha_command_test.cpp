@@ -25,7 +25,8 @@ class MemoryArchiveFiles final : public ArchiveFileAccess {
  public:
   SourceFile ReadSource(const std::wstring& path) override {
     const auto found = sources.find(path);
-    if (found == sources.end()) throw ArchiveError(UnlhaStatus::kFileError, L"「" + path + L"」を開けませんでした。");
+    if (found == sources.end())
+      throw ArchiveError(UnlhaStatus::kFileError, L"「" + path + L"」を開けませんでした。");
     return found->second;
   }
   std::optional<std::vector<std::uint8_t>> ReadArchive(const std::wstring& path) override {
@@ -40,7 +41,8 @@ class MemoryArchiveFiles final : public ArchiveFileAccess {
   std::string StoredNameBytes(const std::wstring& element) override {
     std::string bytes;
     for (const wchar_t c : element) {
-      if (c > 0x7F) throw ArchiveError(UnlhaStatus::kFileError, L"「" + element + L"」は格納できません。");
+      if (c > 0x7F)
+        throw ArchiveError(UnlhaStatus::kFileError, L"「" + element + L"」は格納できません。");
       bytes += static_cast<char>(c);
     }
     return bytes;
@@ -60,7 +62,8 @@ std::int64_t ModifiedTime(const LhasaFolder& folder, const std::string& name) {
 }
 
 // Extracts with lhasa after its test passes; the listing goes to `listing`.
-void ExtractWithLhasa(const LhasaFolder& folder, const std::vector<std::uint8_t>& archive, std::string& listing) {
+void ExtractWithLhasa(const LhasaFolder& folder, const std::vector<std::uint8_t>& archive,
+                      std::string& listing) {
   ASSERT_TRUE(testing_lhasa::LhasaInstalled()) << "lhasa is missing: run scripts/setup";
   folder.Write("test.lzh", archive);
   std::string output;
@@ -72,7 +75,8 @@ void ExtractWithLhasa(const LhasaFolder& folder, const std::vector<std::uint8_t>
 // A member with a level-0 or level-1 header, as older archivers wrote them,
 // its data stored. A level-1 member with a folder names it in an extended
 // header (0xFF after each folder name), which its compressed size counts.
-std::vector<std::uint8_t> OldStyleMember(int level, const std::string& name, const std::vector<std::uint8_t>& data,
+std::vector<std::uint8_t> OldStyleMember(int level, const std::string& name,
+                                         const std::vector<std::uint8_t>& data,
                                          const std::string& folder = {}) {
   std::vector<std::uint8_t> extended;
   if (!folder.empty()) {
@@ -110,10 +114,12 @@ TEST(RunUnlha, CreatesAnArchiveThatLhasaListsTestsAndExtracts) {
   files.sources[L"C:\\out dir\\sub\\note.txt"] = {note, kMay2009 + 3600};
 
   const UnlhaOutcome outcome = RunUnlha(
-      L"u -a1 -r2 -x1 -o2 \"C:\\out dir\\VstrnML-090507\" \"C:\\out dir\\\" \"C:\\out dir\\VstrnML-090507.bmp\" "
+      L"u -a1 -r2 -x1 -o2 \"C:\\out dir\\VstrnML-090507\" \"C:\\out dir\\\" \"C:\\out "
+      L"dir\\VstrnML-090507.bmp\" "
       L"sub\\note.txt",
       files);
-  ASSERT_EQ(outcome.status, UnlhaStatus::kOk) << std::string(outcome.message.begin(), outcome.message.end());
+  ASSERT_EQ(outcome.status, UnlhaStatus::kOk)
+      << std::string(outcome.message.begin(), outcome.message.end());
   ASSERT_EQ(files.archives.count(L"C:\\out dir\\VstrnML-090507.lzh"), 1u);
 
   LhasaFolder folder;
@@ -131,11 +137,14 @@ TEST(RunUnlha, ReplacesAMemberOfTheSameNameAndKeepsTheOthers) {
   MemoryArchiveFiles files;
   files.sources[L"C:\\out\\a.bmp"] = {Text("first a"), kMay2009};
   files.sources[L"C:\\out\\b.bmp"] = {Text("only b"), kMay2009};
-  ASSERT_EQ(RunUnlha(L"u C:\\out\\cap C:\\out\\ C:\\out\\a.bmp C:\\out\\b.bmp", files).status, UnlhaStatus::kOk);
+  ASSERT_EQ(RunUnlha(L"u C:\\out\\cap C:\\out\\ C:\\out\\a.bmp C:\\out\\b.bmp", files).status,
+            UnlhaStatus::kOk);
   files.sources[L"C:\\out\\a.bmp"] = {Text("second a, longer than the first"), kMay2009};
   files.sources[L"C:\\out\\c.bmp"] = {Text("new c"), kMay2009};
-  ASSERT_EQ(RunUnlha(L"u C:\\out\\cap.lzh C:\\out\\ C:\\out\\a.bmp C:\\out\\c.bmp C:\\out\\c.bmp", files).status,
-            UnlhaStatus::kOk);
+  ASSERT_EQ(
+      RunUnlha(L"u C:\\out\\cap.lzh C:\\out\\ C:\\out\\a.bmp C:\\out\\c.bmp C:\\out\\c.bmp", files)
+          .status,
+      UnlhaStatus::kOk);
 
   LhasaFolder folder;
   std::string listing;
@@ -153,16 +162,20 @@ TEST(RunUnlha, ReplacesAMemberOfTheSameNameAndKeepsTheOthers) {
 TEST(RunUnlha, UpdatesArchivesWithOlderHeaderLevels) {
   MemoryArchiveFiles files;
   std::vector<std::uint8_t> old_archive = OldStyleMember(0, "keep0.txt", Text("level zero"));
-  for (const auto& byte : OldStyleMember(1, "CAP.BMP", Text("old capture"))) old_archive.push_back(byte);
-  for (const auto& byte : OldStyleMember(1, "keep1.txt", Text("level one"))) old_archive.push_back(byte);
-  for (const auto& byte : OldStyleMember(1, "n.txt", Text("old in folder"), "sub\xFF")) old_archive.push_back(byte);
+  for (const auto& byte : OldStyleMember(1, "CAP.BMP", Text("old capture")))
+    old_archive.push_back(byte);
+  for (const auto& byte : OldStyleMember(1, "keep1.txt", Text("level one")))
+    old_archive.push_back(byte);
+  for (const auto& byte : OldStyleMember(1, "n.txt", Text("old in folder"), "sub\xFF"))
+    old_archive.push_back(byte);
   old_archive.push_back(0);
   files.archives[L"C:\\out\\cap.lzh"] = old_archive;
   files.sources[L"C:\\out\\CAP.BMP"] = {Text("new capture"), kMay2009};
   files.sources[L"C:\\out\\sub\\n.txt"] = {Text("new in folder"), kMay2009};
 
-  ASSERT_EQ(RunUnlha(L"u C:\\out\\cap C:\\out\\ C:\\out\\CAP.BMP C:\\out\\sub\\n.txt", files).status,
-            UnlhaStatus::kOk);
+  ASSERT_EQ(
+      RunUnlha(L"u C:\\out\\cap C:\\out\\ C:\\out\\CAP.BMP C:\\out\\sub\\n.txt", files).status,
+      UnlhaStatus::kOk);
   LhasaFolder folder;
   std::string listing;
   ExtractWithLhasa(folder, files.archives[L"C:\\out\\cap.lzh"], listing);
@@ -170,7 +183,8 @@ TEST(RunUnlha, UpdatesArchivesWithOlderHeaderLevels) {
   EXPECT_EQ(folder.Read("out/keep1.txt"), Text("level one"));
   EXPECT_EQ(folder.Read("out/CAP.BMP"), Text("new capture"));
   EXPECT_EQ(folder.Read("out/sub/n.txt"), Text("new in folder"));
-  EXPECT_EQ(listing.find("n.txt", listing.find("n.txt") + 1), std::string::npos) << "replaced, not added: " << listing;
+  EXPECT_EQ(listing.find("n.txt", listing.find("n.txt") + 1), std::string::npos)
+      << "replaced, not added: " << listing;
 }
 
 TEST(RunUnlha, FailsWithAReasonAndLeavesTheArchiveAsItWas) {
@@ -192,18 +206,19 @@ TEST(RunUnlha, FailsWithAReasonAndLeavesTheArchiveAsItWas) {
     std::wstring reason_part;
   };
   const Case cases[] = {
-      {"a file is missing", L"u C:\\out\\cap C:\\out\\ C:\\out\\a.bmp C:\\out\\gone.bmp", good_archive,
-       UnlhaStatus::kFileError, L"C:\\out\\gone.bmp"},
-      {"the archive is not an archive", L"u C:\\out\\cap C:\\out\\ C:\\out\\a.bmp", Text("MZ not an archive at all..."),
-       UnlhaStatus::kFileError, L"LHA の書庫ではありません"},
-      {"the archive is cut short", L"u C:\\out\\cap C:\\out\\ C:\\out\\a.bmp", truncated, UnlhaStatus::kFileError,
-       L"範囲外にあります"},
-      {"a name the code page lacks", L"u C:\\out\\cap C:\\out\\ C:\\out\\\u753b\u50cf.bmp", good_archive,
-       UnlhaStatus::kFileError, L"「\u753b\u50cf.bmp」"},
-      {"an unknown command", L"d C:\\out\\cap C:\\out\\ C:\\out\\a.bmp", good_archive, UnlhaStatus::kBadCommand,
-       L"コマンド「d」には対応していません"},
+      {"a file is missing", L"u C:\\out\\cap C:\\out\\ C:\\out\\a.bmp C:\\out\\gone.bmp",
+       good_archive, UnlhaStatus::kFileError, L"C:\\out\\gone.bmp"},
+      {"the archive is not an archive", L"u C:\\out\\cap C:\\out\\ C:\\out\\a.bmp",
+       Text("MZ not an archive at all..."), UnlhaStatus::kFileError, L"LHA の書庫ではありません"},
+      {"the archive is cut short", L"u C:\\out\\cap C:\\out\\ C:\\out\\a.bmp", truncated,
+       UnlhaStatus::kFileError, L"範囲外にあります"},
+      {"a name the code page lacks", L"u C:\\out\\cap C:\\out\\ C:\\out\\\u753b\u50cf.bmp",
+       good_archive, UnlhaStatus::kFileError, L"「\u753b\u50cf.bmp」"},
+      {"an unknown command", L"d C:\\out\\cap C:\\out\\ C:\\out\\a.bmp", good_archive,
+       UnlhaStatus::kBadCommand, L"コマンド「d」には対応していません"},
       {"a file outside the base folder", L"u C:\\out\\cap C:\\out\\ C:\\other\\a.bmp", good_archive,
-       UnlhaStatus::kBadCommand, L"「C:\\other\\a.bmp」は基準フォルダ「C:\\out\\」の中にありません"},
+       UnlhaStatus::kBadCommand,
+       L"「C:\\other\\a.bmp」は基準フォルダ「C:\\out\\」の中にありません"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
