@@ -48,6 +48,7 @@ BrandingText "${PRODUCT} ${VERSION}"
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include Sections.nsh
 !include WinMessages.nsh
 !include Win\WinNT.nsh
 
@@ -98,6 +99,8 @@ VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "Copyright (C) ${PUBLISH
 
 ; 1 when the installer ended a running Vistrane, which it then starts again.
 Var VistraneWasRunning
+; 1 when the user's Startup folder holds our shortcut before the install.
+Var StartupLinkFound
 
 ; Ends every running Vistrane through its main form's WM_CLOSE and waits,
 ; bounded, until its process is gone, so that its files can be replaced or
@@ -151,11 +154,6 @@ Function StartVistrane
   ${EndIf}
 FunctionEnd
 
-Function .onInit
-  !insertmacro MULTIUSER_INIT
-  StrCpy $VistraneWasRunning 0
-FunctionEnd
-
 Function un.onInit
   !insertmacro MULTIUSER_UNINIT
 FunctionEnd
@@ -200,6 +198,22 @@ Section "-Restart"
     Call StartVistrane
   ${EndIf}
 SectionEnd
+
+Function .onInit
+  ; Read in the user's own context, which MULTIUSER_INIT may change.
+  ${If} ${FileExists} "$SMSTARTUP\${SHORTCUT}"
+    StrCpy $StartupLinkFound 1
+  ${Else}
+    StrCpy $StartupLinkFound 0
+  ${EndIf}
+  !insertmacro MULTIUSER_INIT
+  StrCpy $VistraneWasRunning 0
+  ; A reinstall keeps the user's earlier choice not to start at log-on.
+  ${If} $MultiUser.InstDir != ""
+  ${AndIf} $StartupLinkFound = 0
+    !insertmacro UnselectSection ${SecStartup}
+  ${EndIf}
+FunctionEnd
 
 ; The captures and the settings (HKCU\Software\VB and VBA Program Settings\
 ; TRV Vistrane) stay: a user who installs again gets them back.

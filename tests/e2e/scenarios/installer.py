@@ -4,10 +4,11 @@ read-me that Notepad reads. A silent install puts the programs, the Start-menu
 and Startup shortcuts and the Apps & features entry in place; the Startup
 shortcut starts Vistrane, which captures. A silent reinstall over the running
 program ends it through its close message (it leaves the clipboard-viewer chain
-whole) and starts it again. A silent uninstall ends it the same way and removes
-the programs, the shortcuts and the entry, but leaves the captures and the
-settings. Whatever happens, the scenario removes what the installer put into
-the shared prefix."""
+whole), starts it again, and keeps a user's choice not to start at log-on. A
+silent uninstall ends it the same way and removes the programs, the shortcuts
+and the entry, but leaves the captures and the settings. A per-user install
+has its own folder, shortcuts and entry. Whatever happens, the scenario
+removes what the installer put into the shared prefix."""
 
 import codecs
 import os
@@ -92,7 +93,8 @@ class Installation:
         values = self.s.vtest_json("reg-dump", self.key)
         return None if values is None else {k: v["data"] for k, v in values.items()}
 
-    def check_installed(self, version):
+    def check_installed(self, version, startup=True):
+        """The programs, the shortcuts (the Startup one when `startup`) and the entry."""
         for name in PROGRAMS:
             installed = self.folder / name
             check(installed.is_file(), f"{installed} is missing")
@@ -100,7 +102,8 @@ class Installation:
                   f"{installed} is not the built {name}")
         check((self.folder / "uninstall.exe").is_file(), "the uninstaller is missing")
         target = self.folder_win + r"\Vistrane.exe"
-        for link in (self.start_menu_link, self.startup_link):
+        check(startup or not self.startup_link.exists(), f"{self.startup_link} is there")
+        for link in [self.start_menu_link] + ([self.startup_link] if startup else []):
             check(link.is_file(), f"{link} is missing")
             data = link.read_bytes()
             check(target.encode() in data or target.encode("utf-16-le") in data,
@@ -179,8 +182,10 @@ def install_run_reinstall_uninstall(s, artifacts, setup, installation):
         first = installation.wait_started()
         capture(s, artifacts, viewer, 1)
 
+        # The user no longer wants Vistrane at log-on: a reinstall keeps that.
+        installation.startup_link.unlink()
         installation.install(setup)
-        installation.check_installed(version)
+        installation.check_installed(version, startup=False)
         second = installation.wait_started(not_pid=first)
         check(not Path(f"/proc/{first}").exists(), "the reinstall left the old Vistrane running")
         # A Vistrane that was killed would have cut the chain off behind it.
