@@ -76,7 +76,8 @@ class Installation:
 
     def install(self, setup):
         result = self.s.run(setup, "/S", f"/{self.mode}", timeout=120)
-        check(result.returncode == 0, f"the silent {self.mode} install ended with {result.returncode}")
+        check(result.returncode == 0,
+              f"the silent {self.mode} install ended with {result.returncode}")
 
     def uninstall(self):
         """Runs the uninstaller as Apps & features does: it goes on from a copy
