@@ -87,6 +87,12 @@ void FrmVstnMail::SendCapture() {
 void FrmVstnMail::CompressAttachment() {
   try {
     const ArchiverCommand command = BuildArchiverCommand(TmpFile);
+    // The run packs only into an archive it creates: updating one that is
+    // there would mail its other members, and the closing steps would delete
+    // a file this run did not make.
+    if (host_.FileExists(command.archiveName)) {
+      throw ArchiveFailed(L"書庫「" + command.archiveName + L"」が既にあるので、そのまま残します。");
+    }
     LzhFile = command.archiveName;
     archiver_.Unlha(command.commandLine);
   } catch (const ArchiverMissing&) {
@@ -100,8 +106,9 @@ void FrmVstnMail::CompressAttachment() {
 }
 
 void FrmVstnMail::GiveUpArchive(std::wstring_view reason) {
-  // LzhFile names the archive once the archiver may have run: whatever it
-  // left behind is not mailed but removed.
+  // LzhFile names the archive once the archiver may have run, which it only
+  // does when no file of that name was there: whatever it left behind is
+  // this run's, not mailed but removed.
   const std::wstring partial = LzhFile;
   LzhFile.clear();
   Report(kArchiveFailedMessage, reason);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <new>
@@ -53,9 +54,13 @@ class FakeHost final : public MailSenderHost {
  public:
   explicit FakeHost(World& world) : world_(world) {}
   std::vector<std::wstring> failingRemovals;
+  std::vector<std::wstring> existing;
   std::vector<std::wstring> errors;
 
   void TrimWorkingSet() noexcept override { world_.log.push_back(L"trim"); }
+  bool FileExists(const std::wstring& path) override {
+    return std::find(existing.begin(), existing.end(), path) != existing.end();
+  }
   void RemoveFile(const std::wstring& path) override {
     world_.log.push_back(L"remove " + path);
     for (const auto& failing : failingRemovals) {
@@ -268,6 +273,7 @@ TEST_F(FrmVstnMailTest, AFailedCompressionIsReportedWithItsReasonAndTheBitmapMai
     bool archiveRemoved;
     const wchar_t* message;   // the first line
     std::wstring reasonPart;  // found after it; empty: nothing follows
+    bool archiveThere = false;  // a file of the archive's name before the run
   };
   const Case cases[] = {
       {"archiver missing", Behaviour::Missing, kBitmap, true, false, kArchiverMissingMessage, L""},
@@ -279,6 +285,10 @@ TEST_F(FrmVstnMailTest, AFailedCompressionIsReportedWithItsReasonAndTheBitmapMai
        kArchiveFailedMessage, L"「a.b」"},
       {"image path without a folder", Behaviour::Works, L"a.bmp", false, false,
        kArchiveFailedMessage, L"「a.bmp」"},
+      // Damaged or not, a file of the archive's name is not this run's: it is
+      // neither packed into nor removed.
+      {"an archive of that name already there", Behaviour::Works, kBitmap, false, false,
+       kArchiveFailedMessage, kArchive, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -287,6 +297,7 @@ TEST_F(FrmVstnMailTest, AFailedCompressionIsReportedWithItsReasonAndTheBitmapMai
     archiver.behaviour = c.behaviour;
     archiver.reason = L"ディスクがいっぱいです";
     settings[L"tmpfile"] = c.tmpFile;
+    host.existing = c.archiveThere ? std::vector<std::wstring>{kArchive} : std::vector<std::wstring>{};
     Log expected = {L"trim"};
     if (c.archiverCalled) expected.push_back(kCommandLine);
     expected.push_back(L"error");  // before the session opens
