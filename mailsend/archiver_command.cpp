@@ -10,25 +10,30 @@ namespace {
 constexpr std::wstring_view kCommand = L"u";
 constexpr std::wstring_view kOptions = L"-a1 -r2 -x1 -o2";
 constexpr std::size_t kExtensionLength = 4;  // ".bmp"
+constexpr std::wstring_view kArchiveExtension = L".lzh";
 
 }  // namespace
 
-ArchiverCommand BuildArchiverCommand(std::wstring_view tmpFile, std::wstring_view dirName) {
+ArchiverCommand BuildArchiverCommand(std::wstring_view tmpFile) {
   if (tmpFile.size() <= kExtensionLength) {
     throw ArchiveFailed(L"画像ファイル「" + std::wstring(tmpFile) +
                         L"」からは書庫の名前を作れません。");
   }
-  if (dirName.empty()) throw ArchiveFailed(L"出力フォルダ（設定「DirName」）が空です。");
+  const std::wstring folder = FolderOfFile(tmpFile);
+  if (folder.empty()) {
+    throw ArchiveFailed(L"画像ファイル「" + std::wstring(tmpFile) + L"」にフォルダがありません。");
+  }
 
   ArchiverCommand command;
-  command.archiveName = std::wstring(tmpFile.substr(0, tmpFile.size() - kExtensionLength));
+  command.archiveName =
+      std::wstring(tmpFile.substr(0, tmpFile.size() - kExtensionLength)).append(kArchiveExtension);
   command.commandLine.append(kCommand)
       .append(L" ")
       .append(kOptions)
       .append(L" ")
       .append(QuoteIfNeeded(command.archiveName))
       .append(L" ")
-      .append(QuoteIfNeeded(FolderPrefix(dirName)))
+      .append(QuoteIfNeeded(FolderPrefix(folder)))
       .append(L" ")
       .append(QuoteIfNeeded(tmpFile));
   return command;

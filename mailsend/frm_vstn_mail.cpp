@@ -55,7 +55,8 @@ void FrmVstnMail::SendCapture() {
   const std::wstring MailComp = store_.GetSetting(keys::MailComp);
   TmpFile = store_.GetSetting(keys::tmpfile);
   const std::wstring OutputFileMode = store_.GetSetting(keys::OutputFileMode);
-  DirName = store_.GetSetting(keys::DirName);
+  // DirName is not read: the archive goes beside the image, wherever the
+  // resident program wrote it.
 
   if (TmpFile.empty()) throw UnusableSetting(kNoImageMessage);
   const std::int16_t compress = StoredNumber(keys::MailComp, MailComp, TmpFile);
@@ -85,10 +86,15 @@ void FrmVstnMail::SendCapture() {
 
 void FrmVstnMail::CompressAttachment() {
   try {
-    const ArchiverCommand command = BuildArchiverCommand(TmpFile, DirName);
+    const ArchiverCommand command = BuildArchiverCommand(TmpFile);
+    // The run packs only into an archive it creates: updating one that is
+    // there would mail its other members, and the closing steps would delete
+    // a file this run did not make.
+    if (host_.FileExists(command.archiveName)) {
+      throw ArchiveFailed(L"書庫「" + command.archiveName + L"」が既にあるので、そのまま残します。");
+    }
     LzhFile = command.archiveName;
     archiver_.Unlha(command.commandLine);
-    LzhFile += L".lzh";
   } catch (const ArchiverMissing&) {
     LzhFile.clear();
     Report(kArchiverMissingMessage);
@@ -100,9 +106,10 @@ void FrmVstnMail::CompressAttachment() {
 }
 
 void FrmVstnMail::GiveUpArchive(std::wstring_view reason) {
-  // LzhFile names the archive once the archiver may have run: whatever it
-  // left behind is not mailed but removed.
-  const std::wstring partial = LzhFile.empty() ? std::wstring() : LzhFile + L".lzh";
+  // LzhFile names the archive once the archiver may have run, which it only
+  // does when no file of that name was there: whatever it left behind is
+  // this run's, not mailed but removed.
+  const std::wstring partial = LzhFile;
   LzhFile.clear();
   Report(kArchiveFailedMessage, reason);
   if (!partial.empty()) RemoveReporting(partial);

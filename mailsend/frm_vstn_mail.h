@@ -52,7 +52,6 @@ class FrmVstnMail {
   MapiMessages& mapim_;
 
   std::wstring TmpFile;
-  std::wstring DirName;
   std::wstring LzhFile;  // empty unless an archive was made
   bool keepImage_ = false;
 };

@@ -9,6 +9,8 @@ class MailSenderHost {
  public:
   virtual ~MailSenderHost() = default;
   virtual void TrimWorkingSet() noexcept = 0;
+  // A file or folder of that name is there.
+  virtual bool FileExists(const std::wstring& path) = 0;
   // A file that is already gone is no failure; any other failure throws.
   virtual void RemoveFile(const std::wstring& path) = 0;
   // The error message box; returns once the user has closed it.

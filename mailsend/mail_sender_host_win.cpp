@@ -8,6 +8,8 @@ namespace vistrane {
 
 void MailSenderHostWin::TrimWorkingSet() noexcept { vistrane::TrimWorkingSet(); }
 
+bool MailSenderHostWin::FileExists(const std::wstring& path) { return PathExists(path); }
+
 void MailSenderHostWin::RemoveFile(const std::wstring& path) { DeleteFileIfExists(path); }
 
 void MailSenderHostWin::ShowError(const std::wstring& text) { ShowErrorMessage(nullptr, text); }

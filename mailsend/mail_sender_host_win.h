@@ -8,6 +8,7 @@ namespace vistrane {
 class MailSenderHostWin final : public MailSenderHost {
  public:
   void TrimWorkingSet() noexcept override;
+  bool FileExists(const std::wstring& path) override;
   void RemoveFile(const std::wstring& path) override;
   void ShowError(const std::wstring& text) override;
 };

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "resident/output/base_name_check.h"
 #include "shared/date_text.h"
 #include "shared/errors.h"
 #include "shared/folder_path.h"
@@ -36,6 +37,8 @@ std::wstring NextCounterSuffix(SettingsRecord& record, const LocalDateTime& now,
 
 std::wstring NextImageFilePath(SettingsRecord& record, bool forMail, const Clock& clock,
                                SettingsStore& store) {
+  CheckBaseName(record.Filename);
+  CheckPathLength(record.DirName, record.Filename);
   const LocalDateTime now = clock.Now();
   std::wstring name = record.Filename;
   if (forMail) {

@@ -33,47 +33,48 @@ TEST(QuoteIfNeeded, QuotesTextWithASpaceOrACommaOnly) {
 TEST(BuildArchiverCommand, MakesTheCommandLineAndTheArchiveName) {
   struct Case {
     const wchar_t* tmpFile;
-    const wchar_t* dirName;
     const wchar_t* archiveName;
     const wchar_t* commandLine;
   };
   const Case cases[] = {
-      {L"C:\\VstrnTmp\\VstrnML-090507.bmp", L"C:\\VstrnTmp", L"C:\\VstrnTmp\\VstrnML-090507",
-       L"u -a1 -r2 -x1 -o2 C:\\VstrnTmp\\VstrnML-090507 C:\\VstrnTmp\\ "
+      {L"C:\\VstrnTmp\\VstrnML-090507.bmp", L"C:\\VstrnTmp\\VstrnML-090507.lzh",
+       L"u -a1 -r2 -x1 -o2 C:\\VstrnTmp\\VstrnML-090507.lzh C:\\VstrnTmp\\ "
        L"C:\\VstrnTmp\\VstrnML-090507.bmp"},
-      {L"C:\\out dir\\capture.bmp", L"C:\\out dir", L"C:\\out dir\\capture",
-       L"u -a1 -r2 -x1 -o2 \"C:\\out dir\\capture\" \"C:\\out dir\\\" \"C:\\out dir\\capture.bmp\""},
+      {L"C:\\out dir\\capture.bmp", L"C:\\out dir\\capture.lzh",
+       L"u -a1 -r2 -x1 -o2 \"C:\\out dir\\capture.lzh\" \"C:\\out dir\\\" "
+       L"\"C:\\out dir\\capture.bmp\""},
       // A drive root is the base folder as it stands, with no second backslash.
-      {L"D:\\VstrnML-120000.bmp", L"D:\\", L"D:\\VstrnML-120000",
-       L"u -a1 -r2 -x1 -o2 D:\\VstrnML-120000 D:\\ D:\\VstrnML-120000.bmp"},
+      {L"D:\\VstrnML-120000.bmp", L"D:\\VstrnML-120000.lzh",
+       L"u -a1 -r2 -x1 -o2 D:\\VstrnML-120000.lzh D:\\ D:\\VstrnML-120000.bmp"},
       // Only the paths that need quotes get them.
-      {L"C:\\a,b\\x.bmp", L"C:\\a,b", L"C:\\a,b\\x",
-       L"u -a1 -r2 -x1 -o2 \"C:\\a,b\\x\" \"C:\\a,b\\\" \"C:\\a,b\\x.bmp\""},
-      {L"C:\\出力\\VstrnML-235959.bmp", L"C:\\出力", L"C:\\出力\\VstrnML-235959",
-       L"u -a1 -r2 -x1 -o2 C:\\出力\\VstrnML-235959 C:\\出力\\ C:\\出力\\VstrnML-235959.bmp"},
-      {L"a.bmp", L"C:\\x", L"a", L"u -a1 -r2 -x1 -o2 a C:\\x\\ a.bmp"},
+      {L"C:\\a,b\\x.bmp", L"C:\\a,b\\x.lzh",
+       L"u -a1 -r2 -x1 -o2 \"C:\\a,b\\x.lzh\" \"C:\\a,b\\\" \"C:\\a,b\\x.bmp\""},
+      {L"C:\\出力\\VstrnML-235959.bmp", L"C:\\出力\\VstrnML-235959.lzh",
+       L"u -a1 -r2 -x1 -o2 C:\\出力\\VstrnML-235959.lzh C:\\出力\\ C:\\出力\\VstrnML-235959.bmp"},
+      // A base name with a dot: the archive's name is given in full, so the
+      // archiver cannot take "v1ML-090507" for an extension.
+      {L"C:\\VstrnTmp\\scr.v1ML-090507.bmp", L"C:\\VstrnTmp\\scr.v1ML-090507.lzh",
+       L"u -a1 -r2 -x1 -o2 C:\\VstrnTmp\\scr.v1ML-090507.lzh C:\\VstrnTmp\\ "
+       L"C:\\VstrnTmp\\scr.v1ML-090507.bmp"},
+      // The base folder is the image's own, a folder typed with a trailing
+      // backslash included.
+      {L"E:\\new\\VstrnML-090507.bmp", L"E:\\new\\VstrnML-090507.lzh",
+       L"u -a1 -r2 -x1 -o2 E:\\new\\VstrnML-090507.lzh E:\\new\\ E:\\new\\VstrnML-090507.bmp"},
+      {L"C:\\caps\\\\a.bmp", L"C:\\caps\\\\a.lzh",
+       L"u -a1 -r2 -x1 -o2 C:\\caps\\\\a.lzh C:\\caps\\\\ C:\\caps\\\\a.bmp"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "tmpFile " << testing::PrintToString(std::wstring(c.tmpFile)));
-    const ArchiverCommand command = BuildArchiverCommand(c.tmpFile, c.dirName);
+    const ArchiverCommand command = BuildArchiverCommand(c.tmpFile);
     EXPECT_EQ(command.archiveName, c.archiveName);
     EXPECT_EQ(command.commandLine, c.commandLine);
   }
 }
 
 TEST(BuildArchiverCommand, RefusesPathsThatNameNoArchiveOrNoFolder) {
-  struct Case {
-    const wchar_t* tmpFile;
-    const wchar_t* dirName;
-  };
-  const Case cases[] = {
-      {L"", L"C:\\VstrnTmp"},    {L"a", L"C:\\VstrnTmp"},          {L"abc", L"C:\\VstrnTmp"},
-      {L".bmp", L"C:\\VstrnTmp"}, {L"C:\\VstrnTmp\\a.bmp", L""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "tmpFile " << testing::PrintToString(std::wstring(c.tmpFile))
-                                    << " dirName " << testing::PrintToString(std::wstring(c.dirName)));
-    EXPECT_THROW(BuildArchiverCommand(c.tmpFile, c.dirName), ArchiveFailed);
+  for (const wchar_t* tmpFile : {L"", L"a", L"abc", L".bmp", L"a.bmp"}) {
+    SCOPED_TRACE(testing::Message() << "tmpFile " << testing::PrintToString(std::wstring(tmpFile)));
+    EXPECT_THROW(BuildArchiverCommand(tmpFile), ArchiveFailed);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <new>
@@ -53,9 +54,13 @@ class FakeHost final : public MailSenderHost {
  public:
   explicit FakeHost(World& world) : world_(world) {}
   std::vector<std::wstring> failingRemovals;
+  std::vector<std::wstring> existing;
   std::vector<std::wstring> errors;
 
   void TrimWorkingSet() noexcept override { world_.log.push_back(L"trim"); }
+  bool FileExists(const std::wstring& path) override {
+    return std::find(existing.begin(), existing.end(), path) != existing.end();
+  }
   void RemoveFile(const std::wstring& path) override {
     world_.log.push_back(L"remove " + path);
     for (const auto& failing : failingRemovals) {
@@ -143,11 +148,11 @@ class FakeMessages final : public MapiMessages {
 constexpr wchar_t kBitmap[] = L"C:\\VstrnTmp\\VstrnML-090507.bmp";
 constexpr wchar_t kArchive[] = L"C:\\VstrnTmp\\VstrnML-090507.lzh";
 constexpr wchar_t kCommandLine[] =
-    L"Unlha u -a1 -r2 -x1 -o2 C:\\VstrnTmp\\VstrnML-090507 C:\\VstrnTmp\\ "
+    L"Unlha u -a1 -r2 -x1 -o2 C:\\VstrnTmp\\VstrnML-090507.lzh C:\\VstrnTmp\\ "
     L"C:\\VstrnTmp\\VstrnML-090507.bmp";
 
 const Log kReads = {L"read MailAdd", L"read MailKenmei", L"read MailNote", L"read MailComp",
-                    L"read tmpfile", L"read OutputFileMode", L"read DirName"};
+                    L"read tmpfile", L"read OutputFileMode"};
 
 class FrmVstnMailTest : public ::testing::Test {
  protected:
@@ -155,7 +160,6 @@ class FrmVstnMailTest : public ::testing::Test {
       {L"MailAdd", L"taro@example.jp"}, {L"MailKenmei", L"画面"},
       {L"MailNote", L"添付します"},     {L"MailComp", L"1"},
       {L"tmpfile", kBitmap},            {L"OutputFileMode", L"1"},
-      {L"DirName", L"C:\\VstrnTmp"},
   };
   World world;
   FakeHost host{world};
@@ -265,23 +269,26 @@ TEST_F(FrmVstnMailTest, AFailedCompressionIsReportedWithItsReasonAndTheBitmapMai
     const char* name;
     Behaviour behaviour;
     const wchar_t* tmpFile;
-    const wchar_t* dirName;
     bool archiverCalled;
     bool archiveRemoved;
     const wchar_t* message;   // the first line
     std::wstring reasonPart;  // found after it; empty: nothing follows
+    bool archiveThere = false;  // a file of the archive's name before the run
   };
   const Case cases[] = {
-      {"archiver missing", Behaviour::Missing, kBitmap, L"C:\\VstrnTmp", true, false,
-       kArchiverMissingMessage, L""},
-      {"archiver's own reason", Behaviour::Fails, kBitmap, L"C:\\VstrnTmp", true, true,
-       kArchiveFailedMessage, L"ディスクがいっぱいです"},
-      {"a failure without a text of its own", Behaviour::Breaks, kBitmap, L"C:\\VstrnTmp", true,
-       true, kArchiveFailedMessage, L"予期しないエラー"},
-      {"image path too short for an archive name", Behaviour::Works, L"a.b", L"C:\\VstrnTmp", false,
-       false, kArchiveFailedMessage, L"「a.b」"},
-      {"empty output folder", Behaviour::Works, kBitmap, L"", false, false, kArchiveFailedMessage,
-       L"DirName"},
+      {"archiver missing", Behaviour::Missing, kBitmap, true, false, kArchiverMissingMessage, L""},
+      {"archiver's own reason", Behaviour::Fails, kBitmap, true, true, kArchiveFailedMessage,
+       L"ディスクがいっぱいです"},
+      {"a failure without a text of its own", Behaviour::Breaks, kBitmap, true, true,
+       kArchiveFailedMessage, L"予期しないエラー"},
+      {"image path too short for an archive name", Behaviour::Works, L"a.b", false, false,
+       kArchiveFailedMessage, L"「a.b」"},
+      {"image path without a folder", Behaviour::Works, L"a.bmp", false, false,
+       kArchiveFailedMessage, L"「a.bmp」"},
+      // Damaged or not, a file of the archive's name is not this run's: it is
+      // neither packed into nor removed.
+      {"an archive of that name already there", Behaviour::Works, kBitmap, false, false,
+       kArchiveFailedMessage, kArchive, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -290,7 +297,7 @@ TEST_F(FrmVstnMailTest, AFailedCompressionIsReportedWithItsReasonAndTheBitmapMai
     archiver.behaviour = c.behaviour;
     archiver.reason = L"ディスクがいっぱいです";
     settings[L"tmpfile"] = c.tmpFile;
-    settings[L"DirName"] = c.dirName;
+    host.existing = c.archiveThere ? std::vector<std::wstring>{kArchive} : std::vector<std::wstring>{};
     Log expected = {L"trim"};
     if (c.archiverCalled) expected.push_back(kCommandLine);
     expected.push_back(L"error");  // before the session opens

@@ -1,6 +1,6 @@
 // UnlhaArchiver over the UnLHA32.dll beside the test runner, with the command
-// lines the mail sender builds: the archive appears under the archive name
-// with ".lzh", and a failure carries the archiver's own reason.
+// lines the mail sender builds: the archive appears under exactly the archive
+// name the command gives, and a failure carries the archiver's own reason.
 #include "mailsend/unlha_archiver_win.h"
 
 #include <gtest/gtest.h>
@@ -39,22 +39,23 @@ class UnlhaArchiverTest : public testing::Test {
 };
 
 TEST_F(UnlhaArchiverTest, PacksTheImageIntoTheArchiveBesideIt) {
-  image_ = folder_ + L"\\VstrnML-090507.bmp";
+  image_ = folder_ + L"\\scr.v1ML-090507.bmp";  // a base name with a dot
   const char bytes[] = "BM not much of a bitmap, but a file to pack";
   WriteWholeFile(image_, bytes, sizeof(bytes));
-  const ArchiverCommand command = BuildArchiverCommand(image_, folder_);
-  archive_ = command.archiveName + L".lzh";
+  const ArchiverCommand command = BuildArchiverCommand(image_);
+  archive_ = command.archiveName;
 
   UnlhaArchiver archiver;
   archiver.Unlha(command.commandLine);
+  EXPECT_EQ(archive_, folder_ + L"\\scr.v1ML-090507.lzh");
   EXPECT_TRUE(FileExists(archive_));
   EXPECT_TRUE(FileExists(image_)) << "the archiver took the image away";
 }
 
 TEST_F(UnlhaArchiverTest, AFailureCarriesTheArchiversOwnReason) {
   image_ = folder_ + L"\\gone-090507.bmp";  // never written
-  const ArchiverCommand command = BuildArchiverCommand(image_, folder_);
-  archive_ = command.archiveName + L".lzh";
+  const ArchiverCommand command = BuildArchiverCommand(image_);
+  archive_ = command.archiveName;
 
   UnlhaArchiver archiver;
   try {

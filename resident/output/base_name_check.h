@@ -1,0 +1,21 @@
+#pragma once
+// The base name (setting Filename) as part of a file name in the output
+// folder. The settings dialog accepts any text, so a capture checks it before
+// anything is numbered or written.
+#include <string_view>
+
+namespace vistrane {
+
+// Throws OutputError naming the setting and the offending character when the
+// base name holds a character Windows forbids in a file name (\ / : * ? " < >
+// | or a control character; a separator would also lead out of the output
+// folder), or ends in a dot or a blank, which Windows would drop or refuse.
+void CheckBaseName(std::wstring_view filename);
+
+// Throws OutputError naming DirName when a file name made from this folder and
+// base name could pass the classic 259-character limit of a path, with the
+// longest suffix and the extension: the program and the tools it hands the
+// file to (the archiver, the mail client) would fail or cut the path.
+void CheckPathLength(std::wstring_view dirName, std::wstring_view filename);
+
+}  // namespace vistrane
