@@ -32,12 +32,20 @@ env_file=$state/session.env
 prefix=$state/prefix
 log=$state/session.log
 ready_mark=$prefix/.vistrane-ready
+locales=$state/locale
+# What the ready mark holds: a prefix made under another locale (an older
+# session with a Western code page) is made again.
+prefix_kind='ja_JP.UTF-8 ACP 932'
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-# Wine decodes command lines and file names by the Unix locale; Japanese
-# arguments need UTF-8 even where the machine has no locale set (CI).
-export LANG=C.UTF-8
+# The product's users run Windows with the Japanese ANSI code page 932, which
+# a new prefix takes from a Japanese Unix locale. Wine also decodes command
+# lines and file names by that locale, so it must be UTF-8 and really exist:
+# without it Wine falls back to code page 1252 and ASCII file names. The
+# session compiles it into its own folder, as the machine may have none.
+export LANG=ja_JP.UTF-8
+export LOCPATH=$locales
 
 # The pid is ours only while it still runs Xvfb on the display we recorded;
 # a recycled pid belongs to someone else.
@@ -104,10 +112,22 @@ fontlink() {
   done
 }
 
-# A prefix is reused only when a previous start finished initialising it.
+prepare_locale() {
+  [ -f "$locales/$LANG/LC_CTYPE" ] && return 0
+  mkdir -p "$locales"
+  # localedef warns about things glibc's own build accepts; its exit status
+  # is not zero then, so the result is what counts.
+  localedef -i ja_JP -f UTF-8 "$locales/$LANG" >>"$log" 2>&1 || true
+  [ -f "$locales/$LANG/LC_CTYPE" ] ||
+    { echo "session.sh: cannot compile the locale $LANG (package locales); see $log" >&2; return 1; }
+}
+
+# A prefix is reused only when a previous start finished initialising it
+# under the same locale.
 prepare_prefix() {
   export WINEPREFIX=$prefix
-  if [ -f "$ready_mark" ] && [ -f "$prefix/system.reg" ] && [ -d "$prefix/drive_c/windows" ]; then
+  if [ -f "$ready_mark" ] && [ "$(cat "$ready_mark")" = "$prefix_kind" ] &&
+    [ -f "$prefix/system.reg" ] && [ -d "$prefix/drive_c/windows" ]; then
     return 0
   fi
   echo "session.sh: creating Wine prefix $prefix" >&2
@@ -116,7 +136,7 @@ prepare_prefix() {
   fontlink
   # Let the server write the registry to disk before the prefix counts as ready.
   wineserver -w
-  touch "$ready_mark"
+  echo "$prefix_kind" >"$ready_mark"
 }
 
 start_session() {
@@ -138,7 +158,7 @@ start_session() {
     [ -z "$XVFB_PID" ] || kill "$XVFB_PID"
     return 1
   fi
-  if ! prepare_prefix; then
+  if ! prepare_locale || ! prepare_prefix; then
     echo "session.sh: Wine prefix setup failed; see $log" >&2
     WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
     "$cups" stop "$state"
@@ -159,8 +179,9 @@ start_session() {
     echo "WINEDEBUG='$WINEDEBUG'"
     echo "WINEDLLOVERRIDES='$WINEDLLOVERRIDES'"
     echo "LANG='$LANG'"
+    echo "LOCPATH='$LOCPATH'"
     echo "CUPS_SERVER='$CUPS_SERVER'"
-    echo "export DISPLAY WINEPREFIX WINEDEBUG WINEDLLOVERRIDES LANG CUPS_SERVER"
+    echo "export DISPLAY WINEPREFIX WINEDEBUG WINEDLLOVERRIDES LANG LOCPATH CUPS_SERVER"
   } >"$env_file.tmp"
   mv "$env_file.tmp" "$env_file"
   echo "session.sh: display $DISPLAY${XVFB_PID:+ (Xvfb pid $XVFB_PID)}, prefix $prefix"

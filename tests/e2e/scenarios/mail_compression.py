@@ -3,17 +3,24 @@
 attachment is the .lzh beside it, which lhasa tests and extracts to a file
 byte-identical to the bitmap written for that capture, and both are gone
 after the send. With UnLHA32.dll removed the compression message comes first,
-before any call to the mail client, and the bitmap itself is attached."""
+before any call to the mail client, and the bitmap itself is attached.
+Under code page 932 a Japanese output folder, base name and subject pack, mail
+and delete as ASCII ones do: the archiver's command line is ANSI text."""
 
+import shutil
 import subprocess
 
 from mail_client import (ARCHIVER_MISSING, MailRecorder, check_one_message, mail_copy_path,
                          wait_sender_ended)
-from vistrane_e2e import (INSTALL_DIR_WIN, PatternWindow, Vistrane, check, check_no_error_box,
-                          expect_capture, scenario, test_settings, today_mmdd, wait_for)
+from vistrane_e2e import (INSTALL_DIR_WIN, PatternWindow, Vistrane, bmp_shape, check,
+                          check_no_error_box, expect_capture, scenario, test_settings, today_mmdd,
+                          wait_for)
 
 SUBJECT = "圧縮した画面"
 NOTE = "LHA で圧縮してあります。"
+JA_FOLDER = "C:\\画面の出力"
+JA_BASE = "画面"
+JA_SUBJECT = "日本語の件名"
 
 
 def lhasa(*args, cwd):
@@ -77,6 +84,34 @@ def unpacked_without_archiver(s, artifacts, recorder):
     check_no_error_box(s)
 
 
+def japanese_names(s, artifacts, recorder):
+    """File output off: the mail copy and its archive are the only files, and
+    both are gone after the send."""
+    folder = s.c_path(JA_FOLDER)
+    check(folder.is_dir(), f"{JA_FOLDER} was not created")
+    seen = len(recorder.calls())
+    reference = artifacts / "clipboard-ja.bmp"
+    s.screencopy("--save", s.win_path(reference))
+    calls = recorder.wait_calls(seen + 3)[seen:]
+    wait_sender_ended(s)
+    mail_copy = mail_copy_path(s)
+    check(mail_copy.startswith(f"{JA_FOLDER}\\{JA_BASE}ML-") and mail_copy.endswith(".bmp"),
+          f"tmpfile is {mail_copy}")
+    attachment = check_one_message(calls, "hanako@example.jp", JA_SUBJECT, NOTE,
+                                   mail_copy[:-4] + ".lzh")
+    extracted = artifacts / "extracted-ja"
+    extracted.mkdir()
+    lhasa("x", recorder.copy_of(attachment), cwd=extracted)
+    members = list(extracted.iterdir())
+    check(len(members) == 1, f"the archive holds {members}")
+    width, height, _ = bmp_shape(reference)
+    check(bmp_shape(members[0]) == (width, height, 24),
+          f"the packed bitmap is {bmp_shape(members[0])}")
+    check(wait_for(lambda: not any(folder.iterdir()), 10),
+          f"after the send {JA_FOLDER} holds {sorted(p.name for p in folder.iterdir())}")
+    check_no_error_box(s)
+
+
 def main(s, artifacts):
     recorder = MailRecorder(s)
     s.reset_settings(test_settings(MailSendMode=1, MailComp=1, OutputFileMode=1,
@@ -86,6 +121,15 @@ def main(s, artifacts):
             Vistrane(s, artifacts, companions=["VstnMailSend.exe", "UnLHA32.dll"]):
         packed(s, artifacts, recorder)
         unpacked_without_archiver(s, artifacts, recorder)
+
+    s.reset_settings(test_settings(MailSendMode=1, MailComp=1, OutputFileMode=1,
+                                   FileOutputMode=0, DirName=JA_FOLDER, Filename=JA_BASE,
+                                   MailAdd="hanako@example.jp", MailKenmei=JA_SUBJECT,
+                                   MailNote=NOTE))
+    shutil.rmtree(s.c_path(JA_FOLDER), ignore_errors=True)
+    with recorder.kept(artifacts), PatternWindow(s, artifacts, (60, 40, 700, 520)), \
+            Vistrane(s, artifacts, companions=["VstnMailSend.exe", "UnLHA32.dll"]):
+        japanese_names(s, artifacts, recorder)
 
 
 scenario(main)
