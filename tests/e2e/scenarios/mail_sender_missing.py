@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Mail on and no VstnMailSend.exe beside Vistrane.exe: the normal file and
 the mail copy C:\\VstrnTmp\\VstrnML-hhmmss.bmp are written first, tmpfile names
-the mail copy, then the error box says the sender was not found."""
+the mail copy, then the error box says the sender was not found. With the
+file output off the mail copy is the only file written."""
 
 import datetime
 import json
@@ -48,6 +49,22 @@ def main(s, artifacts):
         check(len(viewer.wait_notices(seen + 1)) == seen + 1,
               "the notice was not passed on after the message")
         check(vistrane.running(), "Vistrane ended after the message")
+        check_no_error_box(s)
+
+    s.reset_settings(test_settings(MailSendMode=1, FileOutputMode=0))
+    s.reset_output_dir()
+    with PatternWindow(s, artifacts, (100, 80, 500, 380)), Vistrane(s, artifacts):
+        reference = artifacts / "clipboard-mail-only.bmp"
+        s.screencopy("--save", s.win_path(reference))
+        report = s.vtest_json("msgbox", "--timeout", "20")
+        check(report["text"] == MESSAGE, f"the error box is {report}")
+        mail = s.output_files()
+        check(len(mail) == 1 and re.fullmatch(r"VstrnML-\d{6}\.bmp", mail[0]),
+              f"with the file output off the output folder holds {mail}")
+        expect_capture(s, artifacts, mail[0], reference)
+        tmpfile = s.read_settings().get("tmpfile")
+        check(tmpfile == ("REG_SZ", f"C:\\VstrnTmp\\{mail[0]}"), f"tmpfile is {tmpfile}")
+        s.vtest("msgbox", "--ok")
         check_no_error_box(s)
 
 
