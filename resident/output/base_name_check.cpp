@@ -3,11 +3,17 @@
 #include <string>
 
 #include "shared/errors.h"
+#include "shared/folder_path.h"
 
 namespace vistrane {
 namespace {
 
 constexpr std::wstring_view kForbidden = L"\\/:*?\"<>|";
+// MAX_PATH less its terminating NUL.
+constexpr std::size_t kLongestPath = 259;
+// "mmdd-hhmmss" (a counter of up to five digits, or "ML-hhmmss", is no
+// longer), then ".bmp" or ".jpg".
+constexpr std::size_t kLongestSuffix = 11 + 4;
 
 // How the message shows a character: a control character has no glyph.
 std::wstring Shown(wchar_t c) {
@@ -33,6 +39,14 @@ void CheckBaseName(std::wstring_view filename) {
   if (filename.back() == L' ' || filename.back() == L'\u3000') {
     Refuse(filename, L"、空白で終わる");
   }
+}
+
+void CheckPathLength(std::wstring_view dirName, std::wstring_view filename) {
+  const std::size_t longest = FolderPrefix(dirName).size() + filename.size() + kLongestSuffix;
+  if (longest <= kLongestPath) return;
+  throw OutputError(L"出力フォルダ（設定「DirName」）「" + std::wstring(dirName) +
+                    L"」が長すぎるため、画像ファイルを保存できません。ファイルの場所が " +
+                    std::to_wstring(kLongestPath) + L" 文字以内になるフォルダを指定してください。");
 }
 
 }  // namespace vistrane

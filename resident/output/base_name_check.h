@@ -12,4 +12,10 @@ namespace vistrane {
 // folder), or ends in a dot or a blank, which Windows would drop or refuse.
 void CheckBaseName(std::wstring_view filename);
 
+// Throws OutputError naming DirName when a file name made from this folder and
+// base name could pass the classic 259-character limit of a path, with the
+// longest suffix and the extension: the program and the tools it hands the
+// file to (the archiver, the mail client) would fail or cut the path.
+void CheckPathLength(std::wstring_view dirName, std::wstring_view filename);
+
 }  // namespace vistrane

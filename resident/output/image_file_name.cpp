@@ -38,6 +38,7 @@ std::wstring NextCounterSuffix(SettingsRecord& record, const LocalDateTime& now,
 std::wstring NextImageFilePath(SettingsRecord& record, bool forMail, const Clock& clock,
                                SettingsStore& store) {
   CheckBaseName(record.Filename);
+  CheckPathLength(record.DirName, record.Filename);
   const LocalDateTime now = clock.Now();
   std::wstring name = record.Filename;
   if (forMail) {

@@ -8,8 +8,8 @@
 
 namespace vistrane {
 
-// A Filename that CheckBaseName refuses throws its OutputError before anything
-// changes. Builds the path from scratch on every call, from Filename, FileOutMode,
+// A Filename or DirName that CheckBaseName or CheckPathLength refuses throws
+// its OutputError before anything changes. Builds the path from scratch on every call, from Filename, FileOutMode,
 // OutputFileMode and DirName, reading the clock once:
 //   mail copy:     Filename "ML-" hhmmss
 //   FileOutMode 1: Filename mmdd "-" counter (at least three digits)

@@ -48,5 +48,31 @@ TEST(CheckBaseName, RefusesWhatWindowsCannotTakeBeforeAnythingChanges) {
   }
 }
 
+// A folder that leaves no room for the longest name is refused before the
+// counter moves; one that leaves exactly that room is taken.
+TEST(CheckPathLength, RefusesAFolderTooLongForTheLongestFileName) {
+  const std::wstring fits = L"C:\\" + std::wstring(259 - 3 - 1 - 5 - 15, L'x');  // + "\\Vstrn"
+  const std::wstring tooLong = fits + L"y";
+  SettingsRecord record;
+  record.DirName = fits;
+  record.Filename = L"Vstrn";
+  record.FileOutMode = 2;
+  MemorySettingsStore store;
+  const FixedClock clock({2026, 12, 4, 9, 5, 7});
+  EXPECT_EQ(NextImageFilePath(record, false, clock, store).size(), 259u);
+
+  record.DirName = tooLong;
+  record.FileOutMode = 1;
+  record.SaveCont = 6;
+  try {
+    NextImageFilePath(record, false, clock, store);
+    ADD_FAILURE() << "accepted a folder of " << tooLong.size() << " characters";
+  } catch (const OutputError& e) {
+    EXPECT_NE(e.message().find(L"設定「DirName」"), std::wstring::npos);
+  }
+  EXPECT_EQ(record.SaveCont, 6);
+  EXPECT_TRUE(store.writes().empty());
+}
+
 }  // namespace
 }  // namespace vistrane
