@@ -7,7 +7,8 @@ from mail_client import mail_copy_path, sender_running, unregister_mail_clients,
 from vistrane_e2e import (PatternWindow, Vistrane, check, check_no_error_box, expect_capture,
                           scenario, test_settings, today_mmdd, wait_for)
 
-WINE_NOTICE_TITLE = "Send Mail"
+# Wine's mapi32 in the session's Japanese locale.
+WINE_NOTICE_TITLE = "メール送信"
 
 
 def wine_notice(s, wait):
