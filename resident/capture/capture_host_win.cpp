@@ -88,4 +88,6 @@ void WindowsCaptureHost::WriteReducedColourBitmap(const std::wstring& path,
 
 void WindowsCaptureHost::WriteJpeg(const std::wstring& path) { WriteJpegFile(Picture1, path); }
 
+bool WindowsCaptureHost::FileExists(const std::wstring& path) const { return PathExists(path); }
+
 }  // namespace vistrane

@@ -29,6 +29,7 @@ class WindowsCaptureHost final : public CaptureHost {
   void WriteReducedColourBitmap(const std::wstring& path, const std::vector<std::uint8_t>& headers,
                                 const std::vector<std::uint8_t>& pixelRows) override;
   void WriteJpeg(const std::wstring& path) override;
+  bool FileExists(const std::wstring& path) const override;
 
  private:
   HWND form_;

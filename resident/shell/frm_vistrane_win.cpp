@@ -56,15 +56,12 @@ void FrmVistrane::AddTrayIcon() {
 }
 
 void FrmVistrane::LoadSettingsOrDefaults() {
-  const std::wstring programFolder = ProgramFolder();
-  try {
-    static_cast<SettingsRecord&>(common_) = LoadSettings(store_, clock_, programFolder);
-  } catch (const UserFacingError& e) {
-    // The registry refused the first-start writes: run on the defaults, so
-    // captures still work, and say why nothing will be remembered.
-    ShowErrorMessage(Window(), e.message());
-    static_cast<SettingsRecord&>(common_) = FirstStartRecord(programFolder);
-  }
+  const LoadedSettings loaded = LoadSettings(store_, clock_, ProgramFolder());
+  static_cast<SettingsRecord&>(common_) = loaded.record;
+  // The registry refused a write: the run goes on with what it holds and the
+  // defaults of what is missing, and the user learns why nothing will be
+  // remembered.
+  if (!loaded.refusedWrite.empty()) ShowErrorMessage(Window(), loaded.refusedWrite);
 }
 
 void FrmVistrane::CreateOutputFolderIfMissing() {

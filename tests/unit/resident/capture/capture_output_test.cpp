@@ -70,6 +70,7 @@ class RecordingHost final : public CaptureHost {
     reducedFileBytes = headers.size() + pixelRows.size();
   }
   void WriteJpeg(const std::wstring& path) override { Write(L"write jpeg ", path); }
+  bool FileExists(const std::wstring&) const override { return false; }
 
   std::size_t reducedFileBytes = 0;
 
