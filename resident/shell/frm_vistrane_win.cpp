@@ -45,6 +45,10 @@ void FrmVistrane::Form_Load() {
   frmExec.Form_Load();
   if (SetTimer(Window(), kTimer1, kTimer1IntervalMs, nullptr) == 0) ThrowLastError(L"SetTimer");
   TrimWorkingSet();
+  // A start-up message lets clipboard notices in; the copy they announced is
+  // taken now that the start-up is complete.
+  startingUp_ = false;
+  if (captureAgain_ && IsClipboardFormatAvailable(CF_BITMAP)) ClipbordCapture();
 }
 
 void FrmVistrane::AddTrayIcon() {
@@ -131,8 +135,9 @@ LRESULT FrmVistrane::ViewerWndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void FrmVistrane::ClipbordCapture() {
   // A capture's message box lets the next clipboard notice in. That copy is
   // taken when the capture in hand has finished, never in the middle of it,
-  // where it would replace the picture and the path the capture still uses.
-  if (capturing_) {
+  // where it would replace the picture and the path the capture still uses;
+  // one taken during the start-up waits until the start-up is complete.
+  if (capturing_ || startingUp_) {
     captureAgain_ = true;
     return;
   }
