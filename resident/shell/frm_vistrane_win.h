@@ -64,6 +64,7 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
   bool startingUp_ = true;
   bool capturing_ = false;
   bool captureAgain_ = false;
+  bool quitRequested_ = false;
 };
 
 }  // namespace vistrane

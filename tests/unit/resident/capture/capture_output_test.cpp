@@ -60,7 +60,11 @@ class RecordingHost final : public CaptureHost {
     calls.push_back(L"error");
     errors.push_back(text);
     if (errorBoxFails) throw std::runtime_error("no message box");
+    quit = quitDuringErrorBox;
   }
+  bool QuitRequested() const override { return quit; }
+  bool quitDuringErrorBox = false;
+  bool quit = false;
   void ResetPicture() noexcept override { calls.push_back(L"reset"); }
   void TrimWorkingSet() noexcept override { calls.push_back(L"trim"); }
   void WriteFullColourBitmap(const std::wstring& path) override { Write(L"write ", path); }
@@ -195,6 +199,18 @@ TEST_F(CaptureOutputTest, ProgressWindowThatCannotShowKeepsNoOutputBack) {
   EXPECT_EQ(host.errors, (std::vector<std::wstring>{L"表示できません"}));
   EXPECT_EQ(host.calls, (Calls{L"hold", L"error", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp",
                                L"reset", L"trim"}));
+}
+
+TEST_F(CaptureOutputTest, QuitDuringAMessageRunsNoFurtherStep) {
+  common.PrtOutputMode = 1;
+  common.MailSendMode = 1;
+  host.printFails = true;
+  host.quitDuringErrorBox = true;
+  Capture();
+  EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp",
+                               L"write C:\\VstrnTmp\\VstrnML-090507.bmp", L"print", L"error",
+                               L"reset", L"trim"}));
+  EXPECT_EQ(store.GetSetting(L"tmpfile"), L"") << "the mail copy is not handed on";
 }
 
 TEST_F(CaptureOutputTest, MissingMailSenderIsReportedAfterTheFiles) {
