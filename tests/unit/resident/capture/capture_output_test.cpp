@@ -269,7 +269,7 @@ TEST_F(CaptureOutputTest, RefusedTmpfileWriteKeepsTheMailSenderFromStarting) {
   EXPECT_EQ(host.calls.back(), L"trim");
 }
 
-TEST_F(CaptureOutputTest, ReductionComesFirstAndChoosesTheFileFormat) {
+TEST_F(CaptureOutputTest, ReductionComesBeforeTheDisplayAndChoosesTheFileFormat) {
   struct Case {
     std::int16_t colorMode, outputFileMode;
     Calls expected;
@@ -300,6 +300,8 @@ TEST_F(CaptureOutputTest, ReductionComesFirstAndChoosesTheFileFormat) {
     EXPECT_EQ(host.calls, c.expected);
     EXPECT_EQ(host.reducedFileBytes, c.reducedFileBytes);
     EXPECT_TRUE(host.errors.empty());
+    // The progress display shows the reduced picture.
+    EXPECT_EQ(host.callsBeforeShow, c.colorMode == 1 ? 1u : 2u);
   }
 }
 
