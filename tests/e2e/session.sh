@@ -31,7 +31,7 @@ export CUPS_SERVER=$state/cups/cups.sock
 env_file=$state/session.env
 prefix=$state/prefix
 log=$state/session.log
-ready_mark=$prefix/.vistrane-ready
+ready_mark=$prefix/.vistrane-ready-2  # a new name when the prefix's set-up changes
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -102,6 +102,9 @@ fontlink() {
   for face in 'Tahoma' 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif'; do
     wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d 'ipag.ttf,IPAGothic' /f >>"$log" 2>&1
   done
+  # The printed header's face, as a Japanese Windows has it.
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+    /v 'MS UI Gothic' /d 'IPAGothic' /f >>"$log" 2>&1
 }
 
 # A prefix is reused only when a previous start finished initialising it.
