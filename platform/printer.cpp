@@ -198,16 +198,39 @@ void PrintJob::PaintPicture(const PictureBox& picture, int x, int y, int width, 
   picture.DrawStretched(dc_.get(), DeviceX(x), DeviceY(y), DeviceX(width), DeviceY(height));
 }
 
-void PrintJob::Print(std::wstring_view line) {
-  StartIfNeeded();
-  const SelectObjectScope selectFont(dc_.get(), font_.get());
+int PrintJob::LineHeight(HFONT font) const {
+  const SelectObjectScope selectFont(dc_.get(), font);
   TEXTMETRICW metrics{};
   if (!GetTextMetricsW(dc_.get(), &metrics)) ThrowLastError(L"GetTextMetrics");
+  return metrics.tmHeight + metrics.tmExternalLeading;
+}
+
+void PrintJob::SetFont(std::wstring_view face,
+                       const std::function<int(double lineHeightPerEm)>& emPixels) {
+  const auto make = [&](int em) {
+    LOGFONTW font{};
+    font.lfHeight = -em;
+    font.lfCharSet = DEFAULT_CHARSET;
+    face.copy(font.lfFaceName, LF_FACESIZE - 1);
+    UniqueHfont made(CreateFontIndirectW(&font));
+    if (!made) ThrowLastError(L"CreateFontIndirect");
+    return made;
+  };
+  // Measured large, so the rounding of the metrics hardly shows.
+  constexpr int kProbeEm = 1000;
+  const UniqueHfont probe = make(kProbeEm);
+  font_ = make(emPixels(static_cast<double>(LineHeight(probe.get())) / kProbeEm));
+}
+
+void PrintJob::Print(std::wstring_view line) {
+  StartIfNeeded();
+  const int lineHeight = LineHeight(font_.get());
+  const SelectObjectScope selectFont(dc_.get(), font_.get());
   SetBkMode(dc_.get(), TRANSPARENT);
   if (!TextOutW(dc_.get(), 0, textY_, line.data(), static_cast<int>(line.size()))) {
     ThrowLastError(L"TextOut");
   }
-  textY_ += metrics.tmHeight + metrics.tmExternalLeading;
+  textY_ += lineHeight;
 }
 
 void PrintJob::EndDoc() {

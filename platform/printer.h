@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -104,11 +105,21 @@ class PrintJob {
   // the top left of the printable area; drawing pictures does not move it.
   void Print(std::wstring_view line);
 
+  // The printer's vertical resolution, dots per inch.
+  int DpiY() const noexcept { return dpiY_; }
+
+  // Prints from now on in this face, at the em height in device pixels that
+  // emPixels gives for the face's line height in ems (its text metrics). Throws
+  // Win32Error when the font cannot be made or measured.
+  void SetFont(std::wstring_view face, const std::function<int(double lineHeightPerEm)>& emPixels);
+
   // Ends the page and the document, which hands it to the printer.
   void EndDoc();
 
  private:
   void StartIfNeeded();
+  // The distance between two printed lines in the font, device pixels.
+  int LineHeight(HFONT font) const;
   int DeviceX(int twips) const noexcept;
   int DeviceY(int twips) const noexcept;
 

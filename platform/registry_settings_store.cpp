@@ -69,6 +69,15 @@ std::wstring RegistrySettingsStore::GetSetting(std::wstring_view key) const {
   }
 }
 
+bool RegistrySettingsStore::HasSetting(std::wstring_view key) const {
+  // Only "not found" proves that the value is missing; a key that cannot be
+  // opened may well hold it.
+  const std::wstring name(key);
+  const LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, subkey_.c_str(), name.c_str(),
+                                      RRF_RT_ANY, nullptr, nullptr, nullptr);
+  return status != ERROR_FILE_NOT_FOUND && status != ERROR_PATH_NOT_FOUND;
+}
+
 void RegistrySettingsStore::SaveSetting(std::wstring_view key, std::wstring_view value) {
   const auto fail = [&](LSTATUS status) {
     throw StoreError(StoreErrorText(L"保存できませんでした", key, subkey_, Win32ErrorText(status)));

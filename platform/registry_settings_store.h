@@ -22,6 +22,7 @@ class RegistrySettingsStore final : public SettingsStore {
   // store's own writes put a readable value back. That failure goes to the
   // debugger output.
   std::wstring GetSetting(std::wstring_view key) const override;
+  bool HasSetting(std::wstring_view key) const override;
 
   // Creates the registry key when needed; throws StoreError naming the
   // setting and the system's reason.

@@ -172,8 +172,17 @@ class GlobalLockScope {
 // the clipboard open.
 class ClipboardScope {
  public:
-  explicit ClipboardScope(HWND owner) {
-    if (!OpenClipboard(owner)) ThrowLastError(L"OpenClipboard");
+  // Another program (a viewer reading the same change) may hold the clipboard
+  // open for a moment: opening is tried again for up to waitMs. Throws the
+  // Win32Error of the last attempt.
+  explicit ClipboardScope(HWND owner, DWORD waitMs = 0) {
+    constexpr DWORD kRetryMs = 20;
+    const ULONGLONG giveUp = GetTickCount64() + waitMs;
+    while (!OpenClipboard(owner)) {
+      const DWORD error = GetLastError();
+      if (GetTickCount64() >= giveUp) throw Win32Error(error, L"OpenClipboard");
+      Sleep(kRetryMs);
+    }
   }
   ~ClipboardScope() { CloseClipboard(); }
   ClipboardScope(const ClipboardScope&) = delete;

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "shared/date_text.h"
+#include "shared/errors.h"
 #include "shared/folder_path.h"
 #include "shared/setting_keys.h"
 #include "shared/stored_settings.h"
@@ -57,29 +58,34 @@ std::wstring DriveOfFolder(std::wstring_view folder) {
   return std::wstring(folder.substr(0, 3));
 }
 
-SettingsRecord LoadSettings(SettingsStore& store, const Clock& clock,
+LoadedSettings LoadSettings(SettingsStore& store, const Clock& clock,
                             std::wstring_view programFolder) {
   const std::wstring today = FormatYyyymmdd(clock.Now());
   const SettingsRecord defaults = FirstStartRecord(programFolder);
+  LoadedSettings loaded{defaults, {}};
 
-  // A first start writes OutPutMode and no writer ever empties it, so an empty
-  // one means this program has not set up its settings in this store yet.
-  if (store.GetSetting(keys::OutPutMode).empty()) {
-    store.SaveSetting(keys::GDate, today);
-    SaveAll(store, defaults, StoredSettings());
-  }
-  if (store.GetSetting(keys::ColorMode).empty()) {
-    SaveAll(store, defaults, KeysAddedByUpgrade());
+  // A first start writes OutPutMode and no writer ever removes it, so a
+  // missing one means this program has not set up its settings in this store
+  // yet. An unreadable one is the user's store all the same.
+  try {
+    if (!store.HasSetting(keys::OutPutMode)) {
+      store.SaveSetting(keys::GDate, today);
+      SaveAll(store, defaults, StoredSettings());
+    }
+    if (!store.HasSetting(keys::ColorMode)) {
+      SaveAll(store, defaults, KeysAddedByUpgrade());
+    }
+  } catch (const StoreError& e) {
+    loaded.refusedWrite = e.message();
   }
 
-  SettingsRecord record = defaults;
   for (const StoredSetting& s : StoredSettings()) {
-    // A failed read keeps the default already in the field.
-    ReadStoredText(record, s, store.GetSetting(s.key));
+    // A missing value and a failed read keep the default already in the field.
+    if (store.HasSetting(s.key)) ReadStoredText(loaded.record, s, store.GetSetting(s.key));
   }
 
-  if (store.GetSetting(keys::GDate) != today) record.SaveCont = 0;
-  return record;
+  if (store.GetSetting(keys::GDate) != today) loaded.record.SaveCont = 0;
+  return loaded;
 }
 
 }  // namespace vistrane

@@ -9,22 +9,32 @@
 
 namespace vistrane {
 
-// Runs, in order: the first-start writes (when OutPutMode is empty), the
-// upgrade writes of an older store (when ColorMode is empty), the load of every
-// stored field, and the daily reset (SaveCont 0 in the record when GDate is not
-// today; the store is left alone). An integer whose stored text is empty, not a
-// number or outside 16 bits loads as that key's first-start default.
+// What the start-up runs on, and the message of a refused write (empty when
+// the store took every write).
+struct LoadedSettings {
+  SettingsRecord record;
+  std::wstring refusedWrite;
+};
+
+// Runs, in order: the first-start writes (when OutPutMode is missing), the
+// upgrade writes of an older store (when ColorMode is missing), the load of
+// every stored field, and the daily reset (SaveCont 0 in the record when GDate
+// is not today; the store is left alone). A missing value, and an integer that
+// cannot be read or whose text is not a number or outside 16 bits, loads as
+// that key's first-start default; a value that exists is never overwritten.
 // PrtDeviceName is empty and PrtPaperSize 0.
+//
+// A refused write ends the writes, and the record is still loaded from what
+// the store holds, so the user's own values are kept for the run.
 //
 // Creating the default output folder is the caller's job: the start-up creates
 // DirName when it is missing, which covers the folder a first start names.
-// Throws StoreError when a write is refused.
-SettingsRecord LoadSettings(SettingsStore& store, const Clock& clock,
+LoadedSettings LoadSettings(SettingsStore& store, const Clock& clock,
                             std::wstring_view programFolder);
 
-// The record a first start writes and then loads. It is also what an unreadable
-// stored integer falls back to, and what the program runs on when the store
-// refuses the first-start writes, so the defaults exist in this one place.
+// The record a first start writes and then loads. It is also what a missing
+// or unreadable stored value falls back to, so the defaults exist in this one
+// place.
 SettingsRecord FirstStartRecord(std::wstring_view programFolder);
 
 // The drive part of a folder path as the settings keep it: its first three

@@ -28,13 +28,18 @@ auto Win32Step(const wchar_t* failed, Step&& step) -> decltype(step()) {
   }
 }
 
+// How long a capture waits for another program to close the clipboard; the
+// form does not answer meanwhile, so it stays short.
+constexpr DWORD kClipboardWaitMs = 400;
+
 }  // namespace
 
 bool WindowsCaptureHost::HoldClipboardBitmap() {
-  // Each part has its own message: opening fails when another program holds
+  // Each part has its own message: opening fails when another program keeps
   // the clipboard open, taking when the copy finds no memory.
   std::optional<ClipboardScope> clipboard;
-  Win32Step(L"クリップボードを開けませんでした。", [&] { clipboard.emplace(form_); });
+  Win32Step(L"クリップボードが他のプログラムで使用中のため、開けませんでした。",
+            [&] { clipboard.emplace(form_, kClipboardWaitMs); });
   return Win32Step(L"クリップボードから画像を取り出せませんでした。",
                    [&] { return Picture1.HoldClipboardBitmap(*clipboard); });
 }
@@ -87,5 +92,7 @@ void WindowsCaptureHost::WriteReducedColourBitmap(const std::wstring& path,
 }
 
 void WindowsCaptureHost::WriteJpeg(const std::wstring& path) { WriteJpegFile(Picture1, path); }
+
+bool WindowsCaptureHost::FileExists(const std::wstring& path) const { return PathExists(path); }
 
 }  // namespace vistrane

@@ -12,8 +12,14 @@ namespace vistrane {
 
 class WindowsCaptureHost final : public CaptureHost {
  public:
-  WindowsCaptureHost(HWND form, PictureBox& Picture1, Printer& printer, FrmExec& frmExec)
-      : form_(form), Picture1(Picture1), printer_(printer), frmExec(frmExec) {}
+  // quitRequested is the form's flag, set while the capture runs.
+  WindowsCaptureHost(HWND form, PictureBox& Picture1, Printer& printer, FrmExec& frmExec,
+                     const bool& quitRequested)
+      : form_(form),
+        Picture1(Picture1),
+        printer_(printer),
+        frmExec(frmExec),
+        quitRequested_(quitRequested) {}
 
   bool HoldClipboardBitmap() override;
   PixelSize PictureSize() const override;
@@ -23,18 +29,21 @@ class WindowsCaptureHost final : public CaptureHost {
   void PrintImage(const Common& common, const Clock& clock) override;
   bool StartMailSender() override;
   void ShowError(const std::wstring& text) override;
+  bool QuitRequested() const override { return quitRequested_; }
   void ResetPicture() noexcept override;
   void TrimWorkingSet() noexcept override;
   void WriteFullColourBitmap(const std::wstring& path) override;
   void WriteReducedColourBitmap(const std::wstring& path, const std::vector<std::uint8_t>& headers,
                                 const std::vector<std::uint8_t>& pixelRows) override;
   void WriteJpeg(const std::wstring& path) override;
+  bool FileExists(const std::wstring& path) const override;
 
  private:
   HWND form_;
   PictureBox& Picture1;
   Printer& printer_;
   FrmExec& frmExec;
+  const bool& quitRequested_;
 };
 
 }  // namespace vistrane

@@ -12,9 +12,11 @@ namespace vistrane {
 namespace {
 
 // Runs one output step; a failure is shown and reported as false, so the
-// capture goes on with the steps that do not need this one.
+// capture goes on with the steps that do not need this one. Once the user
+// chose to quit, no step runs and each reports false.
 template <typename Step>
 bool RunStep(CaptureHost& host, Step&& step) {
+  if (host.QuitRequested()) return false;
   try {
     step();
     return true;

@@ -37,6 +37,9 @@ class CaptureHost : public ImageFileWriter {
   // Starts VstnMailSend.exe from the program's folder; false when it cannot.
   virtual bool StartMailSender() = 0;
   virtual void ShowError(const std::wstring& text) = 0;
+  // True once the user chose to quit (the tray menu, a log-off), which a
+  // message box of the capture lets in: no further step runs then.
+  virtual bool QuitRequested() const = 0;
   // Releases the picture and its memory, puts the scale modes back to pixels.
   virtual void ResetPicture() noexcept = 0;
   virtual void TrimWorkingSet() noexcept = 0;
@@ -47,7 +50,8 @@ inline constexpr wchar_t kMailSenderMissingMessage[] = L"VstnMailSend.exeが見�
 // Takes the clipboard bitmap, checks it when ownerIsZero (no window owns the
 // clipboard; a desktop-owned bitmap is taken unchecked) and runs the outputs.
 // A failing step is reported with its message and the steps that do not depend
-// on it still run; a mail copy that was not written is never handed on. A
+// on it still run; a mail copy that was not written is never handed on. After
+// the user chose to quit, the step in hand finishes and no other runs. A
 // failed colour reduction stops the capture's outputs: they would not show
 // what the user asked for. The picture and the reduced rows are released and
 // the working set trimmed on every way out: after a rejection, and also when

@@ -21,36 +21,48 @@ std::wstring FormatCounter(std::int16_t count) {
   return count < 0 ? L"-" + digits : digits;
 }
 
-std::wstring NextCounterSuffix(SettingsRecord& record, const LocalDateTime& now,
-                               SettingsStore& store) {
-  if (record.SaveCont == std::numeric_limits<std::int16_t>::max()) {
-    throw OutputError(
-        L"本日の連番（SaveCont）が上限の32767に達したため、画像ファイルを保存できません。");
-  }
-  ++record.SaveCont;
+const wchar_t* Extension(const SettingsRecord& record) {
+  return record.OutputFileMode == 1 ? L".bmp" : L".jpg";
+}
+
+std::wstring CounterName(const SettingsRecord& record, const LocalDateTime& now,
+                        std::int16_t count) {
+  return record.Filename + FormatMmdd(now) + L"-" + FormatCounter(count) + Extension(record);
+}
+
+std::wstring NextCountedPath(SettingsRecord& record, const LocalDateTime& now,
+                             SettingsStore& store, const FileExistsTest& exists) {
+  std::int16_t count = record.SaveCont;
+  std::wstring path;
+  do {
+    if (count == std::numeric_limits<std::int16_t>::max()) {
+      throw OutputError(
+          L"本日の連番（SaveCont）が上限の32767に達したため、画像ファイルを保存できません。");
+    }
+    ++count;
+    path = JoinPath(record.DirName, CounterName(record, now, count));
+  } while (exists(path));
+  record.SaveCont = count;
   store.SaveSetting(keys::GDate, FormatYyyymmdd(now));
   store.SaveSetting(keys::SaveCont, FormatInt16(record.SaveCont));
-  return FormatMmdd(now) + L"-" + FormatCounter(record.SaveCont);
+  return path;
 }
 
 }  // namespace
 
 std::wstring NextImageFilePath(SettingsRecord& record, bool forMail, const Clock& clock,
-                               SettingsStore& store) {
+                               SettingsStore& store, const FileExistsTest& exists) {
   CheckBaseName(record.Filename);
   CheckPathLength(record.DirName, record.Filename);
   const LocalDateTime now = clock.Now();
+  if (!forMail && record.FileOutMode == 1) return NextCountedPath(record, now, store, exists);
   std::wstring name = record.Filename;
   if (forMail) {
     name += L"ML-" + FormatHhmmss(now);
-  } else if (record.FileOutMode == 1) {
-    name += NextCounterSuffix(record, now, store);
   } else if (record.FileOutMode == 2) {
     name += FormatMmdd(now) + L"-" + FormatHhmmss(now);
   }
-  name += record.OutputFileMode == 1 ? L".bmp" : L".jpg";
-
-  return JoinPath(record.DirName, name);
+  return JoinPath(record.DirName, name + Extension(record));
 }
 
 }  // namespace vistrane

@@ -1,5 +1,6 @@
 #pragma once
 // Full path of the next image file: base name, suffix, extension and folder.
+#include <functional>
 #include <string>
 
 #include "shared/clock.h"
@@ -17,11 +18,14 @@ namespace vistrane {
 //   otherwise:     Filename
 // then ".bmp" when OutputFileMode is 1, else ".jpg", put in DirName by JoinPath.
 //
-// FileOutMode 1 (not the mail copy) raises record.SaveCont and then stores
-// GDate = today and SaveCont. A counter already at 32767 throws OutputError
-// before anything changes; a refused store write throws StoreError with the
-// counter already raised, so no later file takes the same number.
+// FileOutMode 1 (not the mail copy) raises record.SaveCont past every number
+// whose file exists, so a counter that restarted (a reset store, a hand edit)
+// never overwrites a capture, and then stores GDate = today and SaveCont. No
+// free number up to 32767 throws OutputError before anything changes; a
+// refused store write throws StoreError with the counter already raised, so no
+// later file takes the same number.
+using FileExistsTest = std::function<bool(const std::wstring& path)>;
 std::wstring NextImageFilePath(SettingsRecord& record, bool forMail, const Clock& clock,
-                               SettingsStore& store);
+                               SettingsStore& store, const FileExistsTest& exists);
 
 }  // namespace vistrane

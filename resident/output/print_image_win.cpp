@@ -13,6 +13,11 @@
 namespace vistrane {
 namespace {
 
+// A Japanese UI face, whose line is about one em high: two lines of at least
+// 8 pt fit above a picture placed at the top.
+constexpr wchar_t kHeaderFace[] = L"MS UI Gothic";
+constexpr int kHeaderLines = 2;  // a line holding one space, then the header
+
 std::wstring Because(const wchar_t* reason) {
   return std::wstring(reason) + kPrintFailedMessage;
 }
@@ -40,6 +45,9 @@ void PrintPicture(const Common& common, PictureBox& Picture1, Printer& printer,
   if (!layout) throw OutputError(Because(L"プリンタの印刷できる範囲が狭すぎるため、"));
 
   job.PaintPicture(Picture1, layout->X, layout->Y, layout->DW, layout->DH);
+  job.SetFont(kHeaderFace, [&](double lineHeightPerEm) {
+    return HeaderFontEmPixels(job.DpiY(), lineHeightPerEm, kHeaderLines);
+  });
   job.Print(L" ");
   job.Print(PrintHeaderLine(clock, computerName, userName, {DateSeparator(), TimeSeparator()}));
   job.EndDoc();

@@ -25,6 +25,13 @@ inline constexpr std::int32_t kPrintTopOffset = 370;
 inline constexpr std::int32_t kPrintWidthAllowance = 600;
 inline constexpr std::int32_t kPrintHeightAllowance = 740;
 
+// The em height in device pixels of the header's font, whose lines are
+// lineHeightPerEm ems apart: the largest that lets `lines` lines end above
+// kPrintTopOffset at dpiY, so the text never runs into a picture placed at the
+// top, but never below kHeaderMinPoints, which stays readable.
+inline constexpr int kHeaderMinPoints = 8;
+int HeaderFontEmPixels(int dpiY, double lineHeightPerEm, int lines);
+
 struct PrintLayoutInput {
   std::int16_t ZoomMode = 0;       // 1 shrink, 2 enlarge, 3 both, else neither
   std::int16_t PrtYokoHaichi = 1;  // 1 left, 2 centre, above 2 right

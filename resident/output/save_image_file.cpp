@@ -12,7 +12,9 @@ void SaveImageFile(bool ForMail, Common& common, const Clock& clock, SettingsSto
   const bool reduced = !jpeg && common.ColorMode != 1;
   const std::vector<std::uint8_t> headers =
       reduced ? ReducedBitmapFileHeaders(common) : std::vector<std::uint8_t>{};
-  common.OutFilePath = NextImageFilePath(common, ForMail, clock, store);
+  common.OutFilePath =
+      NextImageFilePath(common, ForMail, clock, store,
+                        [&](const std::wstring& path) { return writer.FileExists(path); });
   if (jpeg) {
     writer.WriteJpeg(common.OutFilePath);
   } else if (reduced) {

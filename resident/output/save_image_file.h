@@ -23,6 +23,9 @@ class ImageFileWriter {
                                         const std::vector<std::uint8_t>& pixelRows) = 0;
   // The picture's current pixels at the highest JPEG quality.
   virtual void WriteJpeg(const std::wstring& path) = 0;
+  // Whether a file or folder of this path exists; a numbered name moves on
+  // past it.
+  virtual bool FileExists(const std::wstring& path) const = 0;
 };
 
 // Names the file (counter and GDate included), writes it and leaves its path

@@ -45,6 +45,14 @@ void FrmVistrane::Form_Load() {
   frmExec.Form_Load();
   if (SetTimer(Window(), kTimer1, kTimer1IntervalMs, nullptr) == 0) ThrowLastError(L"SetTimer");
   TrimWorkingSet();
+  // A start-up message lets clipboard notices and the tray menu in; what they
+  // asked for runs now that the start-up is complete.
+  startingUp_ = false;
+  if (quitRequested_) {
+    PopExit_Click();
+  } else if (captureAgain_ && IsClipboardFormatAvailable(CF_BITMAP)) {
+    ClipbordCapture();
+  }
 }
 
 void FrmVistrane::AddTrayIcon() {
@@ -56,15 +64,12 @@ void FrmVistrane::AddTrayIcon() {
 }
 
 void FrmVistrane::LoadSettingsOrDefaults() {
-  const std::wstring programFolder = ProgramFolder();
-  try {
-    static_cast<SettingsRecord&>(common_) = LoadSettings(store_, clock_, programFolder);
-  } catch (const UserFacingError& e) {
-    // The registry refused the first-start writes: run on the defaults, so
-    // captures still work, and say why nothing will be remembered.
-    ShowErrorMessage(Window(), e.message());
-    static_cast<SettingsRecord&>(common_) = FirstStartRecord(programFolder);
-  }
+  const LoadedSettings loaded = LoadSettings(store_, clock_, ProgramFolder());
+  static_cast<SettingsRecord&>(common_) = loaded.record;
+  // The registry refused a write: the run goes on with what it holds and the
+  // defaults of what is missing, and the user learns why nothing will be
+  // remembered.
+  if (!loaded.refusedWrite.empty()) ShowErrorMessage(Window(), loaded.refusedWrite);
 }
 
 void FrmVistrane::CreateOutputFolderIfMissing() {
@@ -99,7 +104,12 @@ LRESULT FrmVistrane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kTimer1) TrimWorkingSet();
       return 0;
     case WM_ENDSESSION:
-      if (wParam) Form_QueryUnload();
+      // The session may end the process as soon as this returns: a capture in
+      // hand runs no further step.
+      if (wParam) {
+        quitRequested_ = true;
+        Form_QueryUnload();
+      }
       return 0;
     case WM_CLOSE:
       PopExit_Click();
@@ -134,8 +144,9 @@ LRESULT FrmVistrane::ViewerWndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void FrmVistrane::ClipbordCapture() {
   // A capture's message box lets the next clipboard notice in. That copy is
   // taken when the capture in hand has finished, never in the middle of it,
-  // where it would replace the picture and the path the capture still uses.
-  if (capturing_) {
+  // where it would replace the picture and the path the capture still uses;
+  // one taken during the start-up waits until the start-up is complete.
+  if (capturing_ || startingUp_) {
     captureAgain_ = true;
     return;
   }
@@ -146,9 +157,11 @@ void FrmVistrane::ClipbordCapture() {
     // Only the screen-copy key leaves a bitmap that no application window owns.
     const HWND owner = GetClipboardOwner();
     if (owner != nullptr && owner != GetDesktopWindow()) continue;
-    WindowsCaptureHost host(Window(), Picture1, printer_, frmExec);
+    WindowsCaptureHost host(Window(), Picture1, printer_, frmExec, quitRequested_);
     CaptureOutput(owner == nullptr, host, common_, store_, clock_);
-  } while (captureAgain_ && IsClipboardFormatAvailable(CF_BITMAP));
+  } while (captureAgain_ && !quitRequested_ && IsClipboardFormatAvailable(CF_BITMAP));
+  // The form is destroyed outside the capture, once this notice is passed on.
+  if (quitRequested_) PostMessageW(Window(), WM_CLOSE, 0, 0);
 }
 
 void FrmVistrane::OnTrayMouse(UINT mouseMessage) {
@@ -170,6 +183,12 @@ void FrmVistrane::ShowPopMenu() {
 }
 
 void FrmVistrane::PopExit_Click() {
+  // Chosen during a capture's or the start-up's message: the program ends
+  // when that has finished its current step.
+  if (capturing_ || startingUp_) {
+    quitRequested_ = true;
+    return;
+  }
   frmExec.Form_Unload();
   Destroy();
 }

@@ -61,8 +61,10 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
   ClipboardViewer viewer_;
   UniqueHmenu PopMenu;
   UINT taskbarCreated_ = 0;
+  bool startingUp_ = true;
   bool capturing_ = false;
   bool captureAgain_ = false;
+  bool quitRequested_ = false;
 };
 
 }  // namespace vistrane

@@ -4,6 +4,7 @@
 // check both what the store holds and how it got there.
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -23,10 +24,15 @@ class MemorySettingsStore final : public SettingsStore {
   explicit MemorySettingsStore(Values initial) : values_(std::move(initial)) {}
 
   std::wstring GetSetting(std::wstring_view key) const override;
+  bool HasSetting(std::wstring_view key) const override;
   void SaveSetting(std::wstring_view key, std::wstring_view value) override;
 
   // While on, every SaveSetting throws StoreError and changes nothing.
   void set_fail_writes(bool fail) { failWrites_ = fail; }
+
+  // The key holds a value that reads as empty text, as one of another type
+  // does in the registry.
+  void set_unreadable(std::wstring key) { unreadable_.insert(std::move(key)); }
 
   const Values& values() const { return values_; }
   const std::vector<Write>& writes() const { return writes_; }
@@ -34,6 +40,7 @@ class MemorySettingsStore final : public SettingsStore {
  private:
   Values values_;
   std::vector<Write> writes_;
+  std::set<std::wstring, std::less<>> unreadable_;
   bool failWrites_ = false;
 };
 

@@ -35,7 +35,7 @@ ready_mark=$prefix/.vistrane-ready
 locales=$state/locale
 # What the ready mark holds: a prefix made under another locale (an older
 # session with a Western code page) is made again.
-prefix_kind='ja_JP.UTF-8 ACP 932'
+prefix_kind='ja_JP.UTF-8 ACP 932; MS UI Gothic substitute'
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -110,6 +110,9 @@ fontlink() {
   for face in 'Tahoma' 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif'; do
     wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d 'ipag.ttf,IPAGothic' /f >>"$log" 2>&1
   done
+  # The printed header's face, as a Japanese Windows has it.
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+    /v 'MS UI Gothic' /d 'IPAGothic' /f >>"$log" 2>&1
 }
 
 prepare_locale() {

@@ -1,29 +1,15 @@
 #include "tools/screencopy/clipboard_writer.h"
 
 #include <cstring>
-#include <memory>
 
 #include "platform/win32_error.h"
 
 namespace vistrane::tools {
 namespace {
 
-// Another program (a viewer reading the last change) may hold the clipboard
-// open for a moment; wait up to two seconds for it.
-std::unique_ptr<ClipboardScope> OpenClipboardFor(HWND owner) {
-  for (int attempt = 0;; ++attempt) {
-    try {
-      return std::make_unique<ClipboardScope>(owner);
-    } catch (const Win32Error&) {
-      if (attempt == 40) throw;
-      Sleep(50);
-    }
-  }
-}
-
 template <typename Handle>
 void Replace(UINT format, Handle data, HWND owner) {
-  const auto clipboard = OpenClipboardFor(owner);
+  const ClipboardScope clipboard(owner, 2000);  // a viewer may still read the last change
   if (!EmptyClipboard()) ThrowLastError(L"EmptyClipboard");
   if (SetClipboardData(format, data.get()) == nullptr) ThrowLastError(L"SetClipboardData");
   data.release();  // the clipboard owns it now

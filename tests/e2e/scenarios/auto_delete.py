@@ -2,7 +2,7 @@
 """At start-up with AutoDel 1, Vistrane deletes exactly the expired "bmp" and
 "jpg" files that begin with the base name (mail copies included) and keeps
 everything else; a read-only expired file is skipped and the rest still go.
-With AutoDel 2 nothing is deleted. A drive root as output folder works too."""
+With AutoDel 0 or 2 nothing is deleted. A drive root as output folder works too."""
 
 import datetime
 import os
@@ -82,8 +82,9 @@ def main(s, artifacts):
     files = {**expired, **kept}
 
     s.reset_output_dir()
-    run(s, artifacts, folder, {"AutoDel": 2}, files, [])
-    clear(folder, files)
+    for off in (0, 2):  # only 1 deletes
+        run(s, artifacts, folder, {"AutoDel": off}, files, [])
+        clear(folder, files)
     run(s, artifacts, folder, {"AutoDel": 1, "AutoDelDate": 10}, files, expired)
     clear(folder, files)
 

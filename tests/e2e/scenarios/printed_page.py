@@ -4,13 +4,14 @@ page; the picture lies where the page geometry puts it in VPDF's printable
 area (a wide capture turns the page to landscape by itself, a large one is
 shrunk to the width and centred, a small one unzoomed at the top left), and
 the header line names the version, the date and time, the computer and the
-user. The capture's file is written as well."""
+user. Above a picture placed at the top, the header ends before the picture
+starts and reads back whole. The capture's file is written as well."""
 
 import json
 import re
 
-from printing import (PdfPrinter, coloured_box, expected_box, is_landscape, page_count, page_text,
-                      render, to_page_coordinates)
+from printing import (PdfPrinter, coloured_box, expected_box, header_band, is_landscape,
+                      page_count, page_text, read_text, render, to_page_coordinates)
 from vistrane_e2e import (Vistrane, check, check_no_error_box, expect_capture, scenario,
                           test_settings, today_mmdd)
 
@@ -24,6 +25,7 @@ CASES = [
      (300, 200), False, ""),
 ]
 TOLERANCE = 2  # rendered pixels (1/36 inch): halftone and rounding at the edges
+HEADER_DPI = 300  # fine enough to see the gap between the header and the picture
 
 
 def wine_names(s):
@@ -54,6 +56,17 @@ def check_page(s, artifacts, name, printer, settings, size, landscape, zoom):
     return page_text(postscript)
 
 
+def check_header_above_picture(artifacts, name, printer):
+    png = artifacts / f"{name}-{HEADER_DPI}dpi.png"
+    width, height, rgb = render(printer.page_file, png, HEADER_DPI)
+    ink_end, picture_top = header_band(width, height, rgb)
+    check(0 < ink_end < picture_top,
+          f"{name}: the header's ink ends at row {ink_end}, the picture starts at {picture_top}")
+    text = read_text(png, picture_top)
+    (artifacts / f"{name}-header-ocr.txt").write_text(text)
+    check("Vistrane Ver4.1" in text, f"{name}: the header reads {text!r}")
+
+
 def check_header(name, text, computer, user):
     # The first line holds one space; the header line follows.
     header = re.fullmatch(r" \u3000{3}Vistrane Ver4\.1  (\d{4}/\d{2}/\d{2}) (\d{2}:\d{2}:\d{2}) "
@@ -79,6 +92,8 @@ def main(s, artifacts):
             expect_capture(s, artifacts, f"Vstrn{today_mmdd()}-001.bmp", reference)
             text = check_page(s, artifacts, name, printer, overrides, size, landscape, zoom)
             check_header(name, text, computer, user)
+            if not landscape and overrides["PrtTateHaichi"] == 1:
+                check_header_above_picture(artifacts, name, printer)
             check_no_error_box(s)
 
 

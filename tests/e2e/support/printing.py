@@ -85,12 +85,12 @@ def page_text(postscript):
     return "".join(glyph_char(name) for name in names)
 
 
-def render(page_file, png):
-    """Renders the page at RENDER_DPI; returns (width, height, rgb bytes). A
-    PNG copy is kept for a reviewer."""
-    subprocess.run(["gs", "-q", "-dSAFER", "-sDEVICE=png16m", f"-r{RENDER_DPI}", "-o", str(png),
+def render(page_file, png, dpi=RENDER_DPI):
+    """Renders the page at dpi; returns (width, height, rgb bytes). A PNG copy
+    is kept for a reviewer."""
+    subprocess.run(["gs", "-q", "-dSAFER", "-sDEVICE=png16m", f"-r{dpi}", "-o", str(png),
                     str(page_file)], check=True, timeout=120)
-    result = subprocess.run(["gs", "-q", "-dSAFER", "-sDEVICE=ppmraw", f"-r{RENDER_DPI}",
+    result = subprocess.run(["gs", "-q", "-dSAFER", "-sDEVICE=ppmraw", f"-r{dpi}",
                              "-o", "-", str(page_file)], check=True, capture_output=True,
                             timeout=120)
     data = result.stdout
@@ -100,6 +100,36 @@ def render(page_file, png):
     return width, height, data[match.end():]
 
 
+def is_coloured(pixel):
+    return max(pixel) - min(pixel) > 48
+
+
+def header_band(width, height, rgb):
+    """Rows of an upright page above the picture: (the last row with the
+    header's ink + 1, the picture's first row)."""
+    stride = width * 3
+    ink_end = 0
+    for y in range(height):
+        row = rgb[y * stride:(y + 1) * stride]
+        pixels = [row[3 * x:3 * x + 3] for x in range(width)]
+        if any(is_coloured(p) for p in pixels):
+            return ink_end, y
+        if any(max(p) < 160 for p in pixels):
+            ink_end = y + 1
+    check(False, "the page holds no picture")
+
+
+def read_text(png, rows):
+    """The text tesseract reads in the page's top `rows` rows."""
+    band = png.with_name(png.stem + "-band.png")
+    subprocess.run(["convert", str(png), "-crop", f"x{rows}+0+0", "+repage", str(band)],
+                   check=True, timeout=60)
+    result = subprocess.run(["tesseract", str(band), "-", "--psm", "7"], capture_output=True,
+                            text=True, timeout=120)
+    check(result.returncode == 0, f"tesseract failed: {result.stderr.strip()}")
+    return result.stdout.strip()
+
+
 def coloured_box(width, height, rgb):
     """(left, top, right, bottom) of the coloured pixels, right and bottom
     exclusive: the test pattern, not the grey header text."""
@@ -107,8 +137,7 @@ def coloured_box(width, height, rgb):
     stride = width * 3
     for y in range(height):
         row = rgb[y * stride:(y + 1) * stride]
-        xs = [x for x in range(width)
-              if max(row[3 * x:3 * x + 3]) - min(row[3 * x:3 * x + 3]) > 48]
+        xs = [x for x in range(width) if is_coloured(row[3 * x:3 * x + 3])]
         if xs:
             top = min(top, y)
             bottom = y + 1

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "shared/errors.h"
 #include "tests/doubles/fixed_clock.h"
 #include "tests/doubles/memory_settings_store.h"
 
@@ -55,7 +54,7 @@ MemorySettingsStore::Values CompleteStore() {
 
 TEST(LoadSettings, EmptyStoreWritesEveryDefaultInOrderAndLoadsThem) {
   MemorySettingsStore store;
-  const SettingsRecord record = LoadSettings(store, kDec4, kProgramFolder);
+  const SettingsRecord record = LoadSettings(store, kDec4, kProgramFolder).record;
 
   EXPECT_EQ(record, DefaultRecord());
   EXPECT_EQ(FirstStartRecord(kProgramFolder), record);  // what the program runs on without a store
@@ -72,7 +71,7 @@ TEST(LoadSettings, EmptyStoreWritesEveryDefaultInOrderAndLoadsThem) {
 
 TEST(LoadSettings, OlderStoreGetsOnlyTheElevenNewKeysAndKeepsItsOwn) {
   MemorySettingsStore store(OlderStore());
-  const SettingsRecord record = LoadSettings(store, kDec4, kProgramFolder);
+  const SettingsRecord record = LoadSettings(store, kDec4, kProgramFolder).record;
 
   EXPECT_EQ(store.writes(), kUpgradeWrites);
   EXPECT_EQ(record.Orientation, 2);
@@ -88,7 +87,7 @@ TEST(LoadSettings, OlderStoreGetsOnlyTheElevenNewKeysAndKeepsItsOwn) {
 TEST(LoadSettings, CompleteStoreIsOnlyRead) {
   MemorySettingsStore store(CompleteStore());
   store.set_fail_writes(true);  // any write would throw
-  EXPECT_NO_THROW(LoadSettings(store, kDec4, kProgramFolder));
+  EXPECT_EQ(LoadSettings(store, kDec4, kProgramFolder).refusedWrite, L"");
 }
 
 TEST(LoadSettings, CounterStartsAgainOnANewDayWithoutTouchingTheStore) {
@@ -107,14 +106,14 @@ TEST(LoadSettings, CounterStartsAgainOnANewDayWithoutTouchingTheStore) {
     MemorySettingsStore::Values values = CompleteStore();
     values[L"GDate"] = c.gdate;
     MemorySettingsStore store(values);
-    EXPECT_EQ(LoadSettings(store, kDec4, kProgramFolder).SaveCont, c.saveCont);
+    EXPECT_EQ(LoadSettings(store, kDec4, kProgramFolder).record.SaveCont, c.saveCont);
     EXPECT_EQ(store.values(), values);
   }
 }
 
 TEST(LoadSettings, FirstStartTakesTheDriveOfTheProgramFolder) {
   MemorySettingsStore store;
-  const SettingsRecord record = LoadSettings(store, kDec4, L"E:\\Tools\\Vistrane");
+  const SettingsRecord record = LoadSettings(store, kDec4, L"E:\\Tools\\Vistrane").record;
   EXPECT_EQ(record.Drive, L"E:\\");
   EXPECT_EQ(record.DirName, L"E:\\VstrnTmp");
   EXPECT_EQ(store.GetSetting(L"DirName"), L"E:\\VstrnTmp");
@@ -142,14 +141,41 @@ TEST(LoadSettings, UnreadableIntegerLoadsAsItsDefault) {
     MemorySettingsStore::Values values = CompleteStore();
     values[c.key] = c.text;
     MemorySettingsStore store(values);
-    EXPECT_EQ(LoadSettings(store, kDec4, kProgramFolder).*c.field, c.expected);
+    EXPECT_EQ(LoadSettings(store, kDec4, kProgramFolder).record.*c.field, c.expected);
   }
 }
 
-TEST(LoadSettings, RefusedFirstStartWriteIsReported) {
-  MemorySettingsStore store;
-  store.set_fail_writes(true);
-  EXPECT_THROW(LoadSettings(store, kDec4, kProgramFolder), StoreError);
+// A bad store keeps the user's values: an unreadable OutPutMode is no first
+// start, and refused upgrade writes leave the stored values in force.
+TEST(LoadSettings, BadStoreRunsOnTheUsersValues) {
+  {
+    SCOPED_TRACE("OutPutMode unreadable");
+    MemorySettingsStore store(CompleteStore());
+    store.set_unreadable(L"OutPutMode");
+    const LoadedSettings loaded = LoadSettings(store, kDec4, kProgramFolder);
+    EXPECT_TRUE(store.writes().empty());
+    EXPECT_EQ(loaded.record.OutPutMode, 1);
+    EXPECT_EQ(loaded.record.DirName, L"D:\\caps");
+  }
+  {
+    SCOPED_TRACE("upgrade refused");
+    MemorySettingsStore store(OlderStore());
+    store.set_fail_writes(true);
+    const LoadedSettings loaded = LoadSettings(store, kDec4, kProgramFolder);
+    EXPECT_NE(loaded.refusedWrite, L"");
+    EXPECT_EQ(loaded.record.DirName, L"D:\\caps");
+    EXPECT_EQ(loaded.record.Filename, L"Shot");
+    EXPECT_EQ(loaded.record.SaveCont, 5);
+    EXPECT_EQ(loaded.record.ColorMode, 1);
+  }
+  {
+    SCOPED_TRACE("first start refused");
+    MemorySettingsStore store;
+    store.set_fail_writes(true);
+    const LoadedSettings loaded = LoadSettings(store, kDec4, kProgramFolder);
+    EXPECT_NE(loaded.refusedWrite, L"");
+    EXPECT_EQ(loaded.record, DefaultRecord());
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <type_traits>
 #include <vector>
 
@@ -107,6 +108,38 @@ TEST(UniqueFileTest, ClosesTheSystemHandle) {
   }
   EXPECT_TRUE(open()) << "UniqueFile should have closed the file";
   EXPECT_FALSE(UniqueFile(INVALID_HANDLE_VALUE));
+}
+
+// Another window that keeps the clipboard open for a moment delays the
+// opening; one that keeps it longer than the wait makes it fail.
+TEST(ClipboardScopeTest, WaitsForAnotherHolderWithinItsTime) {
+  struct Holder {
+    explicit Holder(DWORD ms) {
+      using UniqueEvent = UniqueHandle<handle_traits::NullInvalid<HANDLE, CloseHandle>>;
+      UniqueEvent opened(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+      thread = std::thread([ms, event = opened.get()] {
+        const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                            nullptr, nullptr, nullptr);
+        {
+          ClipboardScope held(window);
+          SetEvent(event);
+          Sleep(ms);
+        }
+        DestroyWindow(window);
+      });
+      WaitForSingleObject(opened.get(), INFINITE);
+    }
+    ~Holder() { thread.join(); }
+    std::thread thread;
+  };
+  {
+    Holder holder(150);
+    EXPECT_NO_THROW(ClipboardScope(nullptr, 1000));
+  }
+  {
+    Holder holder(600);
+    EXPECT_THROW(ClipboardScope(nullptr, 200), Win32Error);
+  }
 }
 
 }  // namespace

@@ -60,7 +60,11 @@ class RecordingHost final : public CaptureHost {
     calls.push_back(L"error");
     errors.push_back(text);
     if (errorBoxFails) throw std::runtime_error("no message box");
+    quit = quitDuringErrorBox;
   }
+  bool QuitRequested() const override { return quit; }
+  bool quitDuringErrorBox = false;
+  bool quit = false;
   void ResetPicture() noexcept override { calls.push_back(L"reset"); }
   void TrimWorkingSet() noexcept override { calls.push_back(L"trim"); }
   void WriteFullColourBitmap(const std::wstring& path) override { Write(L"write ", path); }
@@ -70,6 +74,7 @@ class RecordingHost final : public CaptureHost {
     reducedFileBytes = headers.size() + pixelRows.size();
   }
   void WriteJpeg(const std::wstring& path) override { Write(L"write jpeg ", path); }
+  bool FileExists(const std::wstring&) const override { return false; }
 
   std::size_t reducedFileBytes = 0;
 
@@ -196,6 +201,18 @@ TEST_F(CaptureOutputTest, ProgressWindowThatCannotShowKeepsNoOutputBack) {
                                L"reset", L"trim"}));
 }
 
+TEST_F(CaptureOutputTest, QuitDuringAMessageRunsNoFurtherStep) {
+  common.PrtOutputMode = 1;
+  common.MailSendMode = 1;
+  host.printFails = true;
+  host.quitDuringErrorBox = true;
+  Capture();
+  EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp",
+                               L"write C:\\VstrnTmp\\VstrnML-090507.bmp", L"print", L"error",
+                               L"reset", L"trim"}));
+  EXPECT_EQ(store.GetSetting(L"tmpfile"), L"") << "the mail copy is not handed on";
+}
+
 TEST_F(CaptureOutputTest, MissingMailSenderIsReportedAfterTheFiles) {
   common.MailSendMode = 1;
   host.mailSenderStarts = false;
@@ -252,7 +269,7 @@ TEST_F(CaptureOutputTest, RefusedTmpfileWriteKeepsTheMailSenderFromStarting) {
   EXPECT_EQ(host.calls.back(), L"trim");
 }
 
-TEST_F(CaptureOutputTest, ReductionComesFirstAndChoosesTheFileFormat) {
+TEST_F(CaptureOutputTest, ReductionComesBeforeTheDisplayAndChoosesTheFileFormat) {
   struct Case {
     std::int16_t colorMode, outputFileMode;
     Calls expected;
@@ -283,6 +300,8 @@ TEST_F(CaptureOutputTest, ReductionComesFirstAndChoosesTheFileFormat) {
     EXPECT_EQ(host.calls, c.expected);
     EXPECT_EQ(host.reducedFileBytes, c.reducedFileBytes);
     EXPECT_TRUE(host.errors.empty());
+    // The progress display shows the reduced picture.
+    EXPECT_EQ(host.callsBeforeShow, c.colorMode == 1 ? 1u : 2u);
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "shared/errors.h"
 #include "tests/doubles/fixed_clock.h"
 #include "tests/doubles/memory_settings_store.h"
@@ -12,6 +14,7 @@ namespace {
 using Writes = std::vector<MemorySettingsStore::Write>;
 
 const FixedClock kDec4({2026, 12, 4, 9, 5, 7});
+const FileExistsTest kNoneTaken = [](const std::wstring&) { return false; };
 
 SettingsRecord Record(std::int16_t fileOutMode, std::int16_t outputFileMode,
                       std::int16_t saveCont = 0, const wchar_t* dirName = L"C:\\VstrnTmp") {
@@ -50,18 +53,19 @@ TEST(NextImageFilePath, BuildsEveryNameForm) {
     SCOPED_TRACE(c.what);
     SettingsRecord record = c.record;
     MemorySettingsStore store;
-    EXPECT_EQ(NextImageFilePath(record, c.forMail, kDec4, store), c.expected);
+    EXPECT_EQ(NextImageFilePath(record, c.forMail, kDec4, store, kNoneTaken), c.expected);
   }
 }
 
 TEST(NextImageFilePath, CounterIsRaisedThenStoredAfterTheDate) {
   SettingsRecord record = Record(1, 1, 6);
   MemorySettingsStore store;
-  NextImageFilePath(record, false, kDec4, store);
+  NextImageFilePath(record, false, kDec4, store, kNoneTaken);
   EXPECT_EQ(record.SaveCont, 7);
   EXPECT_EQ(store.writes(), (Writes{{L"GDate", L"20261204"}, {L"SaveCont", L"7"}}));
 
-  EXPECT_EQ(NextImageFilePath(record, false, kDec4, store), L"C:\\VstrnTmp\\Vstrn1204-008.bmp");
+  EXPECT_EQ(NextImageFilePath(record, false, kDec4, store, kNoneTaken),
+            L"C:\\VstrnTmp\\Vstrn1204-008.bmp");
   EXPECT_EQ(store.GetSetting(L"SaveCont"), L"8");
 }
 
@@ -76,7 +80,7 @@ TEST(NextImageFilePath, OnlyTheCounterModeTouchesCounterAndDate) {
     SCOPED_TRACE(c.what);
     SettingsRecord record = Record(c.fileOutMode, 1, 6);
     MemorySettingsStore store;
-    NextImageFilePath(record, c.forMail, kDec4, store);
+    NextImageFilePath(record, c.forMail, kDec4, store, kNoneTaken);
     EXPECT_EQ(record.SaveCont, 6);
     EXPECT_TRUE(store.writes().empty());
   }
@@ -86,7 +90,7 @@ TEST(NextImageFilePath, CounterAtItsLimitThrowsBeforeAnyChange) {
   SettingsRecord record = Record(1, 1, 32767);
   MemorySettingsStore store;
   try {
-    NextImageFilePath(record, false, kDec4, store);
+    NextImageFilePath(record, false, kDec4, store, kNoneTaken);
     FAIL() << "expected OutputError";
   } catch (const OutputError& e) {
     EXPECT_NE(e.message().find(L"32767"), std::wstring::npos);
@@ -99,8 +103,27 @@ TEST(NextImageFilePath, RefusedCounterWriteIsReported) {
   SettingsRecord record = Record(1, 1, 6);
   MemorySettingsStore store;
   store.set_fail_writes(true);
-  EXPECT_THROW(NextImageFilePath(record, false, kDec4, store), StoreError);
+  EXPECT_THROW(NextImageFilePath(record, false, kDec4, store, kNoneTaken), StoreError);
   EXPECT_EQ(record.SaveCont, 7);  // the number is spent: no later file reuses it
+}
+
+TEST(NextImageFilePath, NumberedNameMovesOnPastExistingFiles) {
+  const std::set<std::wstring> existing{L"C:\\VstrnTmp\\Vstrn1204-001.bmp",
+                                        L"C:\\VstrnTmp\\Vstrn1204-002.bmp",
+                                        L"C:\\VstrnTmp\\Vstrn1204-004.bmp"};
+  const FileExistsTest exists = [&](const std::wstring& path) { return existing.contains(path); };
+  SettingsRecord record = Record(1, 1, 0);
+  MemorySettingsStore store;
+  EXPECT_EQ(NextImageFilePath(record, false, kDec4, store, exists),
+            L"C:\\VstrnTmp\\Vstrn1204-003.bmp");
+  EXPECT_EQ(NextImageFilePath(record, false, kDec4, store, exists),
+            L"C:\\VstrnTmp\\Vstrn1204-005.bmp");
+  EXPECT_EQ(store.GetSetting(L"SaveCont"), L"5");
+
+  SettingsRecord full = Record(1, 1, 32766);
+  const FileExistsTest all = [](const std::wstring&) { return true; };
+  EXPECT_THROW(NextImageFilePath(full, false, kDec4, store, all), OutputError);
+  EXPECT_EQ(full.SaveCont, 32766);
 }
 
 }  // namespace

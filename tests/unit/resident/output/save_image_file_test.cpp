@@ -26,6 +26,7 @@ class RecordingWriter final : public ImageFileWriter {
     file.insert(file.end(), pixelRows.begin(), pixelRows.end());
   }
   void WriteJpeg(const std::wstring& path) override { calls.push_back(L"jpeg " + path); }
+  bool FileExists(const std::wstring&) const override { return false; }
 };
 
 class SaveImageFileTest : public ::testing::Test {
