@@ -10,6 +10,8 @@
 namespace vistrane {
 namespace {
 
+const FileExistsTest kNoneTaken = [](const std::wstring&) { return false; };
+
 // Each refused base name is refused by the counter-numbered file, before the
 // counter moves or anything is stored, with a message that names the setting
 // and what is wrong.
@@ -33,7 +35,7 @@ TEST(CheckBaseName, RefusesWhatWindowsCannotTakeBeforeAnythingChanges) {
     record.SaveCont = 6;
     MemorySettingsStore store;
     try {
-      NextImageFilePath(record, false, FixedClock({2026, 12, 4, 9, 5, 7}), store);
+      NextImageFilePath(record, false, FixedClock({2026, 12, 4, 9, 5, 7}), store, kNoneTaken);
       ADD_FAILURE() << "accepted";
     } catch (const OutputError& e) {
       EXPECT_NE(e.message().find(L"設定「Filename」"), std::wstring::npos) << e.message();
@@ -59,13 +61,13 @@ TEST(CheckPathLength, RefusesAFolderTooLongForTheLongestFileName) {
   record.FileOutMode = 2;
   MemorySettingsStore store;
   const FixedClock clock({2026, 12, 4, 9, 5, 7});
-  EXPECT_EQ(NextImageFilePath(record, false, clock, store).size(), 259u);
+  EXPECT_EQ(NextImageFilePath(record, false, clock, store, kNoneTaken).size(), 259u);
 
   record.DirName = tooLong;
   record.FileOutMode = 1;
   record.SaveCont = 6;
   try {
-    NextImageFilePath(record, false, clock, store);
+    NextImageFilePath(record, false, clock, store, kNoneTaken);
     ADD_FAILURE() << "accepted a folder of " << tooLong.size() << " characters";
   } catch (const OutputError& e) {
     EXPECT_NE(e.message().find(L"設定「DirName」"), std::wstring::npos);
