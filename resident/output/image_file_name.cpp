@@ -25,11 +25,6 @@ const wchar_t* Extension(const SettingsRecord& record) {
   return record.OutputFileMode == 1 ? L".bmp" : L".jpg";
 }
 
-std::wstring CounterName(const SettingsRecord& record, const LocalDateTime& now,
-                        std::int16_t count) {
-  return record.Filename + FormatMmdd(now) + L"-" + FormatCounter(count) + Extension(record);
-}
-
 std::wstring NextCountedPath(SettingsRecord& record, const LocalDateTime& now,
                              SettingsStore& store, const FileExistsTest& exists) {
   std::int16_t count = record.SaveCont;
@@ -40,7 +35,7 @@ std::wstring NextCountedPath(SettingsRecord& record, const LocalDateTime& now,
           L"本日の連番（SaveCont）が上限の32767に達したため、画像ファイルを保存できません。");
     }
     ++count;
-    path = JoinPath(record.DirName, CounterName(record, now, count));
+    path = ImageFilePath(record, FormatMmdd(now) + L"-" + FormatCounter(count));
   } while (exists(path));
   record.SaveCont = count;
   store.SaveSetting(keys::GDate, FormatYyyymmdd(now));
@@ -56,12 +51,18 @@ std::wstring NextImageFilePath(SettingsRecord& record, bool forMail, const Clock
   CheckPathLength(record.DirName, record.Filename);
   const LocalDateTime now = clock.Now();
   if (!forMail && record.FileOutMode == 1) return NextCountedPath(record, now, store, exists);
-  std::wstring name = record.Filename;
+  std::wstring suffix;
   if (forMail) {
-    name += L"ML-" + FormatHhmmss(now);
+    suffix = L"ML-" + FormatHhmmss(now);
   } else if (record.FileOutMode == 2) {
-    name += FormatMmdd(now) + L"-" + FormatHhmmss(now);
+    suffix = FormatMmdd(now) + L"-" + FormatHhmmss(now);
   }
+  return ImageFilePath(record, suffix);
+}
+
+std::wstring ImageFilePath(const SettingsRecord& record, std::wstring_view suffix) {
+  std::wstring name = record.Filename;
+  name += suffix;
   return JoinPath(record.DirName, name + Extension(record));
 }
 

@@ -2,6 +2,7 @@
 // Full path of the next image file: base name, suffix, extension and folder.
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "shared/clock.h"
 #include "shared/settings_record.h"
@@ -27,5 +28,9 @@ namespace vistrane {
 using FileExistsTest = std::function<bool(const std::wstring& path)>;
 std::wstring NextImageFilePath(SettingsRecord& record, bool forMail, const Clock& clock,
                                SettingsStore& store, const FileExistsTest& exists);
+
+// The path of an image file whose name has this suffix after Filename:
+// DirName, Filename, suffix, and the extension of OutputFileMode.
+std::wstring ImageFilePath(const SettingsRecord& record, std::wstring_view suffix);
 
 }  // namespace vistrane

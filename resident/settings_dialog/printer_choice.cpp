@@ -1,0 +1,91 @@
+#include "resident/settings_dialog/printer_choice.h"
+
+namespace vistrane {
+namespace {
+
+constexpr std::wstring_view kPaperTexts[] = {
+    L"レター、8 1/2 x 11 インチ",
+    L"+A611 レター スモール、8 1/2 x 11 インチ",
+    L"タブロイド、11 x 17 インチ",
+    L"レジャー、17 x 11 インチ",
+    L"リーガル、8 1/2 x 14 インチ",
+    L"ステートメント、5 1/2 x 8 1/2 インチ",
+    L"エグゼクティブ、7 1/2 x 10 1/2 インチ",
+    L"A3、297 x 420 mm",
+    L"A4、210 x 297 mm",
+    L"A4 Small、210 x 297 mm",
+    L"A5、148 x 210 mm",
+    L"B4、250 x 354 mm",
+    L"B5、182 x 257 mm",
+    L"フォリオ、8 1/2 x 13 インチ",
+    L"クォート、215 x 275 mm",
+    L"10 x 14 インチ",
+    L"11 x 17 インチ",
+    L"ノート、8 1/2 x 11 インチ",
+};
+constexpr std::int16_t kLastListedPaper = 18;
+
+// A print server's shared queue is not offered.
+constexpr std::wstring_view kExcludedPort = L"PUB:";
+
+}  // namespace
+
+std::wstring_view PaperSizeText(std::int16_t code) {
+  if (code < 1 || code > kLastListedPaper) return {};
+  return kPaperTexts[code - 1];
+}
+
+ChoiceList Disp_PrtName(SettingsRecord& record, DialogPrinter& printer) {
+  ChoiceList list;
+  const std::optional<std::wstring> current = printer.CurrentName();
+  std::optional<std::wstring> chosen;
+  for (const InstalledPrinterName& installed : printer.Printers()) {
+    if (installed.portName == kExcludedPort) continue;
+    list.texts.push_back(installed.deviceName);
+    const bool match = record.PrtDeviceName.empty() ? installed.deviceName == current
+                                                    : installed.deviceName == record.PrtDeviceName;
+    if (match) {
+      list.selected = list.texts.size() - 1;
+      chosen = installed.deviceName;
+    }
+  }
+  if (chosen) {
+    record.PrtDeviceName = *chosen;
+    if (chosen != current) printer.MakeCurrent(*chosen);
+  }
+  return list;
+}
+
+ChoiceList Disp_PaperSize(SettingsRecord& record, DialogPrinter& printer) {
+  ChoiceList list;
+  if (!printer.CurrentName()) return list;
+  const std::int16_t target = record.PrtPaperSize != 0 ? record.PrtPaperSize : printer.PaperSize();
+  for (std::int16_t code = 1; code <= kLastListedPaper; ++code) {
+    if (!printer.AcceptsPaperSize(code)) continue;
+    if (code == target) list.selected = list.texts.size();
+    list.texts.emplace_back(PaperSizeText(code));
+    list.itemData.push_back(code);
+  }
+  printer.SetPaperSize(target);
+  record.PrtPaperSize = printer.PaperSize();
+  return list;
+}
+
+std::optional<ChoiceList> PrtName_Click(SettingsRecord& record, DialogPrinter& printer,
+                                        const std::wstring& deviceName) {
+  if (deviceName == record.PrtDeviceName) return std::nullopt;
+  for (const InstalledPrinterName& installed : printer.Printers()) {
+    if (installed.deviceName != deviceName) continue;
+    record.PrtDeviceName = deviceName;
+    printer.MakeCurrent(deviceName);
+    break;
+  }
+  record.PrtPaperSize = 0;
+  return Disp_PaperSize(record, printer);
+}
+
+void PaperSize_Click(SettingsRecord& record, DialogPrinter& printer, std::int16_t code) {
+  record.PrtPaperSize = printer.SetPaperSize(code) ? code : printer.PaperSize();
+}
+
+}  // namespace vistrane
