@@ -179,7 +179,16 @@ void FrmVistrane::ShowPopMenu() {
   const UINT command = static_cast<UINT>(TrackPopupMenuEx(
       popup, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, Window(), nullptr));
   PostMessageW(Window(), WM_NULL, 0, 0);
+  if (command == ID_POPSETTING) PopSetting_Click();
   if (command == ID_POPEXIT) PopExit_Click();
+}
+
+void FrmVistrane::PopSetting_Click() {
+  try {
+    frmSetting.PopSetting();
+  } catch (...) {
+    ReportCurrentException(Window());
+  }
 }
 
 void FrmVistrane::PopExit_Click() {
@@ -190,6 +199,7 @@ void FrmVistrane::PopExit_Click() {
     return;
   }
   frmExec.Form_Unload();
+  frmSetting.Form_Unload();
   Destroy();
 }
 

@@ -13,6 +13,7 @@
 #include "platform/unique_handle.h"
 #include "resident/common.h"
 #include "resident/output/frm_exec_win.h"
+#include "resident/settings_dialog/frm_setting_win.h"
 #include "resident/shell/clipboard_viewer_win.h"
 
 namespace vistrane {
@@ -36,6 +37,10 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+  // Gives an open modeless dialog its keyboard handling; true when the
+  // message was used there and must not be dispatched.
+  bool PreTranslateMessage(MSG& message) { return frmSetting.PreTranslateMessage(message); }
+
  private:
   void AddTrayIcon();
   void LoadSettingsOrDefaults();
@@ -47,6 +52,7 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
   void ClipbordCapture();
   void OnTrayMouse(UINT mouseMessage);
   void ShowPopMenu();
+  void PopSetting_Click();
   void PopExit_Click();
   // Leaves the viewer chain and removes the tray icon; runs on every way out.
   void Form_QueryUnload() noexcept;
@@ -57,6 +63,8 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
   PictureBox Picture1;
   Printer printer_;  // the current printer, kept for the whole run
   FrmExec frmExec;
+  // Edits common_ in place: a capture taken while it is open uses its values.
+  FrmSetting frmSetting{common_, store_, printer_};
   TrayIcon tray_;
   ClipboardViewer viewer_;
   UniqueHmenu PopMenu;

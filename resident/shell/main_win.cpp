@@ -18,6 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   MSG message{};
   BOOL got = 0;
   while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+    if (frmVistrane.PreTranslateMessage(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

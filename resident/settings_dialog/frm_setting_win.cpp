@@ -1,0 +1,510 @@
+#include "resident/settings_dialog/frm_setting_win.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include "platform/message_box.h"
+#include "platform/unique_handle.h"
+#include "resident/settings_dialog/file_name_preview.h"
+#include "resident/settings_dialog/output_folder.h"
+#include "resident/settings_dialog/printer_choice.h"
+#include "resident/settings_dialog/settings_commit.h"
+#include "resident/settings_dialog/text_field_checks.h"
+#include "resident/shell/res/resource_ids.h"
+#include "shared/errors.h"
+#include "shared/scope_exit.h"
+
+namespace vistrane {
+namespace {
+
+constexpr wchar_t kCaption[] = L"Vistrane 設定画面";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+
+// Posted when a text field refused its text on losing the focus: by the time
+// it arrives the focus has settled, so the dialog knows where it went.
+constexpr UINT kRefuseTextMessage = WM_APP + 1;
+
+PathKind KindOf(const std::wstring& path) {
+  if (path.empty()) return PathKind::Missing;
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
+}
+
+DriveList FixedDrives(const std::wstring& drive) {
+  return FixedDriveList(
+      [](const std::wstring& root) { return GetDriveTypeW(root.c_str()) == DRIVE_FIXED; }, drive);
+}
+
+bool IsTextField(int id) {
+  return id == ctl::txtFileName || id == ctl::numAutoDelDate || id == ctl::txtMailAdd ||
+         id == ctl::txtMailKenmei || id == ctl::txtMailNote;
+}
+
+void AddItem(HWND list, const std::wstring& text) {
+  if (SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())) < 0) {
+    throw Win32Error(ERROR_NOT_ENOUGH_MEMORY, L"CB_ADDSTRING");
+  }
+}
+
+}  // namespace
+
+void FrmSetting::CustomizeClass(WNDCLASSEXW& windowClass) {
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  windowClass.hIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                                    MAKEINTRESOURCEW(IDI_VISTRANE), IMAGE_ICON, 0,
+                                                    0, LR_DEFAULTSIZE | LR_SHARED));
+}
+
+void FrmSetting::PopSetting() {
+  if (Window() != nullptr) {
+    if (IsIconic(Window())) ShowWindow(Window(), SW_RESTORE);
+    SetForegroundWindow(Window());
+    return;
+  }
+  closing_ = false;
+  refusing_ = false;
+  lastFocus_ = nullptr;
+  Create(kCaption, kStyle, kExStyle);
+  try {
+    controls_.Create(Window(), GetDpiForWindow(Window()));
+    dirList_.Attach(controls_[ctl::dirList]);
+    dirList_.ApplyDpi(controls_.Dpi());
+    PlaceWindow();
+    Form_Load();
+  } catch (...) {
+    closing_ = true;
+    Destroy();
+    throw;
+  }
+  ShowWindow(Window(), SW_SHOW);
+  SetForegroundWindow(Window());
+  SetFocus(GetNextDlgTabItem(Window(), nullptr, FALSE));
+}
+
+void FrmSetting::PlaceWindow() {
+  const UINT dpi = controls_.Dpi();
+  RECT frame{0, 0, MulDiv(kSettingClientWidthTwips, static_cast<int>(dpi), 1440),
+             MulDiv(kSettingClientHeightTwips, static_cast<int>(dpi), 1440)};
+  if (!AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi)) {
+    ThrowLastError(L"AdjustWindowRectExForDpi");
+  }
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!GetMonitorInfoW(MonitorFromWindow(Window(), MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    ThrowLastError(L"GetMonitorInfoW");
+  }
+  const RECT& work = monitor.rcWork;
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int left = work.left + (work.right - work.left - width) / 2;
+  const int top = work.top + (work.bottom - work.top - height) / 2;
+  if (!SetWindowPos(Window(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE)) {
+    ThrowLastError(L"SetWindowPos");
+  }
+}
+
+void FrmSetting::Form_Load() {
+  Init_Save();
+  Disp(*GroupOfFrame(ctl::frmPrinterOut));
+  Disp(*GroupOfFrame(ctl::frmFileOut));
+  Disp(*GroupOfFrame(ctl::frmMailSend));
+  SetText(ctl::txtMailAdd, record_.MailAdd);
+  SetText(ctl::txtMailKenmei, record_.MailKenmei);
+  SetText(ctl::txtMailNote, record_.MailNote);
+  Disp(*GroupOfFrame(ctl::frmCompress));
+  Disp(*GroupOfFrame(ctl::frmOrientation));
+  Disp(*GroupOfFrame(ctl::frmZoom));
+  Disp(*GroupOfFrame(ctl::frmPrtYoko));
+  Disp(*GroupOfFrame(ctl::frmPrtTate));
+  ShowFolderOf(record_.DirName);
+  SetText(ctl::txtFileName, record_.Filename);
+  Disp(*GroupOfFrame(ctl::frmFileNamePlus));
+  Disp(*GroupOfFrame(ctl::frmOutputColor));
+  Disp(*GroupOfFrame(ctl::frmAutoDelete));
+  // Shown as stored, also outside 1 to 999, until the user edits it.
+  SetText(ctl::numAutoDelDate, std::to_wstring(record_.AutoDelDate));
+  Disp(*GroupOfFrame(ctl::frmFileType));
+  // A printer that cannot be asked leaves its lists empty; the rest of the
+  // dialog works all the same.
+  try {
+    Disp_PrtName();
+    Disp_PaperSize();
+  } catch (...) {
+    ReportCurrentException(Window());
+  }
+  ShowDriveList();
+}
+
+void FrmSetting::Init_Save() {
+  try {
+    CheckDirName(record_, store_, KindOf(record_.DirName) != PathKind::Missing);
+  } catch (const StoreError& e) {
+    ShowErrorMessage(Window(), e.message());
+  }
+  ShowFolderOf(record_.DirName);
+  snapshot_ = record_;
+}
+
+void FrmSetting::Disp(const OptionGroup& group) { OptionClick(group, ShownOption(group, record_)); }
+
+void FrmSetting::OptionClick(const OptionGroup& group, const OptionButton& button) {
+  // Tab enters a group at its checked button, as in a dialog.
+  for (const OptionButton& other : group.buttons) {
+    const HWND window = controls_[other.id];
+    const bool checked = other.id == button.id;
+    SendMessageW(window, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    SetWindowLongPtrW(window, GWL_STYLE, checked ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  }
+  const OptionEffect effect = SelectOption(record_, group, button);
+  switch (effect) {
+    case OptionEffect::None:
+      break;
+    case OptionEffect::FileNamePreview:
+      Disp_FileName();
+      break;
+    case OptionEffect::DaysFieldOn:
+    case OptionEffect::DaysFieldOff: {
+      const DaysFieldLook look = DaysFieldLookFor(effect);
+      const HWND days = controls_[ctl::numAutoDelDate];
+      daysBackColor_ = look.backColor;
+      EnableWindow(days, look.enabled);
+      InvalidateRect(days, nullptr, TRUE);
+      break;
+    }
+  }
+}
+
+void FrmSetting::Disp_FileName() { SetText(ctl::lblDirName, FileNamePreview(record_)); }
+
+void FrmSetting::Disp_PrtName() {
+  WindowsDialogPrinter printer(printer_);
+  ShowChoices(ctl::PrtName, vistrane::Disp_PrtName(record_, printer));
+}
+
+void FrmSetting::Disp_PaperSize() {
+  WindowsDialogPrinter printer(printer_);
+  ShowChoices(ctl::PaperSize, vistrane::Disp_PaperSize(record_, printer));
+}
+
+void FrmSetting::ShowChoices(ctl::Id id, const ChoiceList& choices) {
+  const HWND list = controls_[id];
+  SendMessageW(list, CB_RESETCONTENT, 0, 0);
+  for (std::size_t i = 0; i < choices.texts.size(); ++i) {
+    AddItem(list, choices.texts[i]);
+    if (i < choices.itemData.size()) {
+      SendMessageW(list, CB_SETITEMDATA, i, static_cast<LPARAM>(choices.itemData[i]));
+    }
+  }
+  SendMessageW(list, CB_SETCURSEL, choices.selected ? static_cast<WPARAM>(*choices.selected)
+                                                    : static_cast<WPARAM>(-1), 0);
+}
+
+void FrmSetting::ShowDriveList() {
+  const DriveList drives = FixedDrives(record_.Drive);
+  const HWND list = controls_[ctl::drvBox];
+  SendMessageW(list, CB_RESETCONTENT, 0, 0);
+  for (const std::wstring& root : drives.roots) AddItem(list, root);
+  // The stored drive is selected without drvBox_Click: it would change nothing.
+  SendMessageW(list, CB_SETCURSEL, drives.selected ? static_cast<WPARAM>(*drives.selected)
+                                                   : static_cast<WPARAM>(-1), 0);
+}
+
+void FrmSetting::ShowFolderOf(const std::wstring& dirName) {
+  const FolderListStart start =
+      FolderListStartFor(dirName, KindOf(dirName), FixedDrives(record_.Drive).roots);
+  if (start.path == dirList_.Path()) return;
+  dirList_.SetPath(start.path);
+  if (start.isDirName) dirList_Change();
+}
+
+std::optional<std::wstring> FrmSetting::SelectedText(ctl::Id id) const {
+  const HWND list = controls_[id];
+  const LRESULT index = SendMessageW(list, CB_GETCURSEL, 0, 0);
+  if (index < 0) return std::nullopt;
+  std::wstring text(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, index, 0)), L'\0');
+  SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  return text;
+}
+
+void FrmSetting::drvBox_Click() {
+  const std::optional<std::wstring> root = SelectedText(ctl::drvBox);
+  if (!root || !ChooseDrive(record_, *root)) return;
+  dirList_.SetPath(record_.Drive);
+  dirList_Change();
+}
+
+void FrmSetting::dirList_Open() {
+  const std::wstring path = dirList_.HighlightedOtherPath();
+  if (path.empty()) return;
+  dirList_.SetPath(path);
+  dirList_Change();
+}
+
+void FrmSetting::dirList_Change() {
+  record_.DirName = dirList_.Path();
+  Disp_FileName();
+}
+
+void FrmSetting::PrtName_Click() {
+  const std::optional<std::wstring> name = SelectedText(ctl::PrtName);
+  if (!name) return;
+  WindowsDialogPrinter printer(printer_);
+  if (const std::optional<ChoiceList> papers = vistrane::PrtName_Click(record_, printer, *name)) {
+    ShowChoices(ctl::PaperSize, *papers);
+  }
+}
+
+void FrmSetting::PaperSize_Click() {
+  const HWND list = controls_[ctl::PaperSize];
+  const LRESULT index = SendMessageW(list, CB_GETCURSEL, 0, 0);
+  if (index < 0) return;
+  const auto code = static_cast<std::int16_t>(SendMessageW(list, CB_GETITEMDATA, index, 0));
+  WindowsDialogPrinter printer(printer_);
+  vistrane::PaperSize_Click(record_, printer, code);
+}
+
+std::wstring_view FrmSetting::ApplyText(ctl::Id id) {
+  const std::wstring text = TextOf(id);
+  switch (id) {
+    case ctl::txtFileName: {
+      const std::wstring_view refusal = ApplyFileName(record_, text);
+      if (refusal.empty()) Disp_FileName();
+      return refusal;
+    }
+    case ctl::numAutoDelDate:
+      // A disabled field is not checked; its text stays as it is.
+      if (!IsWindowEnabled(controls_[id])) return {};
+      return ApplyAutoDelDate(record_, text);
+    case ctl::txtMailAdd:
+      record_.MailAdd = text;
+      return {};
+    case ctl::txtMailKenmei:
+      record_.MailKenmei = text;
+      return {};
+    case ctl::txtMailNote:
+      record_.MailNote = text;
+      return {};
+    default:
+      return {};
+  }
+}
+
+void FrmSetting::TextLostFocus(ctl::Id id) {
+  if (closing_ || refusing_) return;
+  if (!ApplyText(id).empty()) PostMessageW(Window(), kRefuseTextMessage, id, 0);
+}
+
+void FrmSetting::RefuseText(ctl::Id id) {
+  if (closing_) return;
+  const HWND field = controls_[id];
+  const std::wstring_view refusal = ApplyText(id);
+  if (refusal.empty()) return;
+  // Focus gone to another program: the field is checked again when the user
+  // comes back and leaves it.
+  const HWND focus = GetFocus();
+  if (focus == field || focus == nullptr || !IsChild(Window(), focus)) return;
+  refusing_ = true;
+  const ScopeExit done([this] { refusing_ = false; });
+  ShowErrorMessage(Window(), refusal);
+  controls_.ShowTabOf(field);
+  SetFocus(field);
+  SendMessageW(field, EM_SETSEL, 0, -1);
+}
+
+void FrmSetting::btnOK_Click() {
+  if (!AnyOutputOn(record_)) {
+    ShowErrorMessage(Window(), kNoOutputMessage);
+    return;
+  }
+  // A refused write is reported (the error boundary) and the dialog stays
+  // open, so the user knows nothing was stored.
+  StoreDialogSettings(record_, store_);
+  closing_ = true;
+  Form_Unload();
+}
+
+void FrmSetting::btnCancel_Click() {
+  RestoreSnapshot(record_, snapshot_);
+  closing_ = true;
+  Form_Unload();
+}
+
+void FrmSetting::OnEnter() {
+  // Enter presses the focused button and opens the highlighted folder; in a
+  // single-line text box it does nothing (the dialog has no default button).
+  const HWND focus = GetFocus();
+  if (focus == controls_[ctl::btnOK]) {
+    btnOK_Click();
+  } else if (focus == controls_[ctl::btnCancel]) {
+    btnCancel_Click();
+  } else if (focus == controls_[ctl::dirList]) {
+    dirList_Open();
+  }
+}
+
+void FrmSetting::OnCommand(int id, int code, HWND) {
+  switch (id) {
+    case IDOK:  // the dialog manager's Enter
+      OnEnter();
+      return;
+    case IDCANCEL:  // the dialog manager's Esc
+      btnCancel_Click();
+      return;
+    case ctl::btnOK:
+      if (code == BN_CLICKED) btnOK_Click();
+      return;
+    case ctl::btnCancel:
+      if (code == BN_CLICKED) btnCancel_Click();
+      return;
+    case ctl::drvBox:
+      if (code == CBN_SELCHANGE) drvBox_Click();
+      return;
+    case ctl::PrtName:
+      if (code == CBN_SELCHANGE) PrtName_Click();
+      return;
+    case ctl::PaperSize:
+      if (code == CBN_SELCHANGE) PaperSize_Click();
+      return;
+    case ctl::dirList:
+      if (code == LBN_DBLCLK) dirList_Open();
+      return;
+    default:
+      break;
+  }
+  if (IsTextField(id)) {
+    if (code == EN_KILLFOCUS) TextLostFocus(static_cast<ctl::Id>(id));
+    return;
+  }
+  if (code != BN_CLICKED) return;
+  if (const OptionGroup* group = GroupOfButton(static_cast<ctl::Id>(id))) {
+    for (const OptionButton& button : group->buttons) {
+      if (button.id == id) OptionClick(*group, button);
+    }
+  }
+}
+
+LRESULT FrmSetting::OnControlColor(UINT message, HDC dc, HWND control) {
+  const int id = GetDlgCtrlID(control);
+  if (id == ctl::numAutoDelDate) {
+    SetBkColor(dc, GetSysColor(daysBackColor_));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(daysBackColor_));
+  }
+  if (message == WM_CTLCOLOREDIT) return DefaultProc(message, reinterpret_cast<WPARAM>(dc),
+                                                     reinterpret_cast<LPARAM>(control));
+  if (const std::optional<COLORREF> ink = controls_.InkOf(id)) SetTextColor(dc, *ink);
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void FrmSetting::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  if (!SetWindowPos(Window(), nullptr, suggested.left, suggested.top,
+                    suggested.right - suggested.left, suggested.bottom - suggested.top,
+                    SWP_NOZORDER | SWP_NOACTIVATE)) {
+    ThrowLastError(L"SetWindowPos");
+  }
+  controls_.ApplyDpi(dpi);
+  dirList_.ApplyDpi(dpi);
+}
+
+bool FrmSetting::PreTranslateMessage(MSG& message) {
+  const HWND dialog = Window();
+  if (dialog == nullptr || (message.hwnd != dialog && !IsChild(dialog, message.hwnd))) {
+    return false;
+  }
+  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    if (GetKeyState(VK_CONTROL) < 0) {
+      // Ctrl+Tab turns the pages, as in other tabbed dialogs.
+      const int count = static_cast<int>(SettingTabs().size());
+      controls_.ShowTab((controls_.SelectedTab() + (shift ? count - 1 : 1)) % count);
+      SetFocus(controls_[ctl::SSTab1]);
+      return true;
+    }
+    if (message.hwnd == controls_[ctl::txtMailNote]) {
+      // The note takes line breaks, not tabs: Tab leaves it like any field.
+      SetFocus(GetNextDlgTabItem(dialog, message.hwnd, shift));
+      return true;
+    }
+  }
+  return IsDialogMessageW(dialog, &message) != FALSE;
+}
+
+LRESULT FrmSetting::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_NOTIFY: {
+      const auto* notice = reinterpret_cast<const NMHDR*>(lParam);
+      if (notice->idFrom == ctl::SSTab1 && notice->code == TCN_SELCHANGE) {
+        controls_.ShowTab(controls_.SelectedTab());
+      }
+      return 0;
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlID == ctl::dirList) dirList_.DrawItem(*item);
+      return TRUE;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+      return OnControlColor(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case kRefuseTextMessage:
+      RefuseText(static_cast<ctl::Id>(wParam));
+      return 0;
+    case WM_ACTIVATE:
+      // Like a dialog: the control that had the focus gets it back.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(Window(), focus)) lastFocus_ = focus;
+      } else if (lastFocus_ != nullptr && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_)) {
+        SetFocus(lastFocus_);
+      } else {
+        SetFocus(GetNextDlgTabItem(Window(), nullptr, FALSE));
+      }
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_CLOSE:
+      closing_ = true;
+      Form_Unload();
+      return 0;
+    case WM_DESTROY:
+      closing_ = true;
+      return 0;
+    default:
+      return DefaultProc(message, wParam, lParam);
+  }
+}
+
+std::wstring FrmSetting::TextOf(ctl::Id id) const {
+  const HWND control = controls_[id];
+  if (id == ctl::txtMailNote) {
+    GETTEXTLENGTHEX length{GTL_USECRLF | GTL_NUMCHARS, 1200};
+    const LRESULT count = SendMessageW(control, EM_GETTEXTLENGTHEX,
+                                       reinterpret_cast<WPARAM>(&length), 0);
+    std::wstring text(static_cast<std::size_t>(count) + 1, L'\0');
+    GETTEXTEX get{};
+    get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    get.flags = GT_USECRLF;
+    get.codepage = 1200;  // UTF-16
+    const LRESULT copied = SendMessageW(control, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                                        reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+  }
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void FrmSetting::SetText(ctl::Id id, const std::wstring& text) {
+  if (!SetWindowTextW(controls_[id], text.c_str())) ThrowLastError(L"SetWindowTextW");
+}
+
+}  // namespace vistrane

@@ -1,0 +1,351 @@
+#include "resident/settings_dialog/setting_controls_win.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "platform/win32_error.h"
+#include "resident/settings_dialog/option_groups.h"
+
+namespace vistrane {
+namespace {
+
+constexpr wchar_t kPageClass[] = L"VistraneSettingPage";
+
+// Distances inside a group frame, pixels at 96 dpi.
+constexpr int kOptionLeft = 10;
+constexpr int kRowTop = 14;
+constexpr int kColumnTop = 15;
+constexpr int kOptionHeight = 16;
+constexpr int kOptionGap = 10;
+constexpr int kDropDownList = 200;  // the opened list of a drop-down
+constexpr int kDriveIconSize = 32;
+constexpr int kTabLine = 2;  // the tab control's frame line under the tabs
+
+// A page of SSTab1: the tab control shows the row of tabs only, and the page
+// below it draws the rest of the tab's frame, so neither paints over the
+// other. What the page's controls report goes to the dialog, which handles
+// every control in one place.
+LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  switch (message) {
+    case WM_PAINT: {
+      const PaintScope paint(page);
+      RECT frame{};
+      GetClientRect(page, &frame);
+      if (paint.get() != nullptr) DrawEdge(paint.get(), &frame, EDGE_RAISED, BF_LEFT | BF_RIGHT | BF_BOTTOM);
+      return 0;
+    }
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+      return SendMessageW(GetParent(page), message, wParam, lParam);
+    default:
+      return DefWindowProcW(page, message, wParam, lParam);
+  }
+}
+
+void RegisterPageClass() {
+  static const ATOM atom = [] {
+    WNDCLASSEXW pageClass{};
+    pageClass.cbSize = sizeof(pageClass);
+    pageClass.lpfnWndProc = PageProc;
+    pageClass.hInstance = GetModuleHandleW(nullptr);
+    pageClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    pageClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    pageClass.lpszClassName = kPageClass;
+    const ATOM registered = RegisterClassExW(&pageClass);
+    if (registered == 0) ThrowLastError(L"RegisterClassExW(VistraneSettingPage)");
+    return registered;
+  }();
+  static_cast<void>(atom);
+}
+
+HWND CreateChild(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle,
+                 HWND parent, int id) {
+  const HWND created =
+      CreateWindowExW(exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0,
+                      0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                      GetModuleHandleW(nullptr), nullptr);
+  if (created == nullptr) ThrowLastError(std::wstring(L"CreateWindowExW(") + windowClass + L")");
+  return created;
+}
+
+void Move(HWND window, int x, int y, int width, int height) {
+  if (!MoveWindow(window, x, y, width, height, TRUE)) ThrowLastError(L"MoveWindow");
+}
+
+const ControlLayout* FindLayout(int id) {
+  for (const ControlLayout& layout : SettingLayout()) {
+    if (layout.id == id) return &layout;
+  }
+  return nullptr;
+}
+
+int TextWidth(HDC dc, std::wstring_view text) {
+  SIZE size{};
+  if (!GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size)) {
+    ThrowLastError(L"GetTextExtentPoint32W");
+  }
+  return size.cx;
+}
+
+}  // namespace
+
+void SettingControls::Create(HWND dialog, UINT dpi) {
+  dialog_ = dialog;
+  dpi_ = dpi;
+  windows_.clear();
+  const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
+  if (!InitCommonControlsEx(&classes)) ThrowLastError(L"InitCommonControlsEx");
+  RegisterPageClass();
+  for (const ControlLayout& layout : SettingLayout()) {
+    const HWND window = CreateControl(layout);
+    windows_[layout.id] = window;
+    if (const OptionGroup* group = layout.kind == ControlKind::Frame ? GroupOfFrame(layout.id)
+                                                                     : nullptr) {
+      const HWND parent = Container(layout.container);
+      bool first = true;
+      for (const OptionButton& button : group->buttons) {
+        windows_[button.id] = CreateOption(parent, button.id, button.caption, first);
+        first = false;
+      }
+    }
+  }
+  ApplyDpi(dpi);
+  ShowTab(kOpeningTab);
+}
+
+HWND SettingControls::CreateControl(const ControlLayout& layout) {
+  const HWND parent = Container(layout.container);
+  const std::wstring text(layout.text);
+  switch (layout.kind) {
+    case ControlKind::Frame:
+      return CreateChild(L"BUTTON", text, BS_GROUPBOX | WS_GROUP, 0, parent, layout.id);
+    case ControlKind::Label:
+      return CreateChild(L"STATIC", text, SS_LEFT | SS_NOPREFIX | WS_GROUP, 0, parent, layout.id);
+    case ControlKind::Text: {
+      const HWND edit = CreateChild(L"EDIT", text, ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP,
+                                    WS_EX_CLIENTEDGE, parent, layout.id);
+      if (layout.maxChars > 0) SendMessageW(edit, EM_SETLIMITTEXT, layout.maxChars, 0);
+      return edit;
+    }
+    case ControlKind::RichText: {
+      if (!richEdit_) {
+        richEdit_.reset(LoadLibraryW(L"Msftedit.dll"));
+        if (!richEdit_) ThrowLastError(L"LoadLibrary(Msftedit.dll)");
+      }
+      const HWND rich = CreateChild(
+          MSFTEDIT_CLASS, L"",
+          ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
+          WS_EX_CLIENTEDGE, parent, layout.id);
+      // Plain text: the note is mailed as it is typed, without formatting.
+      SendMessageW(rich, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO, 0);
+      return rich;
+    }
+    case ControlKind::DropDown:
+      return CreateChild(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
+                         0, parent, layout.id);
+    case ControlKind::FolderList:
+      return CreateChild(L"LISTBOX", L"",
+                         LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                             WS_VSCROLL | WS_TABSTOP | WS_GROUP,
+                         WS_EX_CLIENTEDGE, parent, layout.id);
+    case ControlKind::DriveIcon:
+      return CreateChild(L"STATIC", L"", SS_ICON | WS_GROUP, 0, parent, layout.id);
+    case ControlKind::Tabs: {
+      const HWND tabs = CreateChild(WC_TABCONTROLW, L"", WS_TABSTOP | WS_GROUP, 0, parent,
+                                    layout.id);
+      int index = 0;
+      for (const TabPage& tab : SettingTabs()) {
+        std::wstring caption(tab.caption);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption.data();
+        if (SendMessageW(tabs, TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&item)) < 0) {
+          ThrowLastError(L"TCM_INSERTITEM");
+        }
+      }
+      // The pages follow the tab control, so the Tab key reaches the shown
+      // page's controls right after the tabs.
+      for (const TabPage& tab : SettingTabs()) {
+        const auto page = static_cast<std::size_t>(tab.page) - 1;
+        pages_[page] = CreateChild(kPageClass, L"", 0, WS_EX_CONTROLPARENT, dialog_, tab.frame);
+        windows_[tab.frame] = pages_[page];
+      }
+      return tabs;
+    }
+    case ControlKind::Button:
+      return CreateChild(L"BUTTON", text, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, parent,
+                         layout.id);
+  }
+  throw Win32Error(ERROR_INVALID_PARAMETER, L"SettingControls::CreateControl");
+}
+
+HWND SettingControls::CreateOption(HWND parent, ctl::Id id, std::wstring_view caption,
+                                   bool firstOfGroup) {
+  // The arrow keys move within a group: from the first button (WS_GROUP) to
+  // the control after the last. The dialog leaves WS_TABSTOP on the checked
+  // button only.
+  return CreateChild(L"BUTTON", std::wstring(caption),
+                     BS_AUTORADIOBUTTON | WS_TABSTOP | (firstOfGroup ? WS_GROUP : 0), 0, parent,
+                     id);
+}
+
+void SettingControls::ApplyDpi(UINT dpi) {
+  dpi_ = dpi;
+  CreateFonts();
+  for (const auto& [id, window] : windows_) {
+    const ControlLayout* layout = FindLayout(id);
+    const HFONT font = layout != nullptr && layout->bold ? boldFont_.get() : font_.get();
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  LoadDriveIcon();
+  Place();
+  RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void SettingControls::CreateFonts() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi_)) {
+    ThrowLastError(L"SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS)");
+  }
+  UniqueHfont font(CreateFontIndirectW(&metrics.lfMessageFont));
+  if (!font) ThrowLastError(L"CreateFontIndirectW");
+  LOGFONTW bold = metrics.lfMessageFont;
+  bold.lfWeight = FW_BOLD;
+  UniqueHfont boldFont(CreateFontIndirectW(&bold));
+  if (!boldFont) ThrowLastError(L"CreateFontIndirectW");
+  font_ = std::move(font);
+  boldFont_ = std::move(boldFont);
+}
+
+void SettingControls::LoadDriveIcon() {
+  // The picture is decoration: without a stock drive icon the place stays empty.
+  SHSTOCKICONINFO info{};
+  info.cbSize = sizeof(info);
+  HICON icon = nullptr;
+  const int size = Scale(kDriveIconSize);
+  if (SUCCEEDED(SHGetStockIconInfo(SIID_DRIVEFIXED, SHGSI_ICONLOCATION, &info)) &&
+      PrivateExtractIconsW(info.szPath, info.iIcon, size, size, &icon, nullptr, 1, 0) != 1) {
+    icon = nullptr;
+  }
+  SendMessageW((*this)[ctl::Image1], STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  driveIcon_.reset(icon);
+}
+
+void SettingControls::Place() {
+  const HWND tabs = (*this)[ctl::SSTab1];
+  const WindowDc screen(nullptr);
+  const SelectObjectScope selectFont(screen.get(), font_.get());
+  for (const ControlLayout& layout : SettingLayout()) {
+    const HWND window = (*this)[layout.id];
+    const Bounds& box = layout.box;
+    int height = Scale(box.height);
+    if (layout.kind == ControlKind::DropDown) height += Scale(kDropDownList);
+    if (layout.kind == ControlKind::DriveIcon) height = Scale(kDriveIconSize);
+    Move(window, Scale(box.x), Scale(box.y), Scale(box.width), height);
+    if (layout.kind == ControlKind::Frame) PlaceOptions(layout, screen.get());
+  }
+  // The tab control keeps its row of tabs and the line under it; the pages
+  // take the rest of its place.
+  const Bounds& area = FindLayout(ctl::SSTab1)->box;
+  RECT tab{};
+  if (!SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab))) {
+    ThrowLastError(L"TCM_GETITEMRECT");
+  }
+  const int rowHeight = tab.bottom + Scale(kTabLine);
+  Move(tabs, Scale(area.x), Scale(area.y), Scale(area.width), rowHeight);
+  for (const HWND page : pages_) {
+    Move(page, Scale(area.x), Scale(area.y) + rowHeight - Scale(kTabLine), Scale(area.width),
+         Scale(area.height) - rowHeight + Scale(kTabLine));
+  }
+}
+
+void SettingControls::PlaceOptions(const ControlLayout& frame, HDC measure) {
+  const OptionGroup* group = GroupOfFrame(frame.id);
+  if (group == nullptr) return;
+  const int checkWidth = GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi_) + Scale(6);
+  int x = Scale(frame.box.x + kOptionLeft);
+  int y = Scale(frame.box.y + (frame.flow == Flow::Row ? kRowTop : kColumnTop));
+  for (const OptionButton& button : group->buttons) {
+    const int width = frame.flow == Flow::Row ? checkWidth + TextWidth(measure, button.caption)
+                                              : Scale(frame.box.width - 2 * kOptionLeft);
+    Move((*this)[button.id], x, y, width, Scale(kOptionHeight));
+    if (frame.flow == Flow::Row) {
+      x += width + Scale(kOptionGap);
+    } else {
+      y += Scale(frame.flowStep);
+    }
+  }
+}
+
+HWND SettingControls::operator[](ctl::Id id) const {
+  const auto found = windows_.find(id);
+  if (found == windows_.end()) throw Win32Error(ERROR_INVALID_WINDOW_HANDLE, L"settings control");
+  return found->second;
+}
+
+HWND SettingControls::Container(vistrane::Container container) const {
+  if (container == vistrane::Container::Dialog) return dialog_;
+  return pages_[static_cast<std::size_t>(container) - 1];
+}
+
+void SettingControls::ShowTab(int tab) {
+  const HWND tabs = (*this)[ctl::SSTab1];
+  SendMessageW(tabs, TCM_SETCURSEL, tab, 0);
+  // Wine's tab control leaves TCIS_BUTTONPRESSED on the tab that TCM_SETCURSEL
+  // chose when the arrow keys move on, and then ignores clicks on the tabs;
+  // only the shown tab keeps it.
+  const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_STATE;
+    item.dwStateMask = TCIS_BUTTONPRESSED;
+    item.dwState = i == tab ? TCIS_BUTTONPRESSED : 0;
+    SendMessageW(tabs, TCM_SETITEMW, i, reinterpret_cast<LPARAM>(&item));
+  }
+  for (std::size_t i = 0; i < pages_.size(); ++i) {
+    ShowWindow(pages_[i], static_cast<int>(i) == tab ? SW_SHOW : SW_HIDE);
+  }
+}
+
+void SettingControls::ShowTabOf(HWND control) {
+  for (std::size_t i = 0; i < pages_.size(); ++i) {
+    if (IsChild(pages_[i], control)) {
+      ShowTab(static_cast<int>(i));
+      return;
+    }
+  }
+}
+
+int SettingControls::SelectedTab() const {
+  return static_cast<int>(SendMessageW((*this)[ctl::SSTab1], TCM_GETCURSEL, 0, 0));
+}
+
+std::optional<COLORREF> SettingControls::InkOf(int id) const {
+  if (const ControlLayout* layout = FindLayout(id)) {
+    switch (layout->ink) {
+      case Ink::Normal:
+        return std::nullopt;
+      case Ink::Blue:
+        return RGB(0, 0, 255);
+      case Ink::Red:
+        return RGB(255, 0, 0);
+      case Ink::DarkRed:
+        return RGB(128, 0, 0);
+      case Ink::Navy:
+        return RGB(0, 0, 128);
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace vistrane

@@ -1,0 +1,63 @@
+#pragma once
+// The settings dialog's windows: the tab control SSTab1, one page per tab and
+// every control of the layout, created in reading order so that the Tab key
+// follows it. Positions, fonts and pictures follow the window's DPI.
+#include <windows.h>
+
+#include <array>
+#include <map>
+#include <optional>
+
+#include "platform/unique_handle.h"
+#include "resident/settings_dialog/control_ids.h"
+#include "resident/settings_dialog/setting_layout.h"
+
+namespace vistrane {
+
+class SettingControls {
+ public:
+  SettingControls() = default;
+  SettingControls(const SettingControls&) = delete;
+  SettingControls& operator=(const SettingControls&) = delete;
+
+  // Creates every window inside `dialog` for its DPI and shows the opening
+  // tab. Throws Win32Error.
+  void Create(HWND dialog, UINT dpi);
+
+  // Fonts, positions and pictures for a new DPI.
+  void ApplyDpi(UINT dpi);
+  UINT Dpi() const noexcept { return dpi_; }
+
+  HWND operator[](ctl::Id id) const;
+
+  // Shows the page of the tab and hides the others.
+  void ShowTab(int tab);
+  // Shows the page that holds the control, when it is on a page.
+  void ShowTabOf(HWND control);
+  // Tab index of the selected tab.
+  int SelectedTab() const;
+
+  // Text colour of a coloured label; nullopt for every other control.
+  std::optional<COLORREF> InkOf(int id) const;
+
+ private:
+  HWND CreateControl(const ControlLayout& layout);
+  HWND CreateOption(HWND parent, ctl::Id id, std::wstring_view caption, bool firstOfGroup);
+  void CreateFonts();
+  void Place();
+  void PlaceOptions(const ControlLayout& frame, HDC measure);
+  void LoadDriveIcon();
+  HWND Container(vistrane::Container container) const;
+  int Scale(int pixels) const noexcept { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
+
+  HWND dialog_ = nullptr;
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  std::array<HWND, 3> pages_{};
+  std::map<int, HWND> windows_;
+  UniqueHfont font_;
+  UniqueHfont boldFont_;
+  UniqueHicon driveIcon_;
+  UniqueHmodule richEdit_;
+};
+
+}  // namespace vistrane
