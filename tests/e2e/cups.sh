@@ -4,8 +4,10 @@
 #
 #   cups.sh start  <state-dir>   start cupsd and add the printer VPDF (the default)
 #   cups.sh stop   <state-dir>   end exactly the cupsd that start started
-#   cups.sh remove <state-dir>   delete VPDF: the system has no printer
-#   cups.sh add    <state-dir>   add VPDF again as the default printer
+#   cups.sh remove <state-dir> [NAME]   delete VPDF (or NAME): without VPDF the
+#                                       system has no printer
+#   cups.sh add    <state-dir> [NAME]   add VPDF again as the default printer, or
+#                                       one more PDF printer NAME beside it
 #
 # Wine asks the scheduler named by CUPS_SERVER (session.sh sets it to
 # <state-dir>/cups/cups.sock) and brings its own printer list up to date when
@@ -14,21 +16,23 @@
 # The scheduler listens only on a socket under <state-dir>/cups, so it neither
 # needs nor disturbs a system cupsd. VPDF uses the cups-pdf driver description
 # with a file: device: every job's PostScript, as the printer receives it, is
-# written to <state-dir>/cups/out/VPDF.ps (the previous job's file is replaced).
+# written to <state-dir>/cups/out/VPDF.ps (the previous job's file is replaced);
+# another printer NAME writes to out/NAME.ps.
 set -euo pipefail
 
 usage() {
-  echo "usage: $0 start|stop|remove|add <state-dir>" >&2
+  echo "usage: $0 start|stop <state-dir> | remove|add <state-dir> [NAME]" >&2
   exit 2
 }
-[ $# -eq 2 ] || usage
+[ $# -eq 2 ] || { [ $# -eq 3 ] && { [ "$1" = add ] || [ "$1" = remove ]; }; } || usage
 action=$1
 mkdir -p "$2"
 state=$(cd "$2" && pwd)/cups
 socket=$state/cups.sock
 pid_file=$state/cupsd.pid
 log=$state/cups.log
-printer=VPDF
+default_printer=VPDF
+printer=${3:-$default_printer}
 ppd=lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
 
 # The pid is ours only while it still runs cupsd with our configuration.
@@ -85,7 +89,7 @@ EOF
 
 add_printer() {
   CUPS_SERVER=$socket lpadmin -p "$printer" -v "file://$state/out/$printer.ps" -E -m "$ppd" >>"$log" 2>&1
-  CUPS_SERVER=$socket lpadmin -d "$printer" >>"$log" 2>&1
+  [ "$printer" != "$default_printer" ] || CUPS_SERVER=$socket lpadmin -d "$printer" >>"$log" 2>&1
 }
 
 start_cupsd() {

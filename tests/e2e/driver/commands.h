@@ -24,5 +24,9 @@ int RegDumpCommand(Arguments& args);
 int RegSetCommand(Arguments& args);
 int RegDeleteCommand(Arguments& args);
 int PrintLayoutCommand(Arguments& args);
+int DialogDumpCommand(Arguments& args);
+int ClickCommand(Arguments& args);
+int KeysCommand(Arguments& args);
+int TypeCommand(Arguments& args);
 
 }  // namespace vistrane::vtest

@@ -35,6 +35,10 @@ constexpr Command kCommands[] = {
     {L"reg-set", vistrane::vtest::RegSetCommand},
     {L"reg-delete", vistrane::vtest::RegDeleteCommand},
     {L"print-layout", vistrane::vtest::PrintLayoutCommand},
+    {L"dlg-dump", vistrane::vtest::DialogDumpCommand},
+    {L"click", vistrane::vtest::ClickCommand},
+    {L"keys", vistrane::vtest::KeysCommand},
+    {L"type", vistrane::vtest::TypeCommand},
 };
 
 constexpr wchar_t kUsage[] =
@@ -64,6 +68,15 @@ constexpr wchar_t kUsage[] =
     L"  print-layout ORIENTATION ZOOM YOKO TATE WIDTH HEIGHT\n"
     L"      the default printer's page and where Vistrane prints a picture of WIDTH x HEIGHT\n"
     L"      pixels with these settings, as JSON (twips; page caps in device pixels)\n"
+    L"  dlg-dump [--timeout S] CLASS TITLE|-\n"
+    L"      a visible window's controls by id (text, state, list items), focus and rectangle\n"
+    L"  click [--double] X Y\n"
+    L"      a left click (or double click) at the screen point, in physical pixels\n"
+    L"  keys STROKE...\n"
+    L"      key strokes to the foreground window: tab, return, escape, space, up, down,\n"
+    L"      left, right, home, end, back, delete, f4, with shift+, ctrl+, alt+\n"
+    L"  type TEXT\n"
+    L"      the characters of TEXT typed into the foreground window's focus\n"
     L"Exit status: 0 done, 1 condition not met in time, 2 bad command line, 3 failure.\n";
 
 }  // namespace

@@ -12,16 +12,21 @@ RENDER_DPI = 72
 
 
 class PdfPrinter:
-    def __init__(self, session):
+    """VPDF, the session's default printer, or another PDF printer beside it."""
+
+    def __init__(self, session, name="VPDF"):
         self.session = session
+        self.name = name
         self.state = Path(session.env["VISTRANE_SESSION_DIR"])
-        self.page_file = self.state / "cups" / "out" / "VPDF.ps"
+        self.page_file = self.state / "cups" / "out" / f"{name}.ps"
 
     def _cups(self, action):
-        subprocess.run([str(CUPS_SCRIPT), action, str(self.state)], check=True, timeout=60)
+        subprocess.run([str(CUPS_SCRIPT), action, str(self.state), self.name], check=True,
+                       timeout=60)
 
     def remove(self):
-        """Deletes VPDF: Wine programs started from now on see no printer."""
+        """Deletes the printer; without VPDF, Wine programs started from now on
+        see no printer."""
         self._cups("remove")
 
     def add(self):
@@ -38,7 +43,7 @@ class PdfPrinter:
     def wait_job(self, timeout=60):
         """Waits until a job has been printed to the page file; returns its text."""
         done = wait_for(lambda: self.page_file.is_file() and self.queue() == "", timeout, 0.3)
-        check(done, f"no job reached VPDF within {timeout} s (queue: {self.queue()!r})")
+        check(done, f"no job reached {self.name} within {timeout} s (queue: {self.queue()!r})")
         return self.page_file.read_bytes().decode("latin-1")
 
 

@@ -1,0 +1,95 @@
+"""The settings dialog frmSetting, opened from the tray menu and worked
+through its controls with real clicks and keys (vtest click, keys, type)."""
+
+import re
+from pathlib import Path
+
+from vistrane_e2e import check, wait_for
+
+DIALOG_CLASS = "VistraneSettingForm"
+DIALOG_TITLE = "Vistrane 設定画面"
+CONTROL_IDS = Path(__file__).resolve().parents[3] / "resident" / "settings_dialog" / "control_ids.h"
+
+
+def control_ids():
+    """name -> id, read from the header the program is built with."""
+    ids = dict(re.findall(r"^\s*(\w+) = (\d+),", CONTROL_IDS.read_text(encoding="utf-8"),
+                          re.MULTILINE))
+    check(ids, f"no control ids in {CONTROL_IDS}")
+    return {name: int(number) for name, number in ids.items()}
+
+
+IDS = control_ids()
+
+
+class SettingDialog:
+    def __init__(self, session, vistrane):
+        self.s = session
+        self.vistrane = vistrane
+
+    def pop_setting(self):
+        """Chooses "Vistrane設定", the tray menu's first item; returns the dialog's state."""
+        self.vistrane.open_tray_menu()
+        self.s.vtest("menu-keys", "down", "return")
+        return self.dump(timeout=15)
+
+    def dump(self, timeout=5):
+        return self.s.vtest_json("dlg-dump", "--timeout", str(timeout), DIALOG_CLASS, DIALOG_TITLE)
+
+    def is_open(self):
+        return self.s.vtest("wait-window", DIALOG_CLASS, DIALOG_TITLE, 0, expect=None) != ""
+
+    def wait_closed(self, timeout=10):
+        self.s.vtest("wait-window", "--gone", DIALOG_CLASS, DIALOG_TITLE, timeout)
+
+    def control(self, name, state=None):
+        return (state or self.dump())["controls"][str(IDS[name])]
+
+    def focus(self, state=None):
+        focused = (state or self.dump())["focus"]
+        names = [name for name, number in IDS.items() if number == focused]
+        return names[0] if names else focused
+
+    def click(self, name, double=False, at=(0.5, 0.5)):
+        left, top, right, bottom = self.control(name)["rect"]
+        x = int(left + (right - left) * at[0])
+        y = int(top + (bottom - top) * at[1])
+        self.s.vtest("click", *(["--double"] if double else []), x, y)
+
+    def keys(self, *strokes):
+        self.s.vtest("keys", *strokes)
+
+    def type(self, text):
+        self.s.vtest("type", text)
+
+    def replace_text(self, name, text):
+        """Clicks into the text box, empties it and types the text (the focus stays)."""
+        self.click(name)
+        self.keys("end", *(["shift+home"]), "delete")
+        if text:
+            self.type(text)
+
+    def show_tab(self, index):
+        """Selects a tab with the keyboard, as a user on the tab strip does."""
+        state = self.dump()
+        current = self.control("SSTab1", state)["selected"]
+        self.click("SSTab1", at=(0.05, 0.5))  # the first tab's caption
+        if index:
+            self.keys(*(["right"] * index))
+        check(self.control("SSTab1")["selected"] == index, f"tab {index} did not open "
+                                                            f"(tab {current} was shown)")
+
+    def checked(self, state, *names):
+        """The names among `names` whose option button is checked."""
+        return [n for n in names if self.control(n, state)["checked"]]
+
+    def wait_focus(self, name, timeout=5):
+        return wait_for(lambda: self.focus() == name, timeout)
+
+    def click_list_item(self, name, index, double=False):
+        """Clicks the entry of a list box; entries are of equal height."""
+        control = self.control(name)
+        left, top, right, bottom = control["rect"]
+        rows = control["item_height"]
+        self.s.vtest("click", *(["--double"] if double else []), left + 30,
+                     top + 2 + rows * index + rows // 2)
