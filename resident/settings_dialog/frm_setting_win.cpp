@@ -74,8 +74,7 @@ void FrmSetting::PopSetting() {
     PlaceWindow();
     Form_Load();
   } catch (...) {
-    closing_ = true;
-    Destroy();
+    Form_Unload();
     throw;
   }
   ShowWindow(Window(), SW_SHOW);
@@ -322,13 +321,11 @@ void FrmSetting::btnOK_Click() {
   // A refused write is reported (the error boundary) and the dialog stays
   // open, so the user knows nothing was stored.
   StoreDialogSettings(record_, store_);
-  closing_ = true;
   Form_Unload();
 }
 
 void FrmSetting::btnCancel_Click() {
   RestoreSnapshot(record_, snapshot_);
-  closing_ = true;
   Form_Unload();
 }
 
@@ -470,7 +467,6 @@ LRESULT FrmSetting::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE:
-      closing_ = true;
       Form_Unload();
       return 0;
     case WM_DESTROY:

@@ -34,7 +34,10 @@ class FrmSetting final : public BaseWindow<FrmSetting> {
 
   // Closes the dialog without storing or restoring anything; nothing happens
   // when it is not open.
-  void Form_Unload() noexcept { Destroy(); }
+  void Form_Unload() noexcept {
+    closing_ = true;  // the focused field's focus-loss is not an edit
+    Destroy();
+  }
 
   // The keyboard handling of a dialog (Tab, arrows, Esc) for messages of the
   // open dialog; true when the message was used and must not be dispatched.

@@ -56,9 +56,10 @@ const ControlLayout kLayout[] = {
      Ink::Normal, false, 0, Flow::Row},
     {ctl::frmAutoDelete, K::Frame, C::FilePage, L"画像ファイルの自動削除", {244, 122, 334, 40},
      Ink::Normal, false, 0, Flow::Row},
+    // The label goes first, so it names the field for a screen reader.
+    {ctl::Label1, K::Label, C::FilePage, L"日を過ぎた場合に削除", {422, 140, 150, 16}},
     {ctl::numAutoDelDate, K::Text, C::FilePage, L"", {376, 136, 40, kRowHeight}, Ink::Normal, false,
      3},
-    {ctl::Label1, K::Label, C::FilePage, L"日を過ぎた場合に削除", {422, 140, 150, 16}},
     {ctl::lblDirName, K::Label, C::FilePage, L"", {6, 174, 572, 16}, Ink::Red, true},
 
     // tab 2: the mail

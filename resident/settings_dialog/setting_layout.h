@@ -1,6 +1,7 @@
 #pragma once
 // Where the settings dialog's controls sit, in reading order (the order they
-// are created in, which is also the Tab order). Positions are pixels at 96
+// are created in, which is also the Tab order; a label comes before the field
+// it names). Positions are pixels at 96
 // dpi within the control's container; the view scales them to the monitor.
 // Option buttons are not listed: each group frame lays out the buttons of its
 // OptionGroup in a row or a column, so a new option is one line there.
