@@ -42,12 +42,6 @@ bool IsTextField(int id) {
          id == ctl::txtMailKenmei || id == ctl::txtMailNote;
 }
 
-void AddItem(HWND list, const std::wstring& text) {
-  if (SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())) < 0) {
-    throw Win32Error(ERROR_NOT_ENOUGH_MEMORY, L"CB_ADDSTRING");
-  }
-}
-
 }  // namespace
 
 void FrmSetting::CustomizeClass(WNDCLASSEXW& windowClass) {
@@ -106,25 +100,25 @@ void FrmSetting::PlaceWindow() {
 
 void FrmSetting::Form_Load() {
   Init_Save();
-  Disp(*GroupOfFrame(ctl::frmPrinterOut));
-  Disp(*GroupOfFrame(ctl::frmFileOut));
-  Disp(*GroupOfFrame(ctl::frmMailSend));
+  Disp(ctl::frmPrinterOut);
+  Disp(ctl::frmFileOut);
+  Disp(ctl::frmMailSend);
   SetText(ctl::txtMailAdd, record_.MailAdd);
   SetText(ctl::txtMailKenmei, record_.MailKenmei);
   SetText(ctl::txtMailNote, record_.MailNote);
-  Disp(*GroupOfFrame(ctl::frmCompress));
-  Disp(*GroupOfFrame(ctl::frmOrientation));
-  Disp(*GroupOfFrame(ctl::frmZoom));
-  Disp(*GroupOfFrame(ctl::frmPrtYoko));
-  Disp(*GroupOfFrame(ctl::frmPrtTate));
+  Disp(ctl::frmCompress);
+  Disp(ctl::frmOrientation);
+  Disp(ctl::frmZoom);
+  Disp(ctl::frmPrtYoko);
+  Disp(ctl::frmPrtTate);
   ShowFolderOf(record_.DirName);
   SetText(ctl::txtFileName, record_.Filename);
-  Disp(*GroupOfFrame(ctl::frmFileNamePlus));
-  Disp(*GroupOfFrame(ctl::frmOutputColor));
-  Disp(*GroupOfFrame(ctl::frmAutoDelete));
+  Disp(ctl::frmFileNamePlus);
+  Disp(ctl::frmOutputColor);
+  Disp(ctl::frmAutoDelete);
   // Shown as stored, also outside 1 to 999, until the user edits it.
   SetText(ctl::numAutoDelDate, std::to_wstring(record_.AutoDelDate));
-  Disp(*GroupOfFrame(ctl::frmFileType));
+  Disp(ctl::frmFileType);
   // A printer that cannot be asked leaves its lists empty; the rest of the
   // dialog works all the same.
   try {
@@ -146,7 +140,10 @@ void FrmSetting::Init_Save() {
   snapshot_ = record_;
 }
 
-void FrmSetting::Disp(const OptionGroup& group) { OptionClick(group, ShownOption(group, record_)); }
+void FrmSetting::Disp(ctl::Id frame) {
+  const OptionGroup& group = *GroupOfFrame(frame);
+  OptionClick(group, ShownOption(group, record_));
+}
 
 void FrmSetting::OptionClick(const OptionGroup& group, const OptionButton& button) {
   // Tab enters a group at its checked button, as in a dialog.
@@ -192,7 +189,10 @@ void FrmSetting::ShowChoices(ctl::Id id, const ChoiceList& choices) {
   const HWND list = controls_[id];
   SendMessageW(list, CB_RESETCONTENT, 0, 0);
   for (std::size_t i = 0; i < choices.texts.size(); ++i) {
-    AddItem(list, choices.texts[i]);
+    const std::wstring& text = choices.texts[i];
+    if (SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())) < 0) {
+      throw Win32Error(ERROR_NOT_ENOUGH_MEMORY, L"CB_ADDSTRING");
+    }
     if (i < choices.itemData.size()) {
       SendMessageW(list, CB_SETITEMDATA, i, static_cast<LPARAM>(choices.itemData[i]));
     }
@@ -202,13 +202,9 @@ void FrmSetting::ShowChoices(ctl::Id id, const ChoiceList& choices) {
 }
 
 void FrmSetting::ShowDriveList() {
-  const DriveList drives = FixedDrives(record_.Drive);
-  const HWND list = controls_[ctl::drvBox];
-  SendMessageW(list, CB_RESETCONTENT, 0, 0);
-  for (const std::wstring& root : drives.roots) AddItem(list, root);
   // The stored drive is selected without drvBox_Click: it would change nothing.
-  SendMessageW(list, CB_SETCURSEL, drives.selected ? static_cast<WPARAM>(*drives.selected)
-                                                   : static_cast<WPARAM>(-1), 0);
+  DriveList drives = FixedDrives(record_.Drive);
+  ShowChoices(ctl::drvBox, ChoiceList{std::move(drives.roots), {}, drives.selected});
 }
 
 void FrmSetting::ShowFolderOf(const std::wstring& dirName) {

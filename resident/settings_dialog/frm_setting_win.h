@@ -48,7 +48,8 @@ class FrmSetting final : public BaseWindow<FrmSetting> {
  private:
   void Form_Load();
   void Init_Save();
-  void Disp(const OptionGroup& group);
+  // Disp_*: shows the field of the group in that frame.
+  void Disp(ctl::Id frame);
   void OptionClick(const OptionGroup& group, const OptionButton& button);
   void Disp_FileName();
   void Disp_PrtName();
