@@ -24,5 +24,8 @@ int RegDumpCommand(Arguments& args);
 int RegSetCommand(Arguments& args);
 int RegDeleteCommand(Arguments& args);
 int PrintLayoutCommand(Arguments& args);
+int ControlsCommand(Arguments& args);
+int ClickCommand(Arguments& args);
+int CloseCommand(Arguments& args);
 
 }  // namespace vistrane::vtest
