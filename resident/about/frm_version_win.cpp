@@ -97,27 +97,19 @@ void FrmVersion::Form_Load() {
                                                MAKEINTRESOURCEW(IDB_VERSION_IMAGE1), IMAGE_BITMAP,
                                                0, 0, LR_CREATEDIBSECTION)));
   if (!Image1) ThrowLastError(L"LoadImageW (Image1)");
-  for (const ControlSpec& spec : kControls) {
-    const HWND control = CreateWindowExW(
-        0, spec.className, L"", WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 0, 0, Window(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
-    if (control == nullptr) ThrowLastError(L"CreateWindowExW");
-  }
-  const std::wstring version = VersionLabelText();
-  const struct {
-    int id;
-    std::wstring text;
-  } texts[] = {
-      {kLblVerId, version},
-      {kLblForId, kLblFor},
-      {kLblCorpId, kLblCorp},
-      {kLblMailId, kLblMail},
-      {kLblComputerId, NameOrEmpty(&ComputerName)},
-      {kLblUserId, NameOrEmpty(&UserName)},
-      {IDOK, kBtnOK},
+  // In the order of kControls.
+  const std::wstring texts[] = {
+      VersionLabelText(), kLblFor, kLblCorp, kLblMail, NameOrEmpty(&ComputerName),
+      NameOrEmpty(&UserName), kBtnOK,
   };
-  for (const auto& t : texts) {
-    if (!SetWindowTextW(Control(t.id), t.text.c_str())) ThrowLastError(L"SetWindowTextW");
+  static_assert(sizeof(texts) / sizeof(texts[0]) == sizeof(kControls) / sizeof(kControls[0]));
+  for (std::size_t i = 0; i < sizeof(texts) / sizeof(texts[0]); ++i) {
+    const ControlSpec& spec = kControls[i];
+    const HWND control = CreateWindowExW(
+        0, spec.className, texts[i].c_str(), WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 0, 0,
+        Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr),
+        nullptr);
+    if (control == nullptr) ThrowLastError(L"CreateWindowExW");
   }
 }
 
