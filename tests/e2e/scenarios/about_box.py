@@ -26,11 +26,11 @@ OK_RECT = [16, 104, 113, 129]
 
 
 def session_names(s):
-    """The user and computer names as Wine gives them to every program."""
-    out = s.run("cmd", "/c", "echo", "%USERNAME%,%COMPUTERNAME%").stdout.strip()
-    user, computer = out.split(",")
-    check(user and computer and "%" not in out, f"cmd reported {out!r}")
-    return user, computer
+    """The user and computer names as Wine records them for the session."""
+    user = s.vtest_json("reg-dump", r"HKCU\Volatile Environment").get("USERNAME")
+    computer = s.vtest_json("reg-dump", COMPUTER_NAME_KEY).get("ComputerName")
+    check(user and computer, f"the session's names: user {user}, computer {computer}")
+    return user["data"], computer["data"]
 
 
 def open_about(s, vistrane):
