@@ -1,5 +1,7 @@
 #include "resident/about/version_form.h"
 
+#include "vistrane_version.h"
+
 namespace vistrane {
 namespace {
 
@@ -23,7 +25,9 @@ constexpr Box kBtnOKBox{240, 1560, 1455, 375};
 
 }  // namespace
 
-std::wstring VersionLabelText() { return std::wstring(L"Vistrane Version ") + kAboutVersion; }
+std::wstring VersionLabelText() {
+  return L"Vistrane Version " + std::wstring(kAboutVersionText);
+}
 
 VersionFormLayout LayOutVersionForm(double twipsPerPixel) {
   const auto px = [twipsPerPixel](const Box& twips) {

@@ -8,16 +8,13 @@
 
 namespace vistrane {
 
-// The version the about box names.
-inline constexpr wchar_t kAboutVersion[] = L"4.0";
-
 inline constexpr wchar_t kVersionCaption[] = L"Vistrane ﾊﾞｰｼﾞｮﾝ情報";
 inline constexpr wchar_t kLblFor[] = L"For WindowsXP/2000/NT/Me/98";
 inline constexpr wchar_t kLblCorp[] = L"Copyright (C) the Vistrane project";
 inline constexpr wchar_t kLblMail[] = L"Mail to : support@vistrane.org";
 inline constexpr wchar_t kBtnOK[] = L"O K";
 
-// "Vistrane Version <version>".
+// "Vistrane Version " and the about box's version text.
 std::wstring VersionLabelText();
 
 // The light yellow behind the picture, as red, green, blue.

@@ -6,7 +6,8 @@ the next start asks nothing, even with the setting back at 1; "いいえ" leaves
 the setting alone and is remembered as well; build 19045 asks nothing. The
 prefix's own registry values are put back at the end: the scenarios share it."""
 
-from vistrane_e2e import Vistrane, check, expect_capture, scenario, test_settings, today_mmdd
+from vistrane_e2e import (QUIET_TIME, Vistrane, check, expect_capture, scenario, test_settings,
+                          today_mmdd)
 
 VERSION_KEY = r"HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion"
 KEYBOARD_KEY = r"HKCU\Control Panel\Keyboard"
@@ -57,7 +58,8 @@ def answer(s, button):
 
 
 def expect_no_question(s):
-    check(s.vtest("msgbox", "--title", TITLE, "--timeout", "3", expect=None) == "",
+    """Called once the start-up is done, after which the question comes at once."""
+    check(s.vtest("msgbox", "--title", TITLE, "--timeout", str(QUIET_TIME), expect=None) == "",
           "Vistrane asked about the screen-copy key")
 
 
