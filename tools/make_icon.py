@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Draws the tray icon (a monitor whose screen carries capture brackets) and
-writes it as a Windows .ico with 16, 24 and 32 pixel images, 32-bit with alpha.
+writes it as a Windows .ico with 16, 24 and 32 pixel images, 32-bit with alpha,
+and the same picture as the about box's 32 x 32, 24-bit bitmap, laid on the
+box's light yellow.
 
 The shapes are defined on a 32-unit grid and rendered at each size with 8x8
 supersampling, so the small sizes stay crisp. Deterministic output; run it
 again only when the design changes:
-    tools/make_icon.py resident/shell/res/vistrane.ico
+    tools/make_icon.py resident/shell/res/vistrane.ico resident/shell/res/version_image1.bmp
 """
 import struct
 import sys
@@ -15,6 +17,7 @@ SCREEN_TOP = (0x3A, 0x8F, 0xD8)
 SCREEN_BOTTOM = (0x9C, 0xD4, 0xF7)
 BRACKET = (0xF0, 0x5A, 0x28)
 STAND = (0x4A, 0x5A, 0x6A)
+ABOUT_BACKGROUND = (255, 255, 192)  # the about box's Shape1
 
 
 def rounded_rect(x, y, x0, y0, x1, y1, r):
@@ -95,7 +98,24 @@ def icon_image(size):
     return header + xor + mask
 
 
+def bitmap_file(size, background):
+    """A bottom-up 24-bit .bmp of the picture blended over the background."""
+    stride = (size * 3 + 3) & ~3
+    rows = b''
+    for row in reversed(render(size)):
+        line = bytearray()
+        for (r, g, b, a) in row:
+            blend = [round((c * a + k * (255 - a)) / 255) for c, k in zip((r, g, b), background)]
+            line += bytes((blend[2], blend[1], blend[0]))
+        rows += bytes(line) + b'\0' * (stride - len(line))
+    info = struct.pack('<IiiHHIIiiII', 40, size, size, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
+    header = struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(rows), 0, 0, 14 + len(info))
+    return header + info + rows
+
+
 def main():
+    with open(sys.argv[2], 'wb') as f:
+        f.write(bitmap_file(32, ABOUT_BACKGROUND))
     sizes = (16, 24, 32)
     images = [icon_image(s) for s in sizes]
     out = struct.pack('<HHH', 0, 1, len(sizes))

@@ -26,11 +26,6 @@ constexpr int kTripleTops[3] = {120, 840, 1560};
 
 ExecRow Shown(int top) { return ExecRow{true, top}; }
 
-Box ToPixels(const Box& twips, double x, double y) {
-  return Box{TwipsToPixels(twips.left, x), TwipsToPixels(twips.top, y),
-             TwipsToPixels(twips.width, x), TwipsToPixels(twips.height, y)};
-}
-
 ExecRowBoxes RowBoxes(const ExecRow& row, double x, double y) {
   if (!row.visible) return {};
   return ExecRowBoxes{
@@ -67,6 +62,11 @@ ExecRows ExecRowLayout(std::int16_t PrtOutputMode, std::int16_t FileOutputMode,
 
 int TwipsToPixels(int twips, double twipsPerPixel) {
   return static_cast<int>(std::lround(twips / twipsPerPixel));
+}
+
+Box ToPixels(const Box& twips, double x, double y) {
+  return Box{TwipsToPixels(twips.left, x), TwipsToPixels(twips.top, y),
+             TwipsToPixels(twips.width, x), TwipsToPixels(twips.height, y)};
 }
 
 ExecFormLayout LayOutExecForm(const ExecRows& rows, double twipsPerPixelX, double twipsPerPixelY) {

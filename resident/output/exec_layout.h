@@ -74,6 +74,8 @@ inline constexpr unsigned kExecShowMilliseconds = 1500;
 
 // Twips to whole pixels, rounded to the nearest.
 int TwipsToPixels(int twips, double twipsPerPixel);
+// A box in twips as whole pixels, each axis at its own scale.
+Box ToPixels(const Box& twips, double twipsPerPixelX, double twipsPerPixelY);
 
 ExecFormLayout LayOutExecForm(const ExecRows& rows, double twipsPerPixelX, double twipsPerPixelY);
 

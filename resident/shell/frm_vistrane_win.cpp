@@ -7,6 +7,8 @@
 #include "platform/working_set.h"
 #include "resident/capture/auto_delete_win.h"
 #include "resident/capture/capture_host_win.h"
+#include "resident/shell/program_icon_win.h"
+#include "resident/shell/print_screen_key_win.h"
 #include "resident/shell/res/resource_ids.h"
 #include "shared/errors.h"
 #include "shared/load_settings.h"
@@ -18,17 +20,9 @@ namespace {
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1IntervalMs = 3000;
 
-HICON LoadProgramIcon(int size) {
-  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VISTRANE),
-                                       IMAGE_ICON, size, size, LR_SHARED));
-}
-
 }  // namespace
 
-void FrmVistrane::CustomizeClass(WNDCLASSEXW& windowClass) {
-  windowClass.hIcon = LoadProgramIcon(GetSystemMetrics(SM_CXICON));
-  windowClass.hIconSm = LoadProgramIcon(GetSystemMetrics(SM_CXSMICON));
-}
+void FrmVistrane::CustomizeClass(WNDCLASSEXW& windowClass) { SetProgramIcons(windowClass); }
 
 FrmVistrane::~FrmVistrane() { Form_QueryUnload(); }
 
@@ -45,6 +39,10 @@ void FrmVistrane::Form_Load() {
   frmExec.Form_Load();
   if (SetTimer(Window(), kTimer1, kTimer1IntervalMs, nullptr) == 0) ThrowLastError(L"SetTimer");
   TrimWorkingSet();
+  // Asked from the message loop, once the start-up has finished: captures
+  // work while the question waits for its answer. Should the post fail, the
+  // question comes at the next start.
+  PostMessageW(Window(), kOfferPrintScreenKeyMessage, 0, 0);
   // A start-up message lets clipboard notices and the tray menu in; what they
   // asked for runs now that the start-up is complete.
   startingUp_ = false;
@@ -102,6 +100,13 @@ LRESULT FrmVistrane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == kTimer1) TrimWorkingSet();
+      return 0;
+    case kOfferPrintScreenKeyMessage:
+      OfferPrintScreenKey(Window(), store_);
+      return 0;
+    case kFrmVersionUnloadedMessage:
+      // A box opened again since then has a window and stays.
+      if (frmVersion && frmVersion->Window() == nullptr) frmVersion.reset();
       return 0;
     case WM_ENDSESSION:
       // The session may end the process as soon as this returns: a capture in
@@ -180,7 +185,15 @@ void FrmVistrane::ShowPopMenu() {
       popup, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, Window(), nullptr));
   PostMessageW(Window(), WM_NULL, 0, 0);
   if (command == ID_POPSETTING) PopSetting_Click();
+  if (command == ID_POPVERSION) PopVersion_Click();
   if (command == ID_POPEXIT) PopExit_Click();
+}
+
+void FrmVistrane::PopVersion_Click() {
+  if (!frmVersion || frmVersion->Window() == nullptr) {
+    frmVersion = std::make_unique<FrmVersion>(Window(), kFrmVersionUnloadedMessage);
+  }
+  frmVersion->Show();
 }
 
 void FrmVistrane::PopSetting_Click() {
@@ -200,6 +213,7 @@ void FrmVistrane::PopExit_Click() {
   }
   frmExec.Form_Unload();
   frmSetting.Form_Unload();
+  frmVersion.reset();
   Destroy();
 }
 

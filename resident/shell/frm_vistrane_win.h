@@ -4,6 +4,8 @@
 // settings record, and runs a capture for every screen copy.
 #include <windows.h>
 
+#include <memory>
+
 #include "platform/base_window.h"
 #include "platform/picture_box.h"
 #include "platform/printer.h"
@@ -11,6 +13,7 @@
 #include "platform/system_clock.h"
 #include "platform/tray_icon.h"
 #include "platform/unique_handle.h"
+#include "resident/about/frm_version_win.h"
 #include "resident/common.h"
 #include "resident/output/frm_exec_win.h"
 #include "resident/settings_dialog/frm_setting_win.h"
@@ -24,6 +27,10 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
   // the mouse message.
   static constexpr UINT kTrayCallbackMessage = 0x0207;
   static constexpr UINT kTrayIconId = 1;
+  // Posted to itself at the end of the start-up: the Windows 11 key question.
+  static constexpr UINT kOfferPrintScreenKeyMessage = WM_APP + 1;
+  // Posted by frmVersion when its window is gone.
+  static constexpr UINT kFrmVersionUnloadedMessage = WM_APP + 2;
 
   static const wchar_t* ClassName() { return L"VistraneMainForm"; }
   static void CustomizeClass(WNDCLASSEXW& windowClass);
@@ -53,6 +60,7 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
   void OnTrayMouse(UINT mouseMessage);
   void ShowPopMenu();
   void PopSetting_Click();
+  void PopVersion_Click();
   void PopExit_Click();
   // Leaves the viewer chain and removes the tray icon; runs on every way out.
   void Form_QueryUnload() noexcept;
@@ -65,6 +73,8 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
   FrmExec frmExec;
   // Edits common_ in place: a capture taken while it is open uses its values.
   FrmSetting frmSetting{common_, store_, printer_};
+  // Loaded while the about box is open; released when it closes.
+  std::unique_ptr<FrmVersion> frmVersion;
   TrayIcon tray_;
   ClipboardViewer viewer_;
   UniqueHmenu PopMenu;

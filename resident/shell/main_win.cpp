@@ -19,6 +19,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   BOOL got = 0;
   while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
     if (frmVistrane.PreTranslateMessage(message)) continue;
+    // Tab, Enter and Esc act in the program's own boxes as they do in dialogs.
+    const HWND active = GetActiveWindow();
+    if (active != nullptr && IsDialogMessageW(active, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -7,3 +7,6 @@
 #define ID_POPSETTING 1001
 #define ID_POPVERSION 1002
 #define ID_POPEXIT 1003
+
+// frmVersion's Image1: the 32 x 32 picture of the product.
+#define IDB_VERSION_IMAGE1 101

@@ -39,6 +39,9 @@ constexpr Command kCommands[] = {
     {L"click", vistrane::vtest::ClickCommand},
     {L"keys", vistrane::vtest::KeysCommand},
     {L"type", vistrane::vtest::TypeCommand},
+    {L"controls", vistrane::vtest::ControlsCommand},
+    {L"press", vistrane::vtest::PressCommand},
+    {L"close", vistrane::vtest::CloseCommand},
 };
 
 constexpr wchar_t kUsage[] =
@@ -53,9 +56,9 @@ constexpr wchar_t kUsage[] =
     L"      wait until the foreground window has the class (and title); prints its rectangle\n"
     L"  watch-window CLASS TITLE|- LOG PREFIX --stop-file F [--timeout S]\n"
     L"      log each time the window shows or hides, with a copy of it as PREFIX-N.bmp\n"
-    L"  msgbox [--timeout S] [--ok] [--out FILE] [--title T]\n"
+    L"  msgbox [--timeout S] [--ok|--yes|--no] [--out FILE] [--title T]\n"
     L"      wait for the product's error box (or a box titled T); report it as JSON;\n"
-    L"      --ok presses OK\n"
+    L"      --ok, --yes, --no press that button\n"
     L"  show-msgbox [--icon exclamation|information] TEXT\n"
     L"      show a box titled like the product's error box (to check msgbox itself)\n"
     L"  tray-open [--mouse right|left|double|move] [--timeout S]\n"
@@ -77,6 +80,11 @@ constexpr wchar_t kUsage[] =
     L"      left, right, home, end, back, delete, f4, with shift+, ctrl+, alt+\n"
     L"  type TEXT\n"
     L"      the characters of TEXT typed into the foreground window's focus\n"
+    L"  controls CLASS TITLE|- [--timeout S]\n"
+    L"      wait for a visible window; its child controls (id, class, text, client rectangle)\n"
+    L"      and how many such windows are visible, as JSON\n"
+    L"  press CLASS TITLE|- ID | close CLASS TITLE|-\n"
+    L"      click the window's button ID; press its title bar's close button\n"
     L"Exit status: 0 done, 1 condition not met in time, 2 bad command line, 3 failure.\n";
 
 }  // namespace

@@ -24,22 +24,6 @@ constexpr wchar_t kErrorTitle[] = L"VISTRANE エラーダイアログ";
 // The message text's control in a system message box.
 constexpr int kMessageTextId = 0xFFFF;
 
-// WM_GETTEXT is marshalled between processes; a hung box must not hang us.
-std::wstring ControlText(HWND control) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
-    ThrowLastError(L"WM_GETTEXTLENGTH");
-  }
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                           SMTO_ABORTIFHUNG, 2000, &copied)) {
-    ThrowLastError(L"WM_GETTEXT");
-  }
-  text.resize(copied);
-  return text;
-}
-
 struct Controls {
   HWND iconControl = nullptr;
   std::vector<HWND> buttons;
@@ -88,6 +72,10 @@ BoxReport Describe(HWND box) {
 int MsgboxCommand(Arguments& args) {
   const auto timeout = args.TakeSeconds(L"--timeout", std::chrono::seconds(10));
   const bool pressOk = args.TakeFlag(L"--ok");
+  const bool pressYes = args.TakeFlag(L"--yes");
+  const bool pressNo = args.TakeFlag(L"--no");
+  if (pressOk + pressYes + pressNo > 1) throw tools::UsageError("press one of --ok, --yes, --no");
+  const int press = pressOk ? IDOK : pressYes ? IDYES : pressNo ? IDNO : 0;
   const auto outPath = args.TakeOption(L"--out");
   const std::wstring title = args.TakeOption(L"--title").value_or(kErrorTitle);
   args.Positional(0);
@@ -106,14 +94,15 @@ int MsgboxCommand(Arguments& args) {
   tools::WriteOut(report.ToJson());
   if (outPath) tools::WriteUtf8File(*outPath, report.ToJson());
 
-  if (pressOk) {
-    const HWND ok = GetDlgItem(box, IDOK);
-    if (ok == nullptr) ThrowLastError(L"GetDlgItem (OK)");
-    if (!PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok))) {
+  if (press != 0) {
+    const HWND button = GetDlgItem(box, press);
+    if (button == nullptr) ThrowLastError(L"GetDlgItem (the button to press)");
+    if (!PostMessageW(box, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(button))) {
       ThrowLastError(L"PostMessageW");
     }
     if (!WaitUntil(std::chrono::seconds(5), [&] { return !IsWindow(box); })) {
-      tools::WriteErr(L"vtest msgbox: the box stayed after OK\n");
+      tools::WriteErr(L"vtest msgbox: the box stayed after its button was pressed\n");
       return kNotMet;
     }
   }

@@ -1,5 +1,7 @@
 #include "tests/e2e/driver/window_search.h"
 
+#include "platform/win32_error.h"
+
 namespace vistrane::vtest {
 namespace {
 
@@ -7,7 +9,9 @@ struct Search {
   const wchar_t* className;
   const wchar_t* title;
   bool visibleOnly;
+  bool countAll;
   HWND found;
+  int count;
 };
 
 BOOL CALLBACK Visit(HWND window, LPARAM context) {
@@ -16,7 +20,8 @@ BOOL CALLBACK Visit(HWND window, LPARAM context) {
   if (search.title != nullptr && TitleOf(window) != search.title) return TRUE;
   if (search.visibleOnly && !IsWindowVisible(window)) return TRUE;
   search.found = window;
-  return FALSE;
+  ++search.count;
+  return search.countAll ? TRUE : FALSE;
 }
 
 }  // namespace
@@ -39,10 +44,31 @@ DWORD ProcessOf(HWND window) {
   return process;
 }
 
+std::wstring ControlText(HWND control) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
+    ThrowLastError(L"WM_GETTEXTLENGTH");
+  }
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, 2000, &copied)) {
+    ThrowLastError(L"WM_GETTEXT");
+  }
+  text.resize(copied);
+  return text;
+}
+
 HWND FindTopLevel(const wchar_t* className, const wchar_t* title, bool visibleOnly) {
-  Search search{className, title, visibleOnly, nullptr};
+  Search search{className, title, visibleOnly, false, nullptr, 0};
   EnumWindows(&Visit, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+int CountVisibleTopLevel(const wchar_t* className, const wchar_t* title) {
+  Search search{className, title, true, true, nullptr, 0};
+  EnumWindows(&Visit, reinterpret_cast<LPARAM>(&search));
+  return search.count;
 }
 
 bool WaitUntil(std::chrono::milliseconds timeout, const std::function<bool()>& condition) {
