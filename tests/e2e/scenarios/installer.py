@@ -188,13 +188,16 @@ def install_run_reinstall_uninstall(s, artifacts, setup, installation):
         installation.install(setup)
         installation.check_installed(version, startup=False)
         second = installation.wait_started(not_pid=first)
-        check(not Path(f"/proc/{first}").exists(), "the reinstall left the old Vistrane running")
+        # The old process may still be tearing down after its window went.
+        check(wait_for(lambda: not Path(f"/proc/{first}").exists(), 10),
+              "the reinstall left the old Vistrane running")
         # A Vistrane that was killed would have cut the chain off behind it.
         capture(s, artifacts, viewer, 2)
 
         installation.uninstall()
         s.vtest("wait-window", "--gone", MAIN_CLASS, MAIN_TITLE, 0)
-        check(not Path(f"/proc/{second}").exists(), "the uninstall left Vistrane running")
+        check(wait_for(lambda: not Path(f"/proc/{second}").exists(), 10),
+              "the uninstall left Vistrane running")
         seen = len(viewer.notices())
         s.screencopy("--text", "after the uninstall")
         check(len(viewer.wait_notices(seen + 1)) == seen + 1,
