@@ -104,10 +104,10 @@ void FrmVersion::Form_Load() {
   };
   static_assert(sizeof(texts) / sizeof(texts[0]) == sizeof(kControls) / sizeof(kControls[0]));
   for (std::size_t i = 0; i < sizeof(texts) / sizeof(texts[0]); ++i) {
-    const ControlSpec& spec = kControls[i];
+    const ControlSpec& entry = kControls[i];
     const HWND control = CreateWindowExW(
-        0, spec.className, texts[i].c_str(), WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 0, 0,
-        Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr),
+        0, entry.className, texts[i].c_str(), WS_CHILD | WS_VISIBLE | entry.style, 0, 0, 0, 0,
+        Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), GetModuleHandleW(nullptr),
         nullptr);
     if (control == nullptr) ThrowLastError(L"CreateWindowExW");
   }
@@ -117,9 +117,9 @@ void FrmVersion::LayOut(UINT dpi, const RECT* at) {
   layout_ = LayOutVersionForm(1440.0 / dpi);
   // The new font goes to the controls before the old one is deleted.
   UniqueHfont font = CreateMessageFont(dpi);
-  for (const ControlSpec& spec : kControls) {
-    const HWND control = Control(spec.id);
-    const Box& box = layout_.*spec.box;
+  for (const ControlSpec& entry : kControls) {
+    const HWND control = Control(entry.id);
+    const Box& box = layout_.*entry.box;
     if (!SetWindowPos(control, nullptr, box.left, box.top, box.width, box.height,
                       SWP_NOZORDER | SWP_NOACTIVATE)) {
       ThrowLastError(L"SetWindowPos");
