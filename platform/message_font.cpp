@@ -4,13 +4,18 @@
 
 namespace vistrane {
 
-UniqueHfont CreateMessageFont(UINT dpi) {
+LOGFONTW MessageLogFont(UINT dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) {
     ThrowLastError(L"SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS)");
   }
-  UniqueHfont created(CreateFontIndirectW(&metrics.lfMessageFont));
+  return metrics.lfMessageFont;
+}
+
+UniqueHfont CreateMessageFont(UINT dpi) {
+  const LOGFONTW font = MessageLogFont(dpi);
+  UniqueHfont created(CreateFontIndirectW(&font));
   if (!created) ThrowLastError(L"CreateFontIndirectW");
   return created;
 }

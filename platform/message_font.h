@@ -7,7 +7,8 @@
 
 namespace vistrane {
 
-// Throws Win32Error when the system cannot tell the font or make it.
+// Both throw Win32Error when the system cannot tell the font or make it.
+LOGFONTW MessageLogFont(UINT dpi);
 UniqueHfont CreateMessageFont(UINT dpi);
 
 }  // namespace vistrane

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/message_font.h"
 #include "platform/win32_error.h"
 #include "resident/settings_dialog/option_groups.h"
 
@@ -212,14 +213,8 @@ void SettingControls::ApplyDpi(UINT dpi) {
 }
 
 void SettingControls::CreateFonts() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi_)) {
-    ThrowLastError(L"SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS)");
-  }
-  UniqueHfont font(CreateFontIndirectW(&metrics.lfMessageFont));
-  if (!font) ThrowLastError(L"CreateFontIndirectW");
-  LOGFONTW bold = metrics.lfMessageFont;
+  UniqueHfont font = CreateMessageFont(dpi_);
+  LOGFONTW bold = MessageLogFont(dpi_);
   bold.lfWeight = FW_BOLD;
   UniqueHfont boldFont(CreateFontIndirectW(&bold));
   if (!boldFont) ThrowLastError(L"CreateFontIndirectW");
