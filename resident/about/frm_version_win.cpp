@@ -80,8 +80,8 @@ void FrmVersion::Show() {
     if (!GetWindowRect(Window(), &rect)) ThrowLastError(L"GetWindowRect");
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    if (!SetWindowPos(Window(), nullptr, (screen.width - width) / 2, (screen.height - height) / 2, 0,
-                      0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
+    if (!SetWindowPos(Window(), nullptr, (screen.width - width) / 2, (screen.height - height) / 2,
+                      0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
       ThrowLastError(L"SetWindowPos");
     }
   } catch (...) {
@@ -92,6 +92,12 @@ void FrmVersion::Show() {
   SetForegroundWindow(Window());
 }
 
+bool FrmVersion::PreTranslateMessage(MSG& message) {
+  const HWND box = Window();
+  if (box == nullptr || (message.hwnd != box && !IsChild(box, message.hwnd))) return false;
+  return IsDialogMessageW(box, &message) != FALSE;
+}
+
 void FrmVersion::Form_Load() {
   Image1.reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
                                                MAKEINTRESOURCEW(IDB_VERSION_IMAGE1), IMAGE_BITMAP,
@@ -99,16 +105,16 @@ void FrmVersion::Form_Load() {
   if (!Image1) ThrowLastError(L"LoadImageW (Image1)");
   // In the order of kControls.
   const std::wstring texts[] = {
-      VersionLabelText(), kLblFor, kLblCorp, kLblMail, NameOrEmpty(&ComputerName),
+      VersionLabelText(),     kLblFor, kLblCorp, kLblMail, NameOrEmpty(&ComputerName),
       NameOrEmpty(&UserName), kBtnOK,
   };
   static_assert(sizeof(texts) / sizeof(texts[0]) == sizeof(kControls) / sizeof(kControls[0]));
   for (std::size_t i = 0; i < sizeof(texts) / sizeof(texts[0]); ++i) {
     const ControlSpec& entry = kControls[i];
-    const HWND control = CreateWindowExW(
-        0, entry.className, texts[i].c_str(), WS_CHILD | WS_VISIBLE | entry.style, 0, 0, 0, 0,
-        Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), GetModuleHandleW(nullptr),
-        nullptr);
+    const HWND control = CreateWindowExW(0, entry.className, texts[i].c_str(),
+                                         WS_CHILD | WS_VISIBLE | entry.style, 0, 0, 0, 0, Window(),
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
+                                         GetModuleHandleW(nullptr), nullptr);
     if (control == nullptr) ThrowLastError(L"CreateWindowExW");
   }
 }
@@ -181,7 +187,8 @@ LRESULT FrmVersion::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void FrmVersion::Paint(HDC dc) const {
   const Box& shape = layout_.Shape1;
   const RECT shapeRect{shape.left, shape.top, shape.left + shape.width, shape.top + shape.height};
-  const UniqueHbrush yellow(CreateSolidBrush(RGB(kShape1Colour[0], kShape1Colour[1], kShape1Colour[2])));
+  const UniqueHbrush yellow(
+      CreateSolidBrush(RGB(kShape1Colour[0], kShape1Colour[1], kShape1Colour[2])));
   if (!yellow) ThrowLastError(L"CreateSolidBrush");
   if (!FillRect(dc, &shapeRect, yellow.get())) ThrowLastError(L"FillRect");
 

@@ -23,6 +23,10 @@ class FrmVersion final : public BaseWindow<FrmVersion> {
   // already loaded is only brought to the front. Throws Win32Error.
   void Show();
 
+  // Gives the box's keys (Tab, Enter, Esc) their dialog meaning; true when
+  // the message was handled.
+  bool PreTranslateMessage(MSG& message);
+
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:

@@ -46,7 +46,10 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
 
   // Gives an open modeless dialog its keyboard handling; true when the
   // message was used there and must not be dispatched.
-  bool PreTranslateMessage(MSG& message) { return frmSetting.PreTranslateMessage(message); }
+  bool PreTranslateMessage(MSG& message) {
+    return frmSetting.PreTranslateMessage(message) ||
+           (frmVersion && frmVersion->PreTranslateMessage(message));
+  }
 
  private:
   void AddTrayIcon();

@@ -18,10 +18,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   MSG message{};
   BOOL got = 0;
   while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-    if (frmVistrane.PreTranslateMessage(message)) continue;
     // Tab, Enter and Esc act in the program's own boxes as they do in dialogs.
-    const HWND active = GetActiveWindow();
-    if (active != nullptr && IsDialogMessageW(active, &message)) continue;
+    if (frmVistrane.PreTranslateMessage(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -44,15 +44,20 @@ DWORD ProcessOf(HWND window) {
   return process;
 }
 
+// A busy product under a loaded machine can take seconds to answer; a hung
+// one is still reported.
+constexpr UINT kTextTimeoutMs = 10000;
+
 std::wstring ControlText(HWND control) {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
+  if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTextTimeoutMs,
+                           &length)) {
     ThrowLastError(L"WM_GETTEXTLENGTH");
   }
   std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
   if (!SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                           SMTO_ABORTIFHUNG, 2000, &copied)) {
+                           SMTO_ABORTIFHUNG, kTextTimeoutMs, &copied)) {
     ThrowLastError(L"WM_GETTEXT");
   }
   text.resize(copied);

@@ -3,7 +3,7 @@
 OK button where the design puts them, the names of the session's user and
 computer read when it loads, one window however often it is opened (an open
 box is not refreshed), captures while it is open, and OK and the title bar's
-close button each ending it so that the next opening reads the names again.
+close button and Esc each ending it so that the next opening reads the names again.
 Quitting through the tray menu closes an open box too."""
 
 from vistrane_e2e import (MAIN_CLASS, MAIN_TITLE, Vistrane, check, expect_capture, scenario,
@@ -91,6 +91,9 @@ def main(s, artifacts):
             s.vtest("reg-set", COMPUTER_NAME_KEY, f"ComputerName={computer}")
 
         s.vtest("close", VERSION_CLASS, VERSION_TITLE)
+        expect_closed(s)
+        expect_box(open_about(s, vistrane), user, computer)
+        s.vtest("keys", "escape")
         expect_closed(s)
         expect_box(open_about(s, vistrane), user, computer)
 
