@@ -16,12 +16,9 @@
 
 #include "platform/win32_error.h"
 #include "tests/e2e/driver/commands.h"
+#include "tests/e2e/driver/line_log.h"
 #include "tests/e2e/driver/stop_file.h"
-#include "tools/common/console_output.h"
-#include "tools/common/file_output.h"
-#include "tools/common/message_loop.h"
 #include "tools/common/tool_window.h"
-#include "tools/common/usage_error.h"
 
 namespace vistrane::vtest {
 namespace {
@@ -53,16 +50,16 @@ const wchar_t* RequestName(ULONG_PTR message) {
 
 class NotificationArea final : public tools::MessageHandler {
  public:
-  explicit NotificationArea(std::wstring logPath) : logPath_(std::move(logPath)) {}
+  explicit NotificationArea(std::wstring logPath) : log_(std::move(logPath), L"tray") {}
 
-  bool failed() const noexcept { return failed_; }
+  LineLog& log() noexcept { return log_; }
 
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept override {
     if (message != WM_COPYDATA) return DefWindowProcW(window, message, wParam, lParam);
     const auto& copy = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     const wchar_t* name = RequestName(copy.dwData);
     if (name == nullptr || copy.cbData < sizeof(WineNotifyData)) {
-      Log(L"unknown " + std::to_wstring(copy.dwData));
+      log_.Write(L"unknown " + std::to_wstring(copy.dwData));
       return FALSE;
     }
     const auto& data = *static_cast<const WineNotifyData*>(copy.lpData);
@@ -77,34 +74,21 @@ class NotificationArea final : public tools::MessageHandler {
     } else {
       ok = icons_.count(icon) == 1;
     }
-    Log(std::wstring(name) + L" " + std::to_wstring(icon.first) + L" " +
-        std::to_wstring(icon.second) + (ok ? L" ok" : L" refused"));
+    log_.Write(std::wstring(name) + L" " + std::to_wstring(icon.first) + L" " +
+               std::to_wstring(icon.second) + (ok ? L" ok" : L" refused"));
     return ok;
   }
 
-  // One append per line, so the scenario sees each line at once.
-  void Log(const std::wstring& line) noexcept {
-    try {
-      tools::AppendUtf8File(logPath_, line + L"\n");
-    } catch (const Win32Error& error) {
-      tools::WriteErr(L"vtest tray: " + error.message() + L"\n");
-      failed_ = true;
-    }
-  }
-
  private:
-  std::wstring logPath_;
+  LineLog log_;
   std::set<std::pair<ULONG, UINT>> icons_;
-  bool failed_ = false;
 };
 
 }  // namespace
 
 int TrayCommand(Arguments& args) {
-  const auto stopFile = args.TakeOption(L"--stop-file");
-  const auto timeout = args.TakeSeconds(L"--timeout", std::chrono::minutes(10));
+  const StopOptions stop = TakeStopOptions(args, "tray");
   const auto& positional = args.Positional(1);
-  if (!stopFile) throw tools::UsageError("tray needs --stop-file");
 
   NotificationArea area(positional[0]);
   // Topmost and never shown: first in the z-order, so the programs find it
@@ -115,10 +99,9 @@ int TrayCommand(Arguments& args) {
   if (FindWindowExW(nullptr, nullptr, kTrayClass, nullptr) != window.get()) {
     throw Win32Error(ERROR_INVALID_WINDOW_HANDLE, L"the shell's tray window comes first");
   }
-  area.Log(L"ready");
-  const auto end = tools::RunMessageLoop(timeout, [&] { return FileExists(*stopFile); });
-  if (area.failed()) return kFailed;
-  return end == tools::LoopEnd::TimedOut ? kNotMet : kOk;
+  area.log().Write(L"ready");
+  const int status = RunUntilStopped(stop);
+  return area.log().failed() ? kFailed : status;
 }
 
 }  // namespace vistrane::vtest
