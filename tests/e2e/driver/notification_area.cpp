@@ -11,10 +11,10 @@
 #include <shellapi.h>
 
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
-#include "platform/win32_error.h"
 #include "tests/e2e/driver/commands.h"
 #include "tests/e2e/driver/line_log.h"
 #include "tests/e2e/driver/stop_file.h"
@@ -97,7 +97,7 @@ int TrayCommand(Arguments& args) {
                                      RECT{0, 0, 1, 1}};
   tools::ToolWindow window(shape, &area);
   if (FindWindowExW(nullptr, nullptr, kTrayClass, nullptr) != window.get()) {
-    throw Win32Error(ERROR_INVALID_WINDOW_HANDLE, L"the shell's tray window comes first");
+    throw std::runtime_error("the shell's tray window is found before this one");
   }
   area.log().Write(L"ready");
   const int status = RunUntilStopped(stop);

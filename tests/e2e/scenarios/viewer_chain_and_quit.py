@@ -31,11 +31,14 @@ class Tray(Background):
     def icons(self):
         """The (window, id) pairs it holds, from the requests it granted."""
         held = set()
-        for request, window, icon_id, answer in (line.split() for line in self.lines()[1:]):
-            if answer == "ok" and request == "add":
-                held.add((int(window), int(icon_id)))
-            elif answer == "ok" and request == "delete":
-                held.discard((int(window), int(icon_id)))
+        for fields in (line.split() for line in self.lines()):
+            if len(fields) != 4 or fields[3] != "ok":
+                continue
+            icon = (int(fields[1]), int(fields[2]))
+            if fields[0] == "add":
+                held.add(icon)
+            elif fields[0] == "delete":
+                held.discard(icon)
         return held
 
 
