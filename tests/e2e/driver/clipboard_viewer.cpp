@@ -11,13 +11,10 @@
 
 #include "platform/win32_error.h"
 #include "tests/e2e/driver/commands.h"
+#include "tests/e2e/driver/line_log.h"
 #include "tests/e2e/driver/stop_file.h"
 #include "tests/e2e/driver/window_search.h"
-#include "tools/common/console_output.h"
-#include "tools/common/file_output.h"
-#include "tools/common/message_loop.h"
 #include "tools/common/tool_window.h"
-#include "tools/common/usage_error.h"
 
 namespace vistrane::vtest {
 namespace {
@@ -38,35 +35,35 @@ std::wstring DescribeFormats() {
 
 class ClipboardViewer final : public tools::MessageHandler {
  public:
-  explicit ClipboardViewer(std::wstring logPath) : logPath_(std::move(logPath)) {}
+  explicit ClipboardViewer(std::wstring logPath) : log_(std::move(logPath), L"viewer") {}
 
-  bool failed() const noexcept { return failed_; }
+  bool failed() const noexcept { return log_.failed(); }
 
   void Join(HWND self) {
     SetLastError(0);
     next_ = SetClipboardViewer(self);
     if (next_ == nullptr && GetLastError() != 0) ThrowLastError(L"SetClipboardViewer");
-    Log(L"joined");
+    log_.Write(L"joined");
   }
 
   void Leave(HWND self) {
     ChangeClipboardChain(self, next_);
-    Log(L"left");
+    log_.Write(L"left");
   }
 
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept override {
     switch (message) {
       case WM_DRAWCLIPBOARD:
-        Log(L"draw owner=" + DescribeOwner() + L" formats=" + DescribeFormats());
+        log_.Write(L"draw owner=" + DescribeOwner() + L" formats=" + DescribeFormats());
         if (next_ != nullptr) SendMessageW(next_, message, wParam, lParam);
         return 0;
       case WM_CHANGECBCHAIN:
         if (reinterpret_cast<HWND>(wParam) == next_) {
           next_ = reinterpret_cast<HWND>(lParam);
-          Log(L"chain next-left");
+          log_.Write(L"chain next-left");
         } else {
           if (next_ != nullptr) SendMessageW(next_, message, wParam, lParam);
-          Log(L"chain passed-on");
+          log_.Write(L"chain passed-on");
         }
         return 0;
       default:
@@ -75,38 +72,24 @@ class ClipboardViewer final : public tools::MessageHandler {
   }
 
  private:
-  // One append per line, so the scenario sees each line at once.
-  void Log(const std::wstring& line) noexcept {
-    try {
-      tools::AppendUtf8File(logPath_, line + L"\n");
-    } catch (const Win32Error& error) {
-      tools::WriteErr(L"vtest viewer: " + error.message() + L"\n");
-      failed_ = true;
-    }
-  }
-
-  std::wstring logPath_;
+  LineLog log_;
   HWND next_ = nullptr;
-  bool failed_ = false;
 };
 
 }  // namespace
 
 int ViewerCommand(Arguments& args) {
-  const auto stopFile = args.TakeOption(L"--stop-file");
-  const auto timeout = args.TakeSeconds(L"--timeout", std::chrono::minutes(10));
+  const StopOptions stop = TakeStopOptions(args, "viewer");
   const auto& positional = args.Positional(1);
-  if (!stopFile) throw tools::UsageError("viewer needs --stop-file");
 
   ClipboardViewer viewer(positional[0]);
   const tools::ToolWindowShape shape{L"VistraneTestViewer", L"Vistrane test viewer",
                                      WS_OVERLAPPED, 0, RECT{0, 0, 100, 100}};
   tools::ToolWindow window(shape, &viewer);
   viewer.Join(window.get());
-  const auto end = tools::RunMessageLoop(timeout, [&] { return FileExists(*stopFile); });
+  const int status = RunUntilStopped(stop);
   viewer.Leave(window.get());
-  if (viewer.failed()) return kFailed;
-  return end == tools::LoopEnd::TimedOut ? kNotMet : kOk;
+  return viewer.failed() ? kFailed : status;
 }
 
 }  // namespace vistrane::vtest

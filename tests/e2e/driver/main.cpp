@@ -31,6 +31,7 @@ constexpr Command kCommands[] = {
     {L"show-msgbox", vistrane::vtest::ShowMsgboxCommand},
     {L"tray-open", vistrane::vtest::TrayOpenCommand},
     {L"menu-keys", vistrane::vtest::MenuKeysCommand},
+    {L"tray", vistrane::vtest::TrayCommand},
     {L"reg-dump", vistrane::vtest::RegDumpCommand},
     {L"reg-set", vistrane::vtest::RegSetCommand},
     {L"reg-delete", vistrane::vtest::RegDeleteCommand},
@@ -51,7 +52,8 @@ constexpr wchar_t kUsage[] =
     L"  viewer LOG --stop-file F [--timeout S]\n"
     L"      join the clipboard-viewer chain; one line in LOG per notice\n"
     L"  wait-window [--gone] CLASS TITLE|- TIMEOUT\n"
-    L"      wait until a top-level window of the class (and title) exists, or is gone\n"
+    L"      wait until a top-level window of the class (and title) exists (prints its\n"
+    L"      process id and handle), or is gone\n"
     L"  wait-foreground CLASS TITLE|- TIMEOUT\n"
     L"      wait until the foreground window has the class (and title); prints its rectangle\n"
     L"  watch-window CLASS TITLE|- LOG PREFIX --stop-file F [--timeout S]\n"
@@ -66,6 +68,9 @@ constexpr wchar_t kUsage[] =
     L"      status 1 as soon as Vistrane has handled the event and 0.5 s passed without one\n"
     L"  menu-keys [--timeout S] KEY...\n"
     L"      press keys (up, down, return, escape) in the open popup menu\n"
+    L"  tray LOG --stop-file F [--timeout S]\n"
+    L"      a notification area in front of the shell's until F exists: it keeps each\n"
+    L"      icon until deleted and logs each Shell_NotifyIcon call in LOG\n"
     L"  reg-dump KEY | reg-set KEY NAME=VALUE... | reg-delete KEY\n"
     L"      registry values as JSON; REG_SZ values; a key with all below it\n"
     L"  print-layout ORIENTATION ZOOM YOKO TATE WIDTH HEIGHT\n"

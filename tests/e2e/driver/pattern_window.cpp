@@ -7,7 +7,6 @@
 #include "tests/e2e/driver/commands.h"
 #include "tests/e2e/driver/stop_file.h"
 #include "tools/common/console_output.h"
-#include "tools/common/message_loop.h"
 #include "tools/common/test_pattern.h"
 #include "tools/common/tool_window.h"
 #include "tools/common/usage_error.h"
@@ -50,11 +49,9 @@ class PatternWindow final : public tools::MessageHandler {
 }  // namespace
 
 int PatternCommand(Arguments& args) {
-  const auto stopFile = args.TakeOption(L"--stop-file");
-  const auto timeout = args.TakeSeconds(L"--timeout", std::chrono::minutes(10));
+  const StopOptions stop = TakeStopOptions(args, "pattern");
   const auto title = args.TakeOption(L"--title").value_or(L"Vistrane test pattern");
   const auto& rect = args.Positional(4);
-  if (!stopFile) throw tools::UsageError("pattern needs --stop-file");
   const int left = ParseInt(rect[0]);
   const int top = ParseInt(rect[1]);
   const int width = ParseInt(rect[2]);
@@ -69,9 +66,8 @@ int PatternCommand(Arguments& args) {
   UpdateWindow(window.get());
   if (!SetForegroundWindow(window.get())) ThrowLastError(L"SetForegroundWindow");
 
-  const auto end = tools::RunMessageLoop(timeout, [&] { return FileExists(*stopFile); });
-  if (pattern.failed()) return kFailed;
-  return end == tools::LoopEnd::TimedOut ? kNotMet : kOk;
+  const int status = RunUntilStopped(stop);
+  return pattern.failed() ? kFailed : status;
 }
 
 }  // namespace vistrane::vtest

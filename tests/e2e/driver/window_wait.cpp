@@ -29,7 +29,10 @@ int WaitWindowCommand(Arguments& args) {
                     (gone ? L" is still there\n" : L" did not appear\n"));
     return kNotMet;
   }
-  if (!gone) tools::WriteOut(L"{\"pid\": " + std::to_wstring(ProcessOf(found)) + L"}\n");
+  if (!gone) {
+    tools::WriteOut(L"{\"pid\": " + std::to_wstring(ProcessOf(found)) + L", \"window\": " +
+                    std::to_wstring(reinterpret_cast<ULONG_PTR>(found)) + L"}\n");
+  }
   return kOk;
 }
 

@@ -19,7 +19,6 @@
 #include "tools/common/file_output.h"
 #include "tools/common/message_loop.h"
 #include "tools/common/screen_copy.h"
-#include "tools/common/usage_error.h"
 
 namespace vistrane::vtest {
 namespace {
@@ -101,16 +100,14 @@ class WindowWatch {
 }  // namespace
 
 int WatchWindowCommand(Arguments& args) {
-  const auto stopFile = args.TakeOption(L"--stop-file");
-  const auto timeout = args.TakeSeconds(L"--timeout", std::chrono::minutes(10));
+  const StopOptions stop = TakeStopOptions(args, "watch-window");
   const auto& positional = args.Positional(4);
-  if (!stopFile) throw tools::UsageError("watch-window needs --stop-file");
 
   WindowWatch watch(positional[0], positional[1], positional[2], positional[3]);
   tools::AppendUtf8File(positional[2], L"watching\n");
-  const auto end = tools::RunMessageLoop(timeout, [&] {
+  const auto end = tools::RunMessageLoop(stop.timeout, [&] {
     watch.Poll();
-    return FileExists(*stopFile);
+    return FileExists(stop.file);
   });
   return end == tools::LoopEnd::TimedOut ? kNotMet : kOk;
 }

@@ -5,25 +5,43 @@ the error box naming the file,
 Vistrane keeps running and passes the notice on; a copy taken while the box
 is open (the folder repaired meanwhile) is written once the box is closed,
 not in the middle of the failed capture. The counter was used by the failed
-file, so the next one is -002."""
+file, so the next one is -002.
+
+An output folder below that file cannot be created: the start-up says so,
+and a copy taken while its box is open (the folder made meanwhile) waits
+until the start-up has finished: before OK no file and no second box, after
+it the file -001 and no message."""
 
 import json
 import re
 
-from vistrane_e2e import (PatternWindow, Viewer, Vistrane, check, check_no_error_box,
-                          expect_capture, scenario, test_settings, today_mmdd)
+from vistrane_e2e import (Failure, PatternWindow, Viewer, Vistrane, check, check_no_error_box,
+                          check_stays, expect_capture, scenario, test_settings, today_mmdd)
 
 ERROR_TITLE = "VISTRANE エラーダイアログ"
 
 
-def main(s, artifacts):
-    s.reset_settings(test_settings())
+def put_file_in_place_of_output_folder(s):
     # Root ignores Linux permissions, so a file takes the folder's place.
     s.reset_output_dir(create=False)
     s.output_dir().write_text("a file where the output folder should be\n")
 
-    with PatternWindow(s, artifacts, (100, 80, 500, 380)), Viewer(s, artifacts) as viewer, \
-            Vistrane(s, artifacts) as vistrane:
+
+def error_boxes(s):
+    report = s.vtest("controls", "#32770", ERROR_TITLE, "--timeout", "0", expect=None)
+    return json.loads(report)["windows"] if report else 0
+
+
+def main(s, artifacts):
+    with PatternWindow(s, artifacts, (100, 80, 500, 380)), Viewer(s, artifacts) as viewer:
+        failed_capture(s, artifacts, viewer)
+        copy_during_startup_message(s, artifacts, viewer)
+
+
+def failed_capture(s, artifacts, viewer):
+    s.reset_settings(test_settings())
+    put_file_in_place_of_output_folder(s)
+    with Vistrane(s, artifacts) as vistrane:
         # The start-up, done now, said nothing.
         check_no_error_box(s)
         seen = len(viewer.notices())
@@ -60,6 +78,42 @@ def main(s, artifacts):
         expect_capture(s, artifacts, name, reference)
         check(s.output_files() == [name], f"the output folder holds {s.output_files()}")
         check_no_error_box(s)
+
+
+def copy_during_startup_message(s, artifacts, viewer):
+    s.reset_settings(test_settings(DirName=r"C:\VstrnTmp\sub"))
+    put_file_in_place_of_output_folder(s)
+    with Vistrane(s, artifacts, startup_message=True):
+        report = s.vtest_json("msgbox", "--timeout", "20")
+        s.screenshot(artifacts / "startup-box.png")
+        check(report["title"] == ERROR_TITLE
+              and "出力フォルダ「C:\\VstrnTmp\\sub」を作成できませんでした。" in report["text"],
+              f"the start-up's box is {report}")
+
+        # The folder is made while the box is open, so a capture run inside
+        # the start-up would leave its file.
+        s.reset_output_dir(create=False)
+        folder = s.output_dir() / "sub"
+        folder.mkdir(parents=True)
+        seen = len(viewer.notices())
+        reference = artifacts / "during-startup.bmp"
+        s.screencopy("--save", s.win_path(reference))
+
+        def inside():
+            return (f"a capture ran inside the start-up: the folder holds "
+                    f"{s.output_files(folder)}, {error_boxes(s)} boxes are open")
+
+        # A capture run now would hold the notice back behind its own box.
+        if len(viewer.wait_notices(seen + 1)) != seen + 1:
+            raise Failure(inside())
+        check_stays(lambda: s.output_files(folder) == [] and error_boxes(s) == 1, inside)
+
+        s.vtest("msgbox", "--ok")
+        name = f"Vstrn{today_mmdd()}-001.bmp"
+        expect_capture(s, artifacts, name, reference, folder)
+        check_stays(lambda: error_boxes(s) == 0, lambda: "a box came with the capture: "
+                    + s.vtest("msgbox", "--timeout", "0", expect=None))
+        check(s.output_files(folder) == [name], f"the output folder holds {s.output_files(folder)}")
 
 
 scenario(main)
