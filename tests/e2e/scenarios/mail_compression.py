@@ -5,13 +5,16 @@ byte-identical to the bitmap written for that capture, and both are gone
 after the send. With UnLHA32.dll removed the compression message comes first,
 before any call to the mail client, and the bitmap itself is attached.
 Under code page 932 a Japanese output folder, base name and subject pack, mail
-and delete as ASCII ones do: the archiver's command line is ANSI text."""
+and delete as ASCII ones do: the archiver's command line is ANSI text. Once
+"ＰＮＧ" is stored in the settings dialog, the PNG mail copy is attached as it
+is, with the archiver at hand, and is gone after the send."""
 
 import shutil
 import subprocess
 
 from mail_client import (ARCHIVER_MISSING, MailRecorder, check_one_message, mail_copy_path,
                          wait_sender_ended)
+from setting_dialog import SettingDialog
 from vistrane_e2e import (INSTALL_DIR_WIN, PatternWindow, Vistrane, bmp_shape, check,
                           check_no_error_box, expect_capture, scenario, test_settings, today_mmdd,
                           wait_for)
@@ -112,6 +115,26 @@ def japanese_names(s, artifacts, recorder):
     check_no_error_box(s)
 
 
+def png_unpacked(s, artifacts, recorder, vistrane):
+    """File output off: after the send the folder is empty again."""
+    SettingDialog(s, vistrane).store_options("rbtnPNG")
+    seen = len(recorder.calls())
+    reference = artifacts / "clipboard-png.bmp"
+    s.screencopy("--save", s.win_path(reference))
+    calls = recorder.wait_calls(seen + 3)[seen:]
+    wait_sender_ended(s)
+    mail_copy = mail_copy_path(s)
+    check(mail_copy.startswith(f"{JA_FOLDER}\\{JA_BASE}ML-") and mail_copy.endswith(".png"),
+          f"tmpfile is {mail_copy}")
+    attachment = check_one_message(calls, "hanako@example.jp", JA_SUBJECT, NOTE, mail_copy)
+    differing = s.same_pixels(recorder.copy_of(attachment), reference)
+    check(differing == 0, f"the attached PNG differs from the capture in {differing} pixels")
+    folder = s.c_path(JA_FOLDER)
+    check(wait_for(lambda: not any(folder.iterdir()), 10),
+          f"after the send {JA_FOLDER} holds {sorted(p.name for p in folder.iterdir())}")
+    check_no_error_box(s)
+
+
 def main(s, artifacts):
     recorder = MailRecorder(s)
     s.reset_settings(test_settings(MailSendMode=1, MailComp=1, OutputFileMode=1,
@@ -128,8 +151,9 @@ def main(s, artifacts):
                                    MailNote=NOTE))
     shutil.rmtree(s.c_path(JA_FOLDER), ignore_errors=True)
     with recorder.kept(artifacts), PatternWindow(s, artifacts, (60, 40, 700, 520)), \
-            Vistrane(s, artifacts, companions=["VstnMailSend.exe", "UnLHA32.dll"]):
+            Vistrane(s, artifacts, companions=["VstnMailSend.exe", "UnLHA32.dll"]) as vistrane:
         japanese_names(s, artifacts, recorder)
+        png_unpacked(s, artifacts, recorder, vistrane)
 
 
 scenario(main)

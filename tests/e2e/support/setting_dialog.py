@@ -33,6 +33,15 @@ class SettingDialog:
         self.s.vtest("menu-keys", "down", "return")
         return self.dump(timeout=15)
 
+    def store_options(self, *names):
+        """Opens the dialog, clicks these option buttons and stores them with OK,
+        so the running program and the registry both hold them."""
+        self.pop_setting()
+        for name in names:
+            self.click(name)
+        self.click("btnOK")
+        self.wait_closed()
+
     def dump(self, timeout=5):
         return self.s.vtest_json("dlg-dump", "--timeout", str(timeout), DIALOG_CLASS, DIALOG_TITLE)
 
