@@ -73,13 +73,6 @@ ReducedDib ReducedDibOf(const Common& common) {
   }
 }
 
-bool HoldsReducedRows(const Common& common) {
-  const ReducedDib dib = ReducedDibOf(common);
-  return common.DibSize > 0 && static_cast<std::size_t>(common.DibSize) == common.DibBits.size() &&
-         dib.header.biSizeImage == static_cast<std::uint32_t>(common.DibSize) &&
-         dib.header.biBitCount == ReducedBitCount(common.ColorMode);
-}
-
 void ReduceColors(const std::uint32_t* topDownPixels, int width, int height, Common& common) {
   const int bitCount = ReducedBitCount(common.ColorMode);
   const std::uint64_t rowBytes = width > 0 ? DibRowBytes(width, bitCount) : 0;

@@ -23,11 +23,6 @@ struct ReducedDib {
 };
 ReducedDib ReducedDibOf(const Common& common);
 
-// True when DibBits holds the rows that the record of ColorMode's depth
-// describes: a reduction ran at this depth for the current capture, so a
-// file written from them is whole.
-bool HoldsReducedRows(const Common& common);
-
 // Converts the picture (top-down rows of width pixels, 0x00RRGGBB) to the
 // depth of ColorMode: fills the chosen record's header and colour table,
 // DibBits with the pixel rows (bottom row first, each padded to 4 bytes) and

@@ -7,12 +7,14 @@
 namespace vistrane {
 
 std::vector<std::uint8_t> ReducedBitmapFileHeaders(const Common& common) {
-  if (!HoldsReducedRows(common)) {
+  const ReducedDib dib = ReducedDibOf(common);
+  if (common.DibSize <= 0 || static_cast<std::size_t>(common.DibSize) != common.DibBits.size() ||
+      dib.header.biSizeImage != static_cast<std::uint32_t>(common.DibSize) ||
+      dib.header.biBitCount != ReducedBitCount(common.ColorMode)) {
     throw OutputError(
         L"色数を減らした画像がないため、ビットマップファイルを保存できませんでした。");
   }
   // The reduction keeps DibSize small enough for the file size to fit 31 bits.
-  const ReducedDib dib = ReducedDibOf(common);
   return BmpFileHeaders(dib.header, dib.colours);
 }
 

@@ -13,9 +13,7 @@ void SaveImageFile(bool ForMail, Common& common, const Clock& clock, SettingsSto
   const std::vector<std::uint8_t> headers = format == ImageFileFormat::ReducedBitmap
                                                 ? ReducedBitmapFileHeaders(common)
                                                 : std::vector<std::uint8_t>{};
-  if (format == ImageFileFormat::ReducedPng && !HoldsReducedRows(common)) {
-    throw OutputError(L"色数を減らした画像がないため、PNGファイルを保存できませんでした。");
-  }
+  if (format == ImageFileFormat::ReducedPng) RequireReducedRows(common);
   common.OutFilePath =
       NextImageFilePath(common, ForMail, clock, store,
                         [&](const std::wstring& path) { return writer.FileExists(path); });
