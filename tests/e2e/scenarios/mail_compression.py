@@ -87,19 +87,33 @@ def unpacked_without_archiver(s, artifacts, recorder):
     check_no_error_box(s)
 
 
-def japanese_names(s, artifacts, recorder):
-    """File output off: the mail copy and its archive are the only files, and
-    both are gone after the send."""
-    folder = s.c_path(JA_FOLDER)
-    check(folder.is_dir(), f"{JA_FOLDER} was not created")
+def mailed_from_japanese_folder(s, artifacts, recorder, name, extension):
+    """File output off: one capture whose mail copy, named in the Japanese
+    folder with this extension, is the only image file. Returns the
+    clipboard's bitmap, the recorded calls and the mail copy's path."""
     seen = len(recorder.calls())
-    reference = artifacts / "clipboard-ja.bmp"
+    reference = artifacts / f"clipboard-{name}.bmp"
     s.screencopy("--save", s.win_path(reference))
     calls = recorder.wait_calls(seen + 3)[seen:]
     wait_sender_ended(s)
     mail_copy = mail_copy_path(s)
-    check(mail_copy.startswith(f"{JA_FOLDER}\\{JA_BASE}ML-") and mail_copy.endswith(".bmp"),
+    check(mail_copy.startswith(f"{JA_FOLDER}\\{JA_BASE}ML-") and mail_copy.endswith(extension),
           f"tmpfile is {mail_copy}")
+    return reference, calls, mail_copy
+
+
+def check_japanese_folder_emptied(s):
+    folder = s.c_path(JA_FOLDER)
+    check(wait_for(lambda: not any(folder.iterdir()), 10),
+          f"after the send {JA_FOLDER} holds {sorted(p.name for p in folder.iterdir())}")
+    check_no_error_box(s)
+
+
+def japanese_names(s, artifacts, recorder):
+    """The mail copy and its archive are the only files, and both are gone
+    after the send."""
+    check(s.c_path(JA_FOLDER).is_dir(), f"{JA_FOLDER} was not created")
+    reference, calls, mail_copy = mailed_from_japanese_folder(s, artifacts, recorder, "ja", ".bmp")
     attachment = check_one_message(calls, "hanako@example.jp", JA_SUBJECT, NOTE,
                                    mail_copy[:-4] + ".lzh")
     extracted = artifacts / "extracted-ja"
@@ -110,29 +124,17 @@ def japanese_names(s, artifacts, recorder):
     width, height, _ = bmp_shape(reference)
     check(bmp_shape(members[0]) == (width, height, 24),
           f"the packed bitmap is {bmp_shape(members[0])}")
-    check(wait_for(lambda: not any(folder.iterdir()), 10),
-          f"after the send {JA_FOLDER} holds {sorted(p.name for p in folder.iterdir())}")
-    check_no_error_box(s)
+    check_japanese_folder_emptied(s)
 
 
 def png_unpacked(s, artifacts, recorder, vistrane):
-    """File output off: after the send the folder is empty again."""
+    """The PNG itself is attached, and it is gone after the send."""
     SettingDialog(s, vistrane).store_options("rbtnPNG")
-    seen = len(recorder.calls())
-    reference = artifacts / "clipboard-png.bmp"
-    s.screencopy("--save", s.win_path(reference))
-    calls = recorder.wait_calls(seen + 3)[seen:]
-    wait_sender_ended(s)
-    mail_copy = mail_copy_path(s)
-    check(mail_copy.startswith(f"{JA_FOLDER}\\{JA_BASE}ML-") and mail_copy.endswith(".png"),
-          f"tmpfile is {mail_copy}")
+    reference, calls, mail_copy = mailed_from_japanese_folder(s, artifacts, recorder, "png", ".png")
     attachment = check_one_message(calls, "hanako@example.jp", JA_SUBJECT, NOTE, mail_copy)
     differing = s.same_pixels(recorder.copy_of(attachment), reference)
     check(differing == 0, f"the attached PNG differs from the capture in {differing} pixels")
-    folder = s.c_path(JA_FOLDER)
-    check(wait_for(lambda: not any(folder.iterdir()), 10),
-          f"after the send {JA_FOLDER} holds {sorted(p.name for p in folder.iterdir())}")
-    check_no_error_box(s)
+    check_japanese_folder_emptied(s)
 
 
 def main(s, artifacts):

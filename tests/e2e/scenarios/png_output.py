@@ -6,7 +6,6 @@ capture, -002.png, is an indexed PNG of 8 bits with at most 256 colours
 that looks like the screen: its PSNR against the clipboard's copy may not
 fall far below that of ImageMagick's own reduction."""
 
-import shutil
 import subprocess
 
 from image_quality import identify, psnr, reduced_by_imagemagick
@@ -17,18 +16,10 @@ from vistrane_e2e import (SCREEN_SIZE, PatternWindow, Viewer, Vistrane, check, c
 PNG_INDEXED = "3"  # the colour type of a PNG with a palette
 
 
-def capture(s, artifacts, viewer, number, name):
+def capture(artifacts, viewer, number, name):
     """One screen copy; returns the clipboard's bitmap and a copy of the PNG
-    written for it, once Vistrane has passed the notice on."""
-    reference = artifacts / f"{name}-clipboard.bmp"
-    seen = len(viewer.notices())
-    s.screencopy("--save", s.win_path(reference))
-    check(len(viewer.wait_notices(seen + 1, timeout=20)) == seen + 1,
-          "Vistrane did not pass the clipboard notice on")
-    written = s.output_dir() / f"Vstrn{today_mmdd()}-{number:03}.png"
-    check(written.is_file(), f"no {written.name}; the output folder holds {s.output_files()}")
-    kept = artifacts / f"{name}.png"
-    shutil.copy2(written, kept)
+    written for it."""
+    reference, kept = viewer.capture(artifacts, name, f"Vstrn{today_mmdd()}-{number:03}.png")
     form, width, height, _, _ = identify(kept)
     check((form, width, height) == ("PNG", *SCREEN_SIZE),
           f"{name}: identify reads {form} {width}x{height}")
@@ -49,12 +40,12 @@ def main(s, artifacts):
     s.reset_output_dir()
     with PatternWindow(s, artifacts, (200, 150, 700, 550)), Viewer(s, artifacts) as viewer, \
             Vistrane(s, artifacts) as vistrane:
-        reference, full = capture(s, artifacts, viewer, 1, "full-colour")
+        reference, full = capture(artifacts, viewer, 1, "full-colour")
         differing = s.same_pixels(full, reference)
         check(differing == 0, f"the full-colour PNG differs from the screen in {differing} pixels")
 
         SettingDialog(s, vistrane).store_options("rbtnColor256")
-        reference, reduced = capture(s, artifacts, viewer, 2, "256-colours")
+        reference, reduced = capture(artifacts, viewer, 2, "256-colours")
         check_no_error_box(s)
 
     header = png_header(reduced)
