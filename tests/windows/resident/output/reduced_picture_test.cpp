@@ -1,7 +1,9 @@
-// The reduced picture drawn back into the picture box, and JPEG files of the
-// picture, through GDI and the Windows Imaging Component.
+// The reduced picture drawn back into the picture box, and JPEG and PNG files
+// of the picture, through GDI and the Windows Imaging Component.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <wincodec.h>
+#include <wrl/client.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -17,6 +19,7 @@
 #include "platform/picture_box.h"
 #include "platform/unique_handle.h"
 #include "resident/output/jpeg_file_win.h"
+#include "resident/output/png_file_win.h"
 #include "resident/output/reduce_colors.h"
 #include "resident/output/reduce_colors_win.h"
 #include "shared/errors.h"
@@ -41,7 +44,8 @@ void HoldGradient(PictureBox& picture) {
   auto* pixels = static_cast<std::uint32_t*>(bits);
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) {
-      pixels[y * kWidth + x] = static_cast<std::uint32_t>((x * 4) << 16 | (y * 6) << 8 | (x + y) * 2);
+      pixels[y * kWidth + x] =
+          static_cast<std::uint32_t>((x * 4) << 16 | (y * 6) << 8 | (x + y) * 2);
     }
   }
   picture.HoldBitmap(bitmap.get());
@@ -51,6 +55,119 @@ std::wstring TempPath(const wchar_t* name) {
   wchar_t folder[MAX_PATH];
   GetTempPathW(MAX_PATH, folder);
   return std::wstring(folder) + name;
+}
+
+// A PNG file as the Windows Imaging Component's PNG decoder reads it: the
+// first frame's rows in the decoder's own pixel format, packed top-down rows
+// of `bitsPerPixel`, and the palette of an indexed image (0xAARRGGBB).
+struct WicImage {
+  UINT width = 0, height = 0;
+  WICPixelFormatGUID format{};
+  UINT stride = 0;
+  std::vector<BYTE> rows;
+  std::vector<WICColor> palette;
+};
+
+WicImage DecodeWithWic(const std::wstring& path, UINT bitsPerPixel) {
+  using Microsoft::WRL::ComPtr;
+  WicImage image;
+  ComPtr<IWICImagingFactory> factory;
+  EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                            IID_PPV_ARGS(&factory)));
+  ComPtr<IWICBitmapDecoder> decoder;
+  EXPECT_HRESULT_SUCCEEDED(factory->CreateDecoderFromFilename(
+      path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand, &decoder));
+  if (!decoder) return image;
+  GUID container{};
+  EXPECT_HRESULT_SUCCEEDED(decoder->GetContainerFormat(&container));
+  EXPECT_TRUE(container == GUID_ContainerFormatPng);
+  ComPtr<IWICBitmapFrameDecode> frame;
+  EXPECT_HRESULT_SUCCEEDED(decoder->GetFrame(0, &frame));
+  EXPECT_HRESULT_SUCCEEDED(frame->GetSize(&image.width, &image.height));
+  EXPECT_HRESULT_SUCCEEDED(frame->GetPixelFormat(&image.format));
+  image.stride = (image.width * bitsPerPixel + 7) / 8;
+  image.rows.resize(std::size_t{image.stride} * image.height);
+  EXPECT_HRESULT_SUCCEEDED(frame->CopyPixels(
+      nullptr, image.stride, static_cast<UINT>(image.rows.size()), image.rows.data()));
+  ComPtr<IWICPalette> palette;
+  EXPECT_HRESULT_SUCCEEDED(factory->CreatePalette(&palette));
+  if (SUCCEEDED(frame->CopyPalette(palette.Get()))) {
+    UINT count = 0;
+    EXPECT_HRESULT_SUCCEEDED(palette->GetColorCount(&count));
+    image.palette.resize(count);
+    EXPECT_HRESULT_SUCCEEDED(palette->GetColors(count, image.palette.data(), &count));
+  }
+  return image;
+}
+
+TEST(WritePngFile, TheImagingComponentReadsBackThePicturesExactPixels) {
+  const ComApartment com;
+  PictureBox picture;
+  HoldGradient(picture);
+  const std::wstring path = TempPath(L"vistrane-png-test.png");
+  WritePngFile(picture, path);
+  const WicImage image = DecodeWithWic(path, 24);
+  DeleteFileIfExists(path);
+
+  ASSERT_EQ(image.width, static_cast<UINT>(kWidth));
+  ASSERT_EQ(image.height, static_cast<UINT>(kHeight));
+  ASSERT_TRUE(image.format == GUID_WICPixelFormat24bppBGR);
+  const std::uint32_t* pixels = picture.Pixels();
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const BYTE* bgr = &image.rows[y * image.stride + 3 * x];
+      const std::uint32_t decoded = static_cast<std::uint32_t>(bgr[2]) << 16 | bgr[1] << 8 | bgr[0];
+      ASSERT_EQ(decoded, pixels[y * kWidth + x] & 0xFFFFFF) << "x " << x << " y " << y;
+    }
+  }
+}
+
+TEST(WriteReducedPngFile, TheImagingComponentReadsBackTheIndexedPixelsAndThePalette) {
+  struct Case {
+    std::int16_t colorMode;
+    UINT bits;
+    const GUID* format;
+  };
+  const Case cases[] = {{2, 8, &GUID_WICPixelFormat8bppIndexed},
+                        {3, 4, &GUID_WICPixelFormat4bppIndexed},
+                        {4, 1, &GUID_WICPixelFormat1bppIndexed}};
+  const ComApartment com;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "ColorMode " << c.colorMode);
+    PictureBox picture;
+    HoldGradient(picture);
+    Common common;
+    common.ColorMode = c.colorMode;
+    ReduceColors(picture, common);  // draws the reduced colours back into the picture
+    const std::wstring path = TempPath(L"vistrane-png-reduced-test.png");
+    WriteReducedPngFile(common, path);
+    const WicImage image = DecodeWithWic(path, c.bits);
+    DeleteFileIfExists(path);
+
+    ASSERT_EQ(image.width, static_cast<UINT>(kWidth));
+    ASSERT_EQ(image.height, static_cast<UINT>(kHeight));
+    ASSERT_TRUE(image.format == *c.format);
+    const ReducedDib dib = ReducedDibOf(common);
+    ASSERT_FALSE(image.palette.empty());
+    ASSERT_LE(image.palette.size(), dib.colours.size());
+    for (std::size_t i = 0; i < image.palette.size(); ++i) {
+      const DibColour& e = dib.colours[i];
+      EXPECT_EQ(image.palette[i], 0xFF000000u | static_cast<std::uint32_t>(e.rgbRed) << 16 |
+                                      e.rgbGreen << 8 | e.rgbBlue)
+          << "entry " << i;
+    }
+    const std::uint32_t* pixels = picture.Pixels();
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        const UINT bit = x * c.bits;
+        const UINT index =
+            image.rows[y * image.stride + bit / 8] >> (8 - c.bits - bit % 8) & ((1u << c.bits) - 1);
+        ASSERT_LT(index, image.palette.size()) << "x " << x << " y " << y;
+        ASSERT_EQ(image.palette[index] & 0xFFFFFF, pixels[y * kWidth + x] & 0xFFFFFF)
+            << "x " << x << " y " << y;
+      }
+    }
+  }
 }
 
 TEST(ReduceColorsInPicture, DrawsOnlyTableColoursBackAtEveryDepth) {
@@ -68,7 +185,8 @@ TEST(ReduceColorsInPicture, DrawsOnlyTableColoursBackAtEveryDepth) {
     }
     const std::uint32_t* pixels = picture.Pixels();
     std::set<std::uint32_t> drawn(pixels, pixels + kWidth * kHeight);
-    for (std::uint32_t colour : drawn) EXPECT_EQ(table.count(colour & 0xFFFFFF), 1u) << std::hex << colour;
+    for (std::uint32_t colour : drawn)
+      EXPECT_EQ(table.count(colour & 0xFFFFFF), 1u) << std::hex << colour;
     EXPECT_GT(drawn.size(), std::size_t{1} << (ReducedBitCount(colorMode) - 1))
         << "the table is put to use";
   }
