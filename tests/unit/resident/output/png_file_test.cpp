@@ -27,123 +27,110 @@ std::uint32_t U32Be(const std::uint8_t* at) {
   return static_cast<std::uint32_t>(at[0]) << 24 | at[1] << 16 | at[2] << 8 | at[3];
 }
 
-// A PNG read back by the book: chunks with their CRCs, the IDAT data inflated
-// and every row unfiltered. Pixels are 0x00RRGGBB, through the palette for an
-// indexed image.
-struct DecodedPng {
-  int width = 0, height = 0, bitDepth = 0, colourType = 0;
-  std::vector<std::uint32_t> palette;
-  std::vector<std::uint32_t> pixels;
-  std::set<int> filters;  // the filter types the rows use
-  int idatChunks = 0;
-};
-
-int Paeth(int a, int b, int c) {
-  const int p = a + b - c;
-  const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-  return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+std::uint32_t Rgb(const std::uint8_t* rgb) {
+  return static_cast<std::uint32_t>(rgb[0]) << 16 | rgb[1] << 8 | rgb[2];
 }
+
+std::uint32_t Rgb(const DibColour& c) {
+  return static_cast<std::uint32_t>(c.rgbRed) << 16 | c.rgbGreen << 8 | c.rgbBlue;
+}
+
+// A PNG read back by the book: every chunk's CRC checked, the IDAT chunks
+// inflated and each row unfiltered. Pixels are 0x00RRGGBB, through the
+// palette for an indexed image.
+struct DecodedPng {
+  int width = 0, height = 0, bitDepth = 0, colourType = 0, idatChunks = 0;
+  std::vector<std::uint32_t> palette, pixels;
+  std::set<int> filters;  // the filter types the rows use
+};
 
 DecodedPng Decode(const std::vector<std::uint8_t>& file) {
   DecodedPng png;
   const std::uint8_t signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  EXPECT_TRUE(file.size() > 8 && std::memcmp(file.data(), signature, 8) == 0) << "signature";
+  EXPECT_EQ(std::memcmp(file.data(), signature, 8), 0);
   std::vector<std::uint8_t> compressed;
-  std::string order;
-  for (std::size_t at = 8; at + 12 <= file.size();) {
+  for (std::size_t at = 8; at + 12 <= file.size(); at += 12 + U32Be(&file[at])) {
     const std::uint32_t length = U32Be(&file[at]);
     const std::string type(file.begin() + at + 4, file.begin() + at + 8);
     const std::uint8_t* data = &file[at + 8];
-    EXPECT_EQ(U32Be(data + length), crc32(0, &file[at + 4], length + 4)) << type << " CRC";
-    if (order.empty() || order.substr(order.size() - 5) != type + " ") order += type + " ";
+    EXPECT_EQ(U32Be(data + length), crc32(0, &file[at + 4], length + 4)) << type;
     if (type == "IHDR") {
       png.width = static_cast<int>(U32Be(data));
       png.height = static_cast<int>(U32Be(data + 4));
       png.bitDepth = data[8];
       png.colourType = data[9];
-      EXPECT_EQ(data[10] | data[11] | data[12], 0) << "compression, filter, interlace";
     } else if (type == "PLTE") {
-      for (std::uint32_t i = 0; i < length; i += 3) {
-        png.palette.push_back(static_cast<std::uint32_t>(data[i]) << 16 | data[i + 1] << 8 |
-                              data[i + 2]);
-      }
+      for (std::uint32_t i = 0; i < length; i += 3) png.palette.push_back(Rgb(data + i));
     } else if (type == "IDAT") {
       compressed.insert(compressed.end(), data, data + length);
       ++png.idatChunks;
     }
-    at += 12 + length;
   }
-  EXPECT_EQ(order, png.colourType == 3 ? "IHDR PLTE IDAT IEND " : "IHDR IDAT IEND ");
-
-  const int channels = png.colourType == 2 ? 3 : 1;
-  const std::size_t pixelBytes = channels * png.bitDepth >= 8 ? channels * png.bitDepth / 8 : 1;
-  const std::size_t rowBytes = (std::size_t{1} * png.width * channels * png.bitDepth + 7) / 8;
+  const int bits = png.bitDepth * (png.colourType == 2 ? 3 : 1);
+  const std::size_t left = std::max(1, bits / 8);  // bytes back to the pixel on the left
+  const std::size_t rowBytes = (std::size_t{1} * png.width * bits + 7) / 8;
   std::vector<std::uint8_t> raw((rowBytes + 1) * png.height);
   uLongf rawSize = raw.size();
   EXPECT_EQ(uncompress(raw.data(), &rawSize, compressed.data(), compressed.size()), Z_OK);
   EXPECT_EQ(rawSize, raw.size());
 
-  std::vector<std::uint8_t> previous(rowBytes, 0), row(rowBytes);
+  std::vector<std::uint8_t> above(rowBytes, 0), row(rowBytes);
   for (int y = 0; y < png.height; ++y) {
     const std::uint8_t* line = &raw[y * (rowBytes + 1)];
     png.filters.insert(line[0]);
     for (std::size_t i = 0; i < rowBytes; ++i) {
-      const int a = i >= pixelBytes ? row[i - pixelBytes] : 0;
-      const int b = previous[i];
-      const int c = i >= pixelBytes ? previous[i - pixelBytes] : 0;
-      const int predictors[] = {0, a, b, (a + b) / 2, Paeth(a, b, c)};
+      const int a = i >= left ? row[i - left] : 0, b = above[i],
+                c = i >= left ? above[i - left] : 0;
+      const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+      const int paeth = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+      const int predictors[] = {0, a, b, (a + b) / 2, paeth};
       row[i] = static_cast<std::uint8_t>(line[1 + i] + predictors[line[0]]);
     }
     for (int x = 0; x < png.width; ++x) {
       if (png.colourType == 2) {
-        png.pixels.push_back(static_cast<std::uint32_t>(row[3 * x]) << 16 | row[3 * x + 1] << 8 |
-                             row[3 * x + 2]);
+        png.pixels.push_back(Rgb(&row[3 * x]));
       } else {
-        const int bit = x * png.bitDepth;
-        const int index = row[bit / 8] >> (8 - png.bitDepth - bit % 8) & ((1 << png.bitDepth) - 1);
-        EXPECT_LT(static_cast<std::size_t>(index), png.palette.size()) << "x " << x << " y " << y;
-        png.pixels.push_back(png.palette.at(index));
+        const int bit = x * bits;
+        const int index = row[bit / 8] >> (8 - bits - bit % 8) & ((1 << bits) - 1);
+        png.pixels.push_back(index < static_cast<int>(png.palette.size()) ? png.palette[index]
+                                                                          : 0xBAD0000u);
       }
     }
-    previous = row;
+    above = row;
   }
   return png;
 }
 
 TEST(WritePng24, DecodesBackToTheExactPixels) {
   struct Case {
-    const char* name;
     int width, height, strideBytes;
+    bool screen;  // else noise
   };
-  // Regions of flat colour, gradients both ways and noise, so each filter is
-  // the best for some rows; the noise of the largest spans several IDAT chunks.
-  const Case cases[] = {{"one pixel", 1, 1, 4},
-                        {"odd size, padded stride", 7, 5, 7 * 4 + 12},
-                        {"mixed screen", 160, 120, 160 * 4},
-                        {"noise over many chunks", 300, 200, 300 * 4}};
+  // The screen has flat colour, gradients, a pattern and noise, so that each
+  // filter is the best for some rows; the largest noise spans several IDAT chunks.
+  const Case cases[] = {{1, 1, 4, false},
+                        {7, 5, 7 * 4 + 12, false},
+                        {160, 120, 160 * 4, true},
+                        {300, 200, 300 * 4, false}};
   std::set<int> filters;
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
     const std::size_t stride = c.strideBytes / 4;
-    std::vector<std::uint32_t> source(stride * c.height, 0xDEADBEEF);
-    std::vector<std::uint32_t> expected;
+    std::vector<std::uint32_t> source(stride * c.height), expected;
     std::uint32_t noise = 12345;
     for (int y = 0; y < c.height; ++y) {
       for (int x = 0; x < c.width; ++x) {
         noise = noise * 1103515245 + 12345;
-        std::uint32_t p;
-        if (c.width == 300 || (x >= 80 && y >= 60)) {
-          p = noise >> 8;
-        } else if (x < 40) {
+        std::uint32_t p = noise >> 8;
+        if (c.screen && x < 40) {
           p = 0x336699;
-        } else if (x < 80) {
-          p = static_cast<std::uint32_t>(x * 3) << 16 | (y * 2) << 8 | (x + y);
-        } else {
-          p = static_cast<std::uint32_t>((x * y) & 0xFF) << 8 | (y & 7) * 30;
+        } else if (c.screen && x < 80) {
+          p = std::uint32_t(x * 3) << 16 | (y * 2) << 8 | (x + y);
+        } else if (c.screen && y < 60) {
+          p = std::uint32_t((x * y) & 0xFF) << 8 | (y & 7) * 30;
         }
-        p &= 0xFFFFFF;
-        expected.push_back(p);
-        source[y * stride + x] = p | 0xA5000000u;  // the fourth byte is not a colour
+        expected.push_back(p & 0xFFFFFF);
+        source[y * stride + x] = expected.back() | 0xA5000000u;  // the fourth byte is no colour
       }
     }
     VectorSink sink;
@@ -151,65 +138,52 @@ TEST(WritePng24, DecodesBackToTheExactPixels) {
     const DecodedPng png = Decode(sink.bytes);
     EXPECT_EQ(png.width, c.width);
     EXPECT_EQ(png.height, c.height);
-    EXPECT_EQ(png.bitDepth, 8);
-    EXPECT_EQ(png.colourType, 2);
+    EXPECT_EQ(png.bitDepth * 100 + png.colourType, 802) << "8 bits, truecolour";
     EXPECT_TRUE(png.pixels == expected);
-    if (c.width == 300) {
-      EXPECT_GT(png.idatChunks, 1);
-    }
+    EXPECT_EQ(png.idatChunks > 1, c.width == 300);
     filters.insert(png.filters.begin(), png.filters.end());
   }
   EXPECT_EQ(filters, (std::set<int>{0, 1, 2, 3, 4})) << "every filter was checked";
 }
 
-TEST(WriteReducedPng, DecodesBackToTheReducedPixelsThroughItsPalette) {
+TEST(WriteReducedPng, DecodesBackToTheReducedPixelsThroughTheEntriesInUse) {
   struct Case {
     std::int16_t colorMode;
-    int width, height, bitDepth;
+    int width, height, bits;
   };
-  // Widths that leave part of the last byte unused and rows padded in DibBits.
+  // Widths that leave part of the last byte unused and rows padded in DibBits;
+  // 15 colours at 8 bits leave most of the table unused.
   const Case cases[] = {{2, 5, 3, 8}, {3, 7, 4, 4}, {4, 13, 5, 1}, {4, 1, 2, 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "ColorMode " << c.colorMode << ", width " << c.width);
     std::vector<std::uint32_t> source;
-    for (int i = 0; i < c.width * c.height; ++i)
-      source.push_back(static_cast<std::uint32_t>(i * 0x0B0503 + 0x202020));
+    for (int i = 0; i < c.width * c.height; ++i) source.push_back(i * 0x0B0503u + 0x202020u);
     Common common;
     common.ColorMode = c.colorMode;
     ReduceColors(source.data(), c.width, c.height, common);
     const ReducedDib dib = ReducedDibOf(common);
 
-    // What the reduced bitmap shows, top row first.
-    const std::size_t dibRowBytes = DibRowBytes(c.width, c.bitDepth);
-    std::vector<std::uint32_t> expected;
-    int highest = 0;
+    std::vector<std::uint32_t> expected;  // what the reduced bitmap shows, top row first
+    std::size_t entries = 0;
     for (int y = c.height - 1; y >= 0; --y) {
       for (int x = 0; x < c.width; ++x) {
-        const int bit = x * c.bitDepth;
-        const int index = common.DibBits[y * dibRowBytes + bit / 8] >> (8 - c.bitDepth - bit % 8) &
-                          ((1 << c.bitDepth) - 1);
-        highest = std::max(highest, index);
-        const DibColour& e = dib.colours[index];
-        expected.push_back(static_cast<std::uint32_t>(e.rgbRed) << 16 | e.rgbGreen << 8 |
-                           e.rgbBlue);
+        const int bit = x * c.bits;
+        const int index =
+            common.DibBits[y * DibRowBytes(c.width, c.bits) + bit / 8] >> (8 - c.bits - bit % 8) &
+            ((1 << c.bits) - 1);
+        entries = std::max<std::size_t>(entries, index + 1);
+        expected.push_back(Rgb(dib.colours[index]));
       }
     }
-
     VectorSink sink;
     WriteReducedPng(common, sink);
     const DecodedPng png = Decode(sink.bytes);
     EXPECT_EQ(png.width, c.width);
     EXPECT_EQ(png.height, c.height);
-    EXPECT_EQ(png.bitDepth, c.bitDepth);
-    EXPECT_EQ(png.colourType, 3);
+    EXPECT_EQ(png.bitDepth * 100 + png.colourType, c.bits * 100 + 3) << "indexed";
     EXPECT_TRUE(png.pixels == expected);
-    ASSERT_EQ(png.palette.size(), static_cast<std::size_t>(highest + 1)) << "the entries in use";
-    for (std::size_t i = 0; i < png.palette.size(); ++i) {
-      const DibColour& e = dib.colours[i];
-      EXPECT_EQ(png.palette[i],
-                static_cast<std::uint32_t>(e.rgbRed) << 16 | e.rgbGreen << 8 | e.rgbBlue)
-          << i;
-    }
+    ASSERT_EQ(png.palette.size(), entries);
+    for (std::size_t i = 0; i < entries; ++i) EXPECT_EQ(png.palette[i], Rgb(dib.colours[i])) << i;
   }
 }
 

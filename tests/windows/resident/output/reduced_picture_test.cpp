@@ -58,12 +58,11 @@ std::wstring TempPath(const wchar_t* name) {
 }
 
 // A PNG file as the Windows Imaging Component's PNG decoder reads it: the
-// first frame's rows in the decoder's own pixel format, packed top-down rows
-// of `bitsPerPixel`, and the palette of an indexed image (0xAARRGGBB).
+// first frame's pixel format, its top-down rows packed at `bitsPerPixel`, and
+// the palette of an indexed image (0xAARRGGBB).
 struct WicImage {
-  UINT width = 0, height = 0;
+  UINT width = 0, height = 0, stride = 0;
   WICPixelFormatGUID format{};
-  UINT stride = 0;
   std::vector<BYTE> rows;
   std::vector<WICColor> palette;
 };
@@ -72,16 +71,17 @@ WicImage DecodeWithWic(const std::wstring& path, UINT bitsPerPixel) {
   using Microsoft::WRL::ComPtr;
   WicImage image;
   ComPtr<IWICImagingFactory> factory;
+  ComPtr<IWICBitmapDecoder> decoder;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  ComPtr<IWICPalette> palette;
+  GUID container{};
   EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                             IID_PPV_ARGS(&factory)));
-  ComPtr<IWICBitmapDecoder> decoder;
   EXPECT_HRESULT_SUCCEEDED(factory->CreateDecoderFromFilename(
       path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand, &decoder));
   if (!decoder) return image;
-  GUID container{};
   EXPECT_HRESULT_SUCCEEDED(decoder->GetContainerFormat(&container));
   EXPECT_TRUE(container == GUID_ContainerFormatPng);
-  ComPtr<IWICBitmapFrameDecode> frame;
   EXPECT_HRESULT_SUCCEEDED(decoder->GetFrame(0, &frame));
   EXPECT_HRESULT_SUCCEEDED(frame->GetSize(&image.width, &image.height));
   EXPECT_HRESULT_SUCCEEDED(frame->GetPixelFormat(&image.format));
@@ -89,46 +89,23 @@ WicImage DecodeWithWic(const std::wstring& path, UINT bitsPerPixel) {
   image.rows.resize(std::size_t{image.stride} * image.height);
   EXPECT_HRESULT_SUCCEEDED(frame->CopyPixels(
       nullptr, image.stride, static_cast<UINT>(image.rows.size()), image.rows.data()));
-  ComPtr<IWICPalette> palette;
   EXPECT_HRESULT_SUCCEEDED(factory->CreatePalette(&palette));
-  if (SUCCEEDED(frame->CopyPalette(palette.Get()))) {
-    UINT count = 0;
-    EXPECT_HRESULT_SUCCEEDED(palette->GetColorCount(&count));
+  UINT count = 0;
+  if (SUCCEEDED(frame->CopyPalette(palette.Get())) && SUCCEEDED(palette->GetColorCount(&count))) {
     image.palette.resize(count);
     EXPECT_HRESULT_SUCCEEDED(palette->GetColors(count, image.palette.data(), &count));
   }
   return image;
 }
 
-TEST(WritePngFile, TheImagingComponentReadsBackThePicturesExactPixels) {
-  const ComApartment com;
-  PictureBox picture;
-  HoldGradient(picture);
-  const std::wstring path = TempPath(L"vistrane-png-test.png");
-  WritePngFile(picture, path);
-  const WicImage image = DecodeWithWic(path, 24);
-  DeleteFileIfExists(path);
-
-  ASSERT_EQ(image.width, static_cast<UINT>(kWidth));
-  ASSERT_EQ(image.height, static_cast<UINT>(kHeight));
-  ASSERT_TRUE(image.format == GUID_WICPixelFormat24bppBGR);
-  const std::uint32_t* pixels = picture.Pixels();
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      const BYTE* bgr = &image.rows[y * image.stride + 3 * x];
-      const std::uint32_t decoded = static_cast<std::uint32_t>(bgr[2]) << 16 | bgr[1] << 8 | bgr[0];
-      ASSERT_EQ(decoded, pixels[y * kWidth + x] & 0xFFFFFF) << "x " << x << " y " << y;
-    }
-  }
-}
-
-TEST(WriteReducedPngFile, TheImagingComponentReadsBackTheIndexedPixelsAndThePalette) {
+TEST(PngFiles, TheImagingComponentReadsBackThePicturesExactPixelsAndThePalette) {
   struct Case {
     std::int16_t colorMode;
     UINT bits;
     const GUID* format;
   };
-  const Case cases[] = {{2, 8, &GUID_WICPixelFormat8bppIndexed},
+  const Case cases[] = {{1, 24, &GUID_WICPixelFormat24bppBGR},
+                        {2, 8, &GUID_WICPixelFormat8bppIndexed},
                         {3, 4, &GUID_WICPixelFormat4bppIndexed},
                         {4, 1, &GUID_WICPixelFormat1bppIndexed}};
   const ComApartment com;
@@ -138,33 +115,43 @@ TEST(WriteReducedPngFile, TheImagingComponentReadsBackTheIndexedPixelsAndThePale
     HoldGradient(picture);
     Common common;
     common.ColorMode = c.colorMode;
-    ReduceColors(picture, common);  // draws the reduced colours back into the picture
-    const std::wstring path = TempPath(L"vistrane-png-reduced-test.png");
-    WriteReducedPngFile(common, path);
+    const std::wstring path = TempPath(L"vistrane-png-test.png");
+    if (c.colorMode == 1) {
+      WritePngFile(picture, path);
+    } else {
+      ReduceColors(picture, common);  // draws the reduced colours back into the picture
+      WriteReducedPngFile(common, path);
+    }
     const WicImage image = DecodeWithWic(path, c.bits);
     DeleteFileIfExists(path);
 
     ASSERT_EQ(image.width, static_cast<UINT>(kWidth));
     ASSERT_EQ(image.height, static_cast<UINT>(kHeight));
     ASSERT_TRUE(image.format == *c.format);
-    const ReducedDib dib = ReducedDibOf(common);
-    ASSERT_FALSE(image.palette.empty());
-    ASSERT_LE(image.palette.size(), dib.colours.size());
-    for (std::size_t i = 0; i < image.palette.size(); ++i) {
-      const DibColour& e = dib.colours[i];
-      EXPECT_EQ(image.palette[i], 0xFF000000u | static_cast<std::uint32_t>(e.rgbRed) << 16 |
-                                      e.rgbGreen << 8 | e.rgbBlue)
-          << "entry " << i;
+    if (c.colorMode != 1) {
+      const ReducedDib dib = ReducedDibOf(common);
+      ASSERT_FALSE(image.palette.empty());
+      ASSERT_LE(image.palette.size(), dib.colours.size());
+      for (std::size_t i = 0; i < image.palette.size(); ++i) {
+        const DibColour& e = dib.colours[i];
+        EXPECT_EQ(image.palette[i], 0xFF000000u | e.rgbRed << 16 | e.rgbGreen << 8 | e.rgbBlue)
+            << i;
+      }
     }
     const std::uint32_t* pixels = picture.Pixels();
     for (int y = 0; y < kHeight; ++y) {
+      const BYTE* row = &image.rows[y * image.stride];
       for (int x = 0; x < kWidth; ++x) {
-        const UINT bit = x * c.bits;
-        const UINT index =
-            image.rows[y * image.stride + bit / 8] >> (8 - c.bits - bit % 8) & ((1u << c.bits) - 1);
-        ASSERT_LT(index, image.palette.size()) << "x " << x << " y " << y;
-        ASSERT_EQ(image.palette[index] & 0xFFFFFF, pixels[y * kWidth + x] & 0xFFFFFF)
-            << "x " << x << " y " << y;
+        std::uint32_t decoded = 0;
+        if (c.bits == 24) {
+          decoded = row[3 * x + 2] << 16 | row[3 * x + 1] << 8 | row[3 * x];
+        } else {
+          const UINT bit = x * c.bits;
+          const UINT index = row[bit / 8] >> (8 - c.bits - bit % 8) & ((1u << c.bits) - 1);
+          ASSERT_LT(index, image.palette.size()) << "x " << x << " y " << y;
+          decoded = image.palette[index] & 0xFFFFFF;
+        }
+        ASSERT_EQ(decoded, pixels[y * kWidth + x] & 0xFFFFFF) << "x " << x << " y " << y;
       }
     }
   }
