@@ -68,7 +68,7 @@ void FrmVstnMail::SendCapture() {
   const std::wstring note = MailNote.empty() ? L" " : MailNote;
 
   LzhFile.clear();
-  // Only bitmaps are packed: a JPEG hardly shrinks.
+  // Only bitmaps are packed: a JPEG or PNG is compressed already.
   if (fileMode == 1 && compress == 1) CompressAttachment();
   const std::wstring& attachment = LzhFile.empty() ? TmpFile : LzhFile;
 

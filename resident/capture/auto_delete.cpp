@@ -34,7 +34,7 @@ bool IsAutoDeleteCandidate(std::uint32_t attributes, std::wstring_view name,
   if ((attributes & kDirectoryAttribute) != 0) return false;
   if (name.size() < 3 || !BeginsWith(name, Filename)) return false;
   const std::wstring_view ext = name.substr(name.size() - 3);
-  return ext == L"bmp" || ext == L"jpg";
+  return ext == L"bmp" || ext == L"jpg" || ext == L"png";
 }
 
 LocalDateTime ExpiryCutoff(const LocalDateTime& today, std::int16_t AutoDelDate) {

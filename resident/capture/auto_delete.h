@@ -26,7 +26,7 @@ std::optional<AutoDeleteSearch> MakeAutoDeleteSearch(const std::wstring& DirName
 // True for a listed entry that is an image file of ours: not a folder, a
 // name that really begins with Filename (the listing also matches short
 // 8.3 aliases; letters compare without case, as the file system does) and
-// ends in exactly "bmp" or "jpg". A name shorter than three characters has
+// ends in exactly "bmp", "jpg" or "png". A name shorter than three characters has
 // no such ending.
 bool IsAutoDeleteCandidate(std::uint32_t attributes, std::wstring_view name,
                            std::wstring_view Filename);

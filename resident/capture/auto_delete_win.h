@@ -12,7 +12,7 @@ struct AutoDeleteCounts {
 };
 
 // Lists the files that begin with Filename in DirName and deletes every
-// expired "bmp" or "jpg" file of them. An entry that cannot be deleted is
+// expired "bmp", "jpg" or "png" file of them. An entry that cannot be deleted is
 // left alone and the pass goes on; a folder that cannot be listed, or a
 // cutoff the calendar cannot hold, deletes nothing. Uses full paths: the
 // current folder stays as it was.

@@ -10,6 +10,7 @@
 #include "platform/working_set.h"
 #include "resident/output/bitmap_file_win.h"
 #include "resident/output/jpeg_file_win.h"
+#include "resident/output/png_file_win.h"
 #include "resident/output/print_image_win.h"
 #include "resident/output/reduce_colors_win.h"
 #include "shared/errors.h"
@@ -92,6 +93,12 @@ void WindowsCaptureHost::WriteReducedColourBitmap(const std::wstring& path,
 }
 
 void WindowsCaptureHost::WriteJpeg(const std::wstring& path) { WriteJpegFile(Picture1, path); }
+
+void WindowsCaptureHost::WritePng(const std::wstring& path) { WritePngFile(Picture1, path); }
+
+void WindowsCaptureHost::WriteReducedPng(const std::wstring& path, const Common& common) {
+  WriteReducedPngFile(common, path);
+}
 
 bool WindowsCaptureHost::FileExists(const std::wstring& path) const { return PathExists(path); }
 

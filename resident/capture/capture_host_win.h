@@ -36,6 +36,8 @@ class WindowsCaptureHost final : public CaptureHost {
   void WriteReducedColourBitmap(const std::wstring& path, const std::vector<std::uint8_t>& headers,
                                 const std::vector<std::uint8_t>& pixelRows) override;
   void WriteJpeg(const std::wstring& path) override;
+  void WritePng(const std::wstring& path) override;
+  void WriteReducedPng(const std::wstring& path, const Common& common) override;
   bool FileExists(const std::wstring& path) const override;
 
  private:

@@ -4,19 +4,6 @@
 #include "resident/output/image_file_win.h"
 
 namespace vistrane {
-namespace {
-
-class FileSink final : public ByteSink {
- public:
-  explicit FileSink(FileWriter& file) : file_(file) {}
-  void Write(const std::uint8_t* data, std::size_t size) override { file_.Write(data, size); }
-
- private:
-  FileWriter& file_;
-};
-
-}  // namespace
-
 void WriteFullColourBitmapFile(const PictureBox& picture, const std::wstring& path) {
   WriteImageFile(path, [&](FileWriter& file) {
     FileSink sink(file);
@@ -25,7 +12,8 @@ void WriteFullColourBitmapFile(const PictureBox& picture, const std::wstring& pa
   });
 }
 
-void WriteReducedColourBitmapFile(const std::wstring& path, const std::vector<std::uint8_t>& headers,
+void WriteReducedColourBitmapFile(const std::wstring& path,
+                                  const std::vector<std::uint8_t>& headers,
                                   const std::vector<std::uint8_t>& pixelRows) {
   WriteImageFile(path, [&](FileWriter& file) {
     file.Write(headers.data(), headers.size());

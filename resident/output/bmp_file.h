@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "resident/output/byte_sink.h"
 #include "resident/output/dib_info.h"
 
 namespace vistrane {
@@ -28,13 +29,6 @@ DibHeader BottomUpDibHeader(int width, int height, int bitCount, std::uint32_t i
 // counts header.biSizeImage bytes of rows; the caller makes sure it fits.
 std::vector<std::uint8_t> BmpFileHeaders(const DibHeader& header,
                                          std::span<const DibColour> colours);
-
-// Receives a file's bytes in order, a piece at a time.
-class ByteSink {
- public:
-  virtual ~ByteSink() = default;
-  virtual void Write(const std::uint8_t* data, std::size_t size) = 0;
-};
 
 // A complete 24-bit uncompressed bitmap file of the image. The source rows are
 // top-down, 32 bits a pixel with blue in the low byte (0x00RRGGBB, as a 32-bit

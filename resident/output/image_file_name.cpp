@@ -22,7 +22,17 @@ std::wstring FormatCounter(std::int16_t count) {
 }
 
 const wchar_t* Extension(const SettingsRecord& record) {
-  return record.OutputFileMode == 1 ? L".bmp" : L".jpg";
+  switch (ImageFileFormatOf(record)) {
+    case ImageFileFormat::Bitmap:
+    case ImageFileFormat::ReducedBitmap:
+      return L".bmp";
+    case ImageFileFormat::Png:
+    case ImageFileFormat::ReducedPng:
+      return L".png";
+    case ImageFileFormat::Jpeg:
+      break;
+  }
+  return L".jpg";
 }
 
 std::wstring NextCountedPath(SettingsRecord& record, const LocalDateTime& now,
@@ -44,6 +54,18 @@ std::wstring NextCountedPath(SettingsRecord& record, const LocalDateTime& now,
 }
 
 }  // namespace
+
+ImageFileFormat ImageFileFormatOf(const SettingsRecord& record) {
+  const bool fullColour = record.ColorMode == 1;
+  switch (record.OutputFileMode) {
+    case 1:
+      return fullColour ? ImageFileFormat::Bitmap : ImageFileFormat::ReducedBitmap;
+    case 3:
+      return fullColour ? ImageFileFormat::Png : ImageFileFormat::ReducedPng;
+    default:
+      return ImageFileFormat::Jpeg;
+  }
+}
 
 std::wstring NextImageFilePath(SettingsRecord& record, bool forMail, const Clock& clock,
                                SettingsStore& store, const FileExistsTest& exists) {

@@ -1,5 +1,6 @@
 #pragma once
-// Full path of the next image file: base name, suffix, extension and folder.
+// The image file's format, and the full path of the next image file: base
+// name, suffix, extension and folder.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,13 @@
 
 namespace vistrane {
 
+enum class ImageFileFormat { Bitmap, ReducedBitmap, Jpeg, Png, ReducedPng };
+
+// OutputFileMode 1 is a bitmap and 3 a PNG, full colour for ColorMode 1 and
+// else of the reduced depth; any other OutputFileMode is a JPEG, which the
+// picture's current pixels give whatever ColorMode is.
+ImageFileFormat ImageFileFormatOf(const SettingsRecord& record);
+
 // A Filename or DirName that CheckBaseName or CheckPathLength refuses throws
 // its OutputError before anything changes. Builds the path from scratch on every call, from Filename, FileOutMode,
 // OutputFileMode and DirName, reading the clock once:
@@ -17,7 +25,7 @@ namespace vistrane {
 //   FileOutMode 1: Filename mmdd "-" counter (at least three digits)
 //   FileOutMode 2: Filename mmdd "-" hhmmss
 //   otherwise:     Filename
-// then ".bmp" when OutputFileMode is 1, else ".jpg", put in DirName by JoinPath.
+// then ".bmp", ".png" or ".jpg" by ImageFileFormatOf, put in DirName by JoinPath.
 //
 // FileOutMode 1 (not the mail copy) raises record.SaveCont past every number
 // whose file exists, so a counter that restarted (a reset store, a hand edit)

@@ -6,10 +6,21 @@
 
 #include "platform/file_writer.h"
 #include "platform/win32_error.h"
+#include "resident/output/byte_sink.h"
 #include "resident/output/save_image_file.h"
 #include "shared/errors.h"
 
 namespace vistrane {
+
+// The image writers' bytes straight into the file.
+class FileSink final : public ByteSink {
+ public:
+  explicit FileSink(FileWriter& file) : file_(file) {}
+  void Write(const std::uint8_t* data, std::size_t size) override { file_.Write(data, size); }
+
+ private:
+  FileWriter& file_;
+};
 
 template <typename Write>
 void WriteImageFile(const std::wstring& path, Write&& write) {

@@ -111,6 +111,15 @@ void ReduceColors(const std::uint32_t* topDownPixels, int width, int height, Com
   }
 }
 
+void RequireReducedRows(const Common& common) {
+  const ReducedDib dib = ReducedDibOf(common);
+  if (common.DibSize <= 0 || static_cast<std::size_t>(common.DibSize) != common.DibBits.size() ||
+      dib.header.biSizeImage != static_cast<std::uint32_t>(common.DibSize) ||
+      dib.header.biBitCount != ReducedBitCount(common.ColorMode)) {
+    throw OutputError(L"色数を減らした画像がないため、画像ファイルを保存できませんでした。");
+  }
+}
+
 void EraseDibBits(Common& common) noexcept {
   std::vector<std::uint8_t>().swap(common.DibBits);
   common.DibSize = 0;

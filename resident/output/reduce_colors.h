@@ -31,6 +31,11 @@ ReducedDib ReducedDibOf(const Common& common);
 // picture) or more bytes than a bitmap file can hold.
 void ReduceColors(const std::uint32_t* topDownPixels, int width, int height, Common& common);
 
+// Throws OutputError when DibBits does not hold the rows that the record of
+// ColorMode's depth describes (no reduction ran at this depth for the current
+// capture), so no broken file is ever written from them.
+void RequireReducedRows(const Common& common);
+
 // Empties DibBits and gives its memory back.
 void EraseDibBits(Common& common) noexcept;
 

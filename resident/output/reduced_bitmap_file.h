@@ -12,8 +12,7 @@ namespace vistrane {
 // = DibSize + pixel offset, two zero words, pixel offset 1078, 118 or 62) and
 // the information block of ColorMode's depth, each field little-endian. The
 // file is these bytes followed by DibBits. Throws OutputError when DibBits
-// does not hold the rows that record describes (no reduction ran at this
-// depth for the current capture), so no broken file is ever written.
+// does not hold the rows that record describes (RequireReducedRows).
 std::vector<std::uint8_t> ReducedBitmapFileHeaders(const Common& common);
 
 }  // namespace vistrane

@@ -23,6 +23,11 @@ class ImageFileWriter {
                                         const std::vector<std::uint8_t>& pixelRows) = 0;
   // The picture's current pixels at the highest JPEG quality.
   virtual void WriteJpeg(const std::wstring& path) = 0;
+  // The picture's pixels as a 24-bit PNG.
+  virtual void WritePng(const std::wstring& path) = 0;
+  // The reduced capture in common (the record of ColorMode's depth and
+  // DibBits) as an indexed PNG of that depth with the reduced palette.
+  virtual void WriteReducedPng(const std::wstring& path, const Common& common) = 0;
   // Whether a file or folder of this path exists; a numbered name moves on
   // past it.
   virtual bool FileExists(const std::wstring& path) const = 0;
@@ -30,9 +35,8 @@ class ImageFileWriter {
 
 // Names the file (counter and GDate included), writes it and leaves its path
 // in OutFilePath. OutFilePath names the new path even when the write fails.
-// The format: JPEG when OutputFileMode is not 1, else a full-colour bitmap
-// when ColorMode is 1, else the reduced-colour bitmap of DibBits; a missing
-// reduction is refused before a number is used.
+// The format is ImageFileFormatOf's; a reduced bitmap or PNG is written from
+// DibBits, and a missing reduction is refused before a number is used.
 void SaveImageFile(bool ForMail, Common& common, const Clock& clock, SettingsStore& store,
                    ImageFileWriter& writer);
 

@@ -65,6 +65,7 @@ enum Id : int {
   frmFileType = 312,
   rbtnBit = 313,
   rbtnJPEG = 314,
+  rbtnPNG = 321,
   frmAutoDelete = 315,
   rbtnAutoDelYes = 316,
   rbtnAutoDelNo = 317,

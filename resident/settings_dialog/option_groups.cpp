@@ -63,6 +63,7 @@ constexpr OptionButton kAutoDelete[] = {
 constexpr OptionButton kFileType[] = {
     {ctl::rbtnBit, L"ビットマップ", 1, E::FileNamePreview},
     {ctl::rbtnJPEG, L"ＪＰＥＧ", 2, E::FileNamePreview},
+    {ctl::rbtnPNG, L"ＰＮＧ", 3, E::FileNamePreview},
 };
 
 // Disp_PrtOutputMode .. Disp_MailComp as the opening sequence calls them.

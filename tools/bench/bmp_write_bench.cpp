@@ -12,21 +12,7 @@
 
 #include "resident/output/bmp_file.h"
 #include "tools/bench/screenshot_file.h"
-
-namespace {
-
-class StdioSink final : public vistrane::ByteSink {
- public:
-  explicit StdioSink(std::FILE* file) : file_(file) {}
-  void Write(const std::uint8_t* data, std::size_t size) override {
-    if (std::fwrite(data, 1, size, file_) != size) std::abort();
-  }
-
- private:
-  std::FILE* file_;
-};
-
-}  // namespace
+#include "tools/bench/stdio_sink.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) {
@@ -47,10 +33,11 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     std::FILE* out = std::fopen(argv[2], "wb");
     if (out == nullptr) return 1;
-    StdioSink sink(out);
+    vistrane::bench::StdioSink sink(out);
     vistrane::WriteBmp24(pixels.data(), width, height, std::ptrdiff_t{width} * 4, sink);
     if (std::fclose(out) != 0) return 1;
-    ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                     .count());
   }
   std::sort(ms.begin(), ms.end());
   std::printf("%dx%d: write 24-bit bitmap file: min %.2f ms, median %.2f ms (%d runs)\n", width,

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""At start-up with AutoDel 1, Vistrane deletes exactly the expired "bmp" and
-"jpg" files that begin with the base name (mail copies included) and keeps
-everything else; a read-only expired file is skipped and the rest still go.
+"""At start-up with AutoDel 1, Vistrane deletes exactly the expired "bmp",
+"jpg" and "png" files that begin with the base name (mail copies included)
+and keeps everything else; a read-only expired file is skipped and the rest
+still go.
 With AutoDel 0 or 2 nothing is deleted. A drive root as output folder works too."""
 
 import datetime
@@ -65,12 +66,13 @@ def main(s, artifacts):
         "Vstrn0101-002.jpg": (at(40, 12, 0),),
         "VstrnML-120000.bmp": (old,),
         "VstrnML-120001.jpg": (at(365, 8, 0),),
+        "VstrnML-120002.png": (old,),
     }
     kept = {
         "Vstrn0102-001.bmp": (kept_edge,),
         "Vstrn0103-001.BMP": (old,),
         "Vstrn0103-002.JPG": (old,),
-        "Vstrn0103-003.png": (old,),
+        "Vstrn0103-003.PNG": (old,),
         "Vstrn0103-004.bmp.txt": (old,),
         "Photo0101-001.bmp": (old,),
         "photoVstrn.jpg": (old,),

@@ -6,7 +6,6 @@ size field the file's size). Each looks like the screen: its PSNR against the
 full-colour copy on the clipboard is reported beside ImageMagick's own
 reduction of the same copy, and may not fall far below it."""
 
-import shutil
 import struct
 
 from image_quality import identify, psnr, reduced_by_imagemagick
@@ -14,21 +13,6 @@ from vistrane_e2e import (SCREEN_SIZE, PatternWindow, Viewer, Vistrane, check, c
                           scenario, test_settings, today_mmdd)
 
 MODES = {2: (8, 256, 1078), 3: (4, 16, 118), 4: (1, 2, 62)}
-
-
-def capture(s, artifacts, viewer, name):
-    """Takes one screen copy; returns the clipboard's full-colour bitmap and
-    the file Vistrane wrote, once it has passed the notice on."""
-    reference = artifacts / f"{name}-clipboard.bmp"
-    seen = len(viewer.notices())
-    s.screencopy("--save", s.win_path(reference))
-    check(len(viewer.wait_notices(seen + 1, timeout=20)) == seen + 1,
-          "Vistrane did not pass the clipboard notice on")
-    written = s.output_dir() / f"Vstrn{today_mmdd()}-001.bmp"
-    check(written.is_file(), f"no file was written; the output folder holds {s.output_files()}")
-    kept = artifacts / f"{name}.bmp"
-    shutil.copy2(written, kept)
-    return reference, kept
 
 
 def check_layout(path, bits, pixel_offset):
@@ -49,7 +33,8 @@ def main(s, artifacts):
         s.reset_output_dir()
         with PatternWindow(s, artifacts, (200, 150, 700, 550)), Viewer(s, artifacts) as viewer, \
                 Vistrane(s, artifacts):
-            reference, written = capture(s, artifacts, viewer, f"colormode-{mode}")
+            reference, written = viewer.capture(artifacts, f"colormode-{mode}",
+                                                f"Vstrn{today_mmdd()}-001.bmp")
             check_no_error_box(s)
         check(s.output_files() == [f"Vstrn{today_mmdd()}-001.bmp"],
               f"the output folder holds {s.output_files()}")

@@ -7,7 +7,6 @@ what that encoder reaches on the noisy test pattern.) With ColorMode 4 the JPEG 
 picture: it shows two colours (bar the encoder's small ringing), where the
 full-colour JPEG of the same screen does not."""
 
-import shutil
 import subprocess
 
 from image_quality import identify, psnr, reduced_by_imagemagick
@@ -18,18 +17,12 @@ from vistrane_e2e import (SCREEN_SIZE, PatternWindow, Viewer, Vistrane, check, c
 def capture_jpeg(s, artifacts, name, **settings):
     s.reset_settings(test_settings(OutputFileMode=2, **settings))
     s.reset_output_dir()
-    reference = artifacts / f"{name}-clipboard.bmp"
+    expected = f"Vstrn{today_mmdd()}-001.jpg"
     with PatternWindow(s, artifacts, (200, 150, 700, 550)), Viewer(s, artifacts) as viewer, \
             Vistrane(s, artifacts):
-        seen = len(viewer.notices())
-        s.screencopy("--save", s.win_path(reference))
-        check(len(viewer.wait_notices(seen + 1, timeout=20)) == seen + 1,
-              "Vistrane did not pass the clipboard notice on")
+        reference, kept = viewer.capture(artifacts, name, expected)
         check_no_error_box(s)
-    expected = f"Vstrn{today_mmdd()}-001.jpg"
     check(s.output_files() == [expected], f"the output folder holds {s.output_files()}")
-    kept = artifacts / f"{name}.jpg"
-    shutil.copy2(s.output_dir() / expected, kept)
     form, width, height, _, _ = identify(kept)
     check((form, width, height) == ("JPEG", *SCREEN_SIZE),
           f"{name}: identify reads {form} {width}x{height}")

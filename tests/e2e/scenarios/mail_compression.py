@@ -5,13 +5,16 @@ byte-identical to the bitmap written for that capture, and both are gone
 after the send. With UnLHA32.dll removed the compression message comes first,
 before any call to the mail client, and the bitmap itself is attached.
 Under code page 932 a Japanese output folder, base name and subject pack, mail
-and delete as ASCII ones do: the archiver's command line is ANSI text."""
+and delete as ASCII ones do: the archiver's command line is ANSI text. Once
+"ＰＮＧ" is stored in the settings dialog, the PNG mail copy is attached as it
+is, with the archiver at hand, and is gone after the send."""
 
 import shutil
 import subprocess
 
 from mail_client import (ARCHIVER_MISSING, MailRecorder, check_one_message, mail_copy_path,
                          wait_sender_ended)
+from setting_dialog import SettingDialog
 from vistrane_e2e import (INSTALL_DIR_WIN, PatternWindow, Vistrane, bmp_shape, check,
                           check_no_error_box, expect_capture, scenario, test_settings, today_mmdd,
                           wait_for)
@@ -84,19 +87,33 @@ def unpacked_without_archiver(s, artifacts, recorder):
     check_no_error_box(s)
 
 
-def japanese_names(s, artifacts, recorder):
-    """File output off: the mail copy and its archive are the only files, and
-    both are gone after the send."""
-    folder = s.c_path(JA_FOLDER)
-    check(folder.is_dir(), f"{JA_FOLDER} was not created")
+def mailed_from_japanese_folder(s, artifacts, recorder, name, extension):
+    """File output off: one capture whose mail copy, named in the Japanese
+    folder with this extension, is the only image file. Returns the
+    clipboard's bitmap, the recorded calls and the mail copy's path."""
     seen = len(recorder.calls())
-    reference = artifacts / "clipboard-ja.bmp"
+    reference = artifacts / f"clipboard-{name}.bmp"
     s.screencopy("--save", s.win_path(reference))
     calls = recorder.wait_calls(seen + 3)[seen:]
     wait_sender_ended(s)
     mail_copy = mail_copy_path(s)
-    check(mail_copy.startswith(f"{JA_FOLDER}\\{JA_BASE}ML-") and mail_copy.endswith(".bmp"),
+    check(mail_copy.startswith(f"{JA_FOLDER}\\{JA_BASE}ML-") and mail_copy.endswith(extension),
           f"tmpfile is {mail_copy}")
+    return reference, calls, mail_copy
+
+
+def check_japanese_folder_emptied(s):
+    folder = s.c_path(JA_FOLDER)
+    check(wait_for(lambda: not any(folder.iterdir()), 10),
+          f"after the send {JA_FOLDER} holds {sorted(p.name for p in folder.iterdir())}")
+    check_no_error_box(s)
+
+
+def japanese_names(s, artifacts, recorder):
+    """The mail copy and its archive are the only files, and both are gone
+    after the send."""
+    check(s.c_path(JA_FOLDER).is_dir(), f"{JA_FOLDER} was not created")
+    reference, calls, mail_copy = mailed_from_japanese_folder(s, artifacts, recorder, "ja", ".bmp")
     attachment = check_one_message(calls, "hanako@example.jp", JA_SUBJECT, NOTE,
                                    mail_copy[:-4] + ".lzh")
     extracted = artifacts / "extracted-ja"
@@ -107,9 +124,17 @@ def japanese_names(s, artifacts, recorder):
     width, height, _ = bmp_shape(reference)
     check(bmp_shape(members[0]) == (width, height, 24),
           f"the packed bitmap is {bmp_shape(members[0])}")
-    check(wait_for(lambda: not any(folder.iterdir()), 10),
-          f"after the send {JA_FOLDER} holds {sorted(p.name for p in folder.iterdir())}")
-    check_no_error_box(s)
+    check_japanese_folder_emptied(s)
+
+
+def png_unpacked(s, artifacts, recorder, vistrane):
+    """The PNG itself is attached, and it is gone after the send."""
+    SettingDialog(s, vistrane).store_options("rbtnPNG")
+    reference, calls, mail_copy = mailed_from_japanese_folder(s, artifacts, recorder, "png", ".png")
+    attachment = check_one_message(calls, "hanako@example.jp", JA_SUBJECT, NOTE, mail_copy)
+    differing = s.same_pixels(recorder.copy_of(attachment), reference)
+    check(differing == 0, f"the attached PNG differs from the capture in {differing} pixels")
+    check_japanese_folder_emptied(s)
 
 
 def main(s, artifacts):
@@ -128,8 +153,9 @@ def main(s, artifacts):
                                    MailNote=NOTE))
     shutil.rmtree(s.c_path(JA_FOLDER), ignore_errors=True)
     with recorder.kept(artifacts), PatternWindow(s, artifacts, (60, 40, 700, 520)), \
-            Vistrane(s, artifacts, companions=["VstnMailSend.exe", "UnLHA32.dll"]):
+            Vistrane(s, artifacts, companions=["VstnMailSend.exe", "UnLHA32.dll"]) as vistrane:
         japanese_names(s, artifacts, recorder)
+        png_unpacked(s, artifacts, recorder, vistrane)
 
 
 scenario(main)

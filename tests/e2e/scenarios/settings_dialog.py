@@ -3,11 +3,12 @@
 keyboard: it opens on the file tab showing the stored values (an unlisted
 ZoomMode as "縮小・拡大しない"); OK stores the edited values and closes, but
 refuses with its message while all three outputs are off; Cancel (button or
-Esc) puts the values back and stores nothing; the base name and the days are
-refused with their messages and the focus goes back; Enter in a text box
-does not close the dialog; Tab follows the reading order and the arrow keys
-move within an option group; a second "Vistrane設定" brings the same dialog
-forward untouched."""
+Esc) puts the values back and stores nothing; the file type's third option
+"ＰＮＧ" ends the preview in ".png", is stored as 3 and shown again; the base
+name and the days are refused with their messages and the focus goes back;
+Enter in a text box does not close the dialog; Tab follows the reading order
+and the arrow keys move within an option group; a second "Vistrane設定"
+brings the same dialog forward untouched."""
 
 from setting_dialog import SettingDialog
 from vistrane_e2e import (PatternWindow, Vistrane, check, check_no_error_box, check_stays,
@@ -70,11 +71,14 @@ def ok_stores_and_closes(s, d, artifacts):
     check(d.control("lblDirName")["text"] == "C:\\VstrnTmp\\Vstrnmmdd-hhmmss.bmp", "preview")
     d.click("rbtnJPEG")
     check(d.control("lblDirName")["text"] == "C:\\VstrnTmp\\Vstrnmmdd-hhmmss.jpg", "preview")
+    check(d.control("rbtnPNG")["text"] == "ＰＮＧ", "the third file type is not PNG")
+    d.click("rbtnPNG")
+    check(d.control("lblDirName")["text"] == "C:\\VstrnTmp\\Vstrnmmdd-hhmmss.png", "preview")
     d.replace_text("txtFileName", "Scr")
     d.keys("return")
     check(d.is_open(), "Enter in the base name closed the dialog")
     d.keys("tab")
-    check(d.control("lblDirName")["text"] == "C:\\VstrnTmp\\Scrmmdd-hhmmss.jpg", "preview")
+    check(d.control("lblDirName")["text"] == "C:\\VstrnTmp\\Scrmmdd-hhmmss.png", "preview")
     d.replace_text("numAutoDelDate", "30")
     d.keys("tab")
     d.show_tab(2)
@@ -87,7 +91,7 @@ def ok_stores_and_closes(s, d, artifacts):
     s.screenshot(artifacts / "edited-mail-tab.png")
     d.click("btnOK")
     d.wait_closed()
-    expected = dict(stored, ColorMode="3", FileOutMode="2", OutputFileMode="2", Filename="Scr",
+    expected = dict(stored, ColorMode="3", FileOutMode="2", OutputFileMode="3", Filename="Scr",
                     AutoDelDate="30", MailAdd="to@example.jp", MailKenmei="画面コピー",
                     MailNote="一行目\r\n二行目", ZoomMode="0")
     got = registry(s)
@@ -122,6 +126,8 @@ def cancel_restores(s, d):
     state = d.pop_setting()
     check(d.checked(state, "rbtnColor16", "rbtnColor2") == ["rbtnColor16"],
           "Cancel did not put the colour back")
+    check(d.checked(state, "rbtnBit", "rbtnJPEG", "rbtnPNG") == ["rbtnPNG"],
+          "the stored PNG is not shown")
     check(d.control("txtMailAdd", state)["text"] == "to@example.jp", "Cancel kept the address")
     d.click("rbtnColor2")
     d.keys("escape")

@@ -2,7 +2,8 @@
 """The settings dialog at 96 and at 144 dpi (Wine's LogPixels): the client
 area is 8985 x 5145 twips at either, and each of the three tabs is kept as a
 picture for a reviewer, cut from the screen:
-settings-dialog-<dpi>dpi-tab<N>.png. The days field has the window colour
+settings-dialog-<dpi>dpi-tab<N>.png. The three file types fit in their
+frame at either. The days field has the window colour
 while automatic deletion is on and the dialog's own colour while it is off."""
 
 import subprocess
@@ -50,6 +51,11 @@ def screens(s, artifacts, dpi):
         expected = (round(8985 * dpi / 1440), round(5145 * dpi / 1440))
         check(abs(right - left - expected[0]) <= 1 and abs(bottom - top - expected[1]) <= 1,
               f"{dpi} dpi: client area {right - left}x{bottom - top}, expected {expected}")
+        frame = d.control("frmFileType", state)["rect"]
+        for name in ("rbtnBit", "rbtnJPEG", "rbtnPNG"):
+            button = d.control(name, state)["rect"]
+            check(frame[0] < button[0] and button[2] < frame[2],
+                  f"{dpi} dpi: {name} {button} is not inside its frame {frame}")
         for tab in (0, 1, 2):
             d.show_tab(tab)
             screen = artifacts / f"screen-{dpi}-{tab}.png"

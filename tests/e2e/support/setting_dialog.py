@@ -33,6 +33,23 @@ class SettingDialog:
         self.s.vtest("menu-keys", "down", "return")
         return self.dump(timeout=15)
 
+    def store_options(self, *names):
+        """Opens the dialog, clicks these option buttons and stores them with OK,
+        so the running program and the registry both hold them."""
+        self.pop_setting()
+        for name in names:
+            # Under Wine's X11 driver the first click on a dialog that has just
+            # been mapped is sometimes lost (the button shows the hover but
+            # stays unchecked); a second click on an option button changes
+            # nothing else, so it is repeated until the button is checked.
+            for _ in range(3):
+                self.click(name)
+                if self.control(name)["checked"]:
+                    break
+            check(self.control(name)["checked"], f"{name} is not checked after three clicks")
+        self.click("btnOK")
+        self.wait_closed()
+
     def dump(self, timeout=5):
         return self.s.vtest_json("dlg-dump", "--timeout", str(timeout), DIALOG_CLASS, DIALOG_TITLE)
 

@@ -337,6 +337,22 @@ class Viewer(Background):
     def notices(self):
         return [line for line in self.lines() if line.startswith("draw ")]
 
+    def capture(self, artifacts, name, written):
+        """Takes one screen copy, the clipboard's bitmap kept as <name>-clipboard.bmp,
+        and waits until Vistrane has passed the notice on; by then it has written
+        C:\\VstrnTmp\\<written>, kept as <name> with its extension. Returns both."""
+        s = self.session
+        reference = artifacts / f"{name}-clipboard.bmp"
+        seen = len(self.notices())
+        s.screencopy("--save", s.win_path(reference))
+        check(len(self.wait_notices(seen + 1, timeout=20)) == seen + 1,
+              "Vistrane did not pass the clipboard notice on")
+        path = s.output_dir() / written
+        check(path.is_file(), f"no {written}; the output folder holds {s.output_files()}")
+        kept = artifacts / (name + path.suffix)
+        shutil.copy2(path, kept)
+        return reference, kept
+
     def wait_notices(self, count, timeout=10):
         """Waits until `count` notices have arrived; returns them all."""
         wait_for(lambda: len(self.notices()) >= count, timeout)

@@ -238,7 +238,7 @@ TEST_F(FrmVstnMailTest, CompressesOnlyBitmapsWithCompressionOn) {
       {L"1", L"0", kBitmap, false},
       {L"1", L"2", kBitmap, false},
       {L"2", L"1", L"C:\\VstrnTmp\\VstrnML-090507.jpg", false},  // JPEG, compression on
-      {L"3", L"1", L"C:\\VstrnTmp\\VstrnML-090507.jpg", false},
+      {L"3", L"1", L"C:\\VstrnTmp\\VstrnML-090507.png", false},  // PNG, compression on
       {L"0", L"1", kBitmap, false},
   };
   for (const Case& c : cases) {

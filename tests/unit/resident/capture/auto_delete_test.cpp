@@ -31,7 +31,7 @@ TEST(MakeAutoDeleteSearch, EmptyBaseNameSearchesNothing) {
   EXPECT_FALSE(MakeAutoDeleteSearch(L"C:\\VstrnTmp", L"").has_value());
 }
 
-TEST(IsAutoDeleteCandidate, OnlyOurBitmapAndJpegFiles) {
+TEST(IsAutoDeleteCandidate, OnlyOurBitmapJpegAndPngFiles) {
   constexpr std::uint32_t kArchive = 32;
   constexpr std::uint32_t kReadOnly = 1;
   struct Case {
@@ -50,7 +50,9 @@ TEST(IsAutoDeleteCandidate, OnlyOurBitmapAndJpegFiles) {
       {"capital BMP", kArchive, L"Vstrn1204-001.BMP", L"Vstrn", false},
       {"capital JPG", kArchive, L"Vstrn1204-001.JPG", L"Vstrn", false},
       {"mixed case", kArchive, L"Vstrn1204-001.Bmp", L"Vstrn", false},
-      {"other extension", kArchive, L"Vstrn1204-001.png", L"Vstrn", false},
+      {"PNG mail copy", kArchive, L"VstrnML-090507.png", L"Vstrn", true},
+      {"capital PNG", kArchive, L"Vstrn1204-001.PNG", L"Vstrn", false},
+      {"other extension", kArchive, L"Vstrn1204-001.gif", L"Vstrn", false},
       {"jpeg is not jpg", kArchive, L"Vstrn1204-001.jpeg", L"Vstrn", false},
       {"ending without a dot", kArchive, L"Vstrnbmp", L"Vstrn", true},
       {"other base name", kArchive, L"Photo1204-001.bmp", L"Vstrn", false},

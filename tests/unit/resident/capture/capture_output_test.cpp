@@ -74,6 +74,11 @@ class RecordingHost final : public CaptureHost {
     reducedFileBytes = headers.size() + pixelRows.size();
   }
   void WriteJpeg(const std::wstring& path) override { Write(L"write jpeg ", path); }
+  void WritePng(const std::wstring& path) override { Write(L"write png ", path); }
+  void WriteReducedPng(const std::wstring& path, const Common& common) override {
+    Write(L"write reduced png ", path);
+    reducedFileBytes = common.DibBits.size();
+  }
   bool FileExists(const std::wstring&) const override { return false; }
 
   std::size_t reducedFileBytes = 0;
@@ -286,7 +291,11 @@ TEST_F(CaptureOutputTest, ReductionComesBeforeTheDisplayAndChoosesTheFileFormat)
        62 + 4},
       {7, 1, {L"hold", L"reduce", L"write reduced C:\\VstrnTmp\\Vstrn1204-001.bmp", L"reset", L"trim"},
        62 + 4},
-      {4, 3, {L"hold", L"reduce", L"write jpeg C:\\VstrnTmp\\Vstrn1204-001.jpg", L"reset", L"trim"}, 0},
+      {4, 5, {L"hold", L"reduce", L"write jpeg C:\\VstrnTmp\\Vstrn1204-001.jpg", L"reset", L"trim"}, 0},
+      {1, 3, {L"hold", L"write png C:\\VstrnTmp\\Vstrn1204-001.png", L"reset", L"trim"}, 0},
+      {2, 3,
+       {L"hold", L"reduce", L"write reduced png C:\\VstrnTmp\\Vstrn1204-001.png", L"reset", L"trim"},
+       4},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "ColorMode " << c.colorMode << ", OutputFileMode "

@@ -43,9 +43,11 @@ TEST(NextImageFilePath, BuildsEveryNameForm) {
       {"last number", Record(1, 1, 32766), false, L"C:\\VstrnTmp\\Vstrn1204-32767.bmp"},
       {"hand-edited negative", Record(1, 1, -6), false, L"C:\\VstrnTmp\\Vstrn1204--005.bmp"},
       {"time, JPEG", Record(2, 2), false, L"C:\\VstrnTmp\\Vstrn1204-090507.jpg"},
-      {"any other format is JPEG", Record(0, 3), false, L"C:\\VstrnTmp\\Vstrn.jpg"},
+      {"any other format is JPEG", Record(0, 5), false, L"C:\\VstrnTmp\\Vstrn.jpg"},
+      {"PNG", Record(1, 3, 0), false, L"C:\\VstrnTmp\\Vstrn1204-001.png"},
       {"mail copy", Record(1, 1, 6), true, L"C:\\VstrnTmp\\VstrnML-090507.bmp"},
       {"mail copy, JPEG", Record(2, 2), true, L"C:\\VstrnTmp\\VstrnML-090507.jpg"},
+      {"mail copy, PNG", Record(2, 3), true, L"C:\\VstrnTmp\\VstrnML-090507.png"},
       {"drive root", Record(0, 1, 0, L"D:\\"), false, L"D:\\Vstrn.bmp"},
       {"trailing backslash", Record(0, 1, 0, L"D:\\caps\\"), false, L"D:\\caps\\\\Vstrn.bmp"},
   };

@@ -26,6 +26,10 @@ class RecordingWriter final : public ImageFileWriter {
     file.insert(file.end(), pixelRows.begin(), pixelRows.end());
   }
   void WriteJpeg(const std::wstring& path) override { calls.push_back(L"jpeg " + path); }
+  void WritePng(const std::wstring& path) override { calls.push_back(L"png " + path); }
+  void WriteReducedPng(const std::wstring& path, const Common&) override {
+    calls.push_back(L"reduced png " + path);
+  }
   bool FileExists(const std::wstring&) const override { return false; }
 };
 
@@ -42,13 +46,16 @@ class SaveImageFileTest : public ::testing::Test {
   FixedClock clock{{2026, 12, 4, 9, 5, 7}};
 };
 
-TEST_F(SaveImageFileTest, ReducedBitmapWithoutAReductionIsRefusedBeforeANumberIsUsed) {
-  common.ColorMode = 3;
-  common.OutputFileMode = 1;
-  EXPECT_THROW(SaveImageFile(false, common, clock, store, writer), OutputError);
-  EXPECT_TRUE(writer.calls.empty());
-  EXPECT_EQ(common.SaveCont, 0);
-  EXPECT_TRUE(store.writes().empty());
+TEST_F(SaveImageFileTest, ReducedFileWithoutAReductionIsRefusedBeforeANumberIsUsed) {
+  for (const std::int16_t outputFileMode : {1, 3}) {
+    SCOPED_TRACE(testing::Message() << "OutputFileMode " << outputFileMode);
+    common.ColorMode = 3;
+    common.OutputFileMode = outputFileMode;
+    EXPECT_THROW(SaveImageFile(false, common, clock, store, writer), OutputError);
+    EXPECT_TRUE(writer.calls.empty());
+    EXPECT_EQ(common.SaveCont, 0);
+    EXPECT_TRUE(store.writes().empty());
+  }
 }
 
 TEST_F(SaveImageFileTest, ReducedBitmapFileIsTheHeadersFollowedByTheRows) {

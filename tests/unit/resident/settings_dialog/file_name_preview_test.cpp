@@ -18,6 +18,7 @@ TEST(FileNamePreview, ShowsThePatternOfTheNextFileNames) {
       {L"C:\\VstrnTmp", 2, 2, L"C:\\VstrnTmp\\Vstrnmmdd-hhmmss.jpg"},
       {L"D:\\", 0, 2, L"D:\\Vstrn.jpg"},
       {L"D:\\", 7, 5, L"D:\\Vstrn.jpg"},
+      {L"D:\\", 1, 3, L"D:\\Vstrnmmdd-999.png"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(c.expected)));

@@ -40,7 +40,7 @@ TEST(OptionGroups, DisplayNormalisesValuesNoButtonHas) {
       {ctl::frmPrtYoko, 0, ctl::rbtnYokoRight, 3},
       {ctl::frmPrtTate, 7, ctl::rbtnTateBottom, 3},
       {ctl::frmFileNamePlus, 3, ctl::rbtnPlusNo, 0},
-      {ctl::frmFileType, 3, ctl::rbtnJPEG, 2},
+      {ctl::frmFileType, 4, ctl::rbtnJPEG, 2},
       {ctl::frmPrinterOut, 2, ctl::rbtnPrt_No, 0},
       {ctl::frmMailSend, -5, ctl::rbtnMail_No, 0},
       {ctl::frmCompress, 2, ctl::rbtnComp_no, 0},

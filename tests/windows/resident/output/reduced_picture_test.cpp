@@ -1,7 +1,9 @@
-// The reduced picture drawn back into the picture box, and JPEG files of the
-// picture, through GDI and the Windows Imaging Component.
+// The reduced picture drawn back into the picture box, and JPEG and PNG files
+// of the picture, through GDI and the Windows Imaging Component.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <wincodec.h>
+#include <wrl/client.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -17,6 +19,7 @@
 #include "platform/picture_box.h"
 #include "platform/unique_handle.h"
 #include "resident/output/jpeg_file_win.h"
+#include "resident/output/png_file_win.h"
 #include "resident/output/reduce_colors.h"
 #include "resident/output/reduce_colors_win.h"
 #include "shared/errors.h"
@@ -41,7 +44,8 @@ void HoldGradient(PictureBox& picture) {
   auto* pixels = static_cast<std::uint32_t*>(bits);
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) {
-      pixels[y * kWidth + x] = static_cast<std::uint32_t>((x * 4) << 16 | (y * 6) << 8 | (x + y) * 2);
+      pixels[y * kWidth + x] =
+          static_cast<std::uint32_t>((x * 4) << 16 | (y * 6) << 8 | (x + y) * 2);
     }
   }
   picture.HoldBitmap(bitmap.get());
@@ -51,6 +55,106 @@ std::wstring TempPath(const wchar_t* name) {
   wchar_t folder[MAX_PATH];
   GetTempPathW(MAX_PATH, folder);
   return std::wstring(folder) + name;
+}
+
+// A PNG file as the Windows Imaging Component's PNG decoder reads it: the
+// first frame's pixel format, its top-down rows packed at `bitsPerPixel`, and
+// the palette of an indexed image (0xAARRGGBB).
+struct WicImage {
+  UINT width = 0, height = 0, stride = 0;
+  WICPixelFormatGUID format{};
+  std::vector<BYTE> rows;
+  std::vector<WICColor> palette;
+};
+
+WicImage DecodeWithWic(const std::wstring& path, UINT bitsPerPixel) {
+  using Microsoft::WRL::ComPtr;
+  WicImage image;
+  ComPtr<IWICImagingFactory> factory;
+  ComPtr<IWICBitmapDecoder> decoder;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  ComPtr<IWICPalette> palette;
+  GUID container{};
+  EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                            IID_PPV_ARGS(&factory)));
+  EXPECT_HRESULT_SUCCEEDED(factory->CreateDecoderFromFilename(
+      path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand, &decoder));
+  if (!decoder) return image;
+  EXPECT_HRESULT_SUCCEEDED(decoder->GetContainerFormat(&container));
+  EXPECT_TRUE(container == GUID_ContainerFormatPng);
+  EXPECT_HRESULT_SUCCEEDED(decoder->GetFrame(0, &frame));
+  EXPECT_HRESULT_SUCCEEDED(frame->GetSize(&image.width, &image.height));
+  EXPECT_HRESULT_SUCCEEDED(frame->GetPixelFormat(&image.format));
+  image.stride = (image.width * bitsPerPixel + 7) / 8;
+  image.rows.resize(std::size_t{image.stride} * image.height);
+  EXPECT_HRESULT_SUCCEEDED(frame->CopyPixels(
+      nullptr, image.stride, static_cast<UINT>(image.rows.size()), image.rows.data()));
+  EXPECT_HRESULT_SUCCEEDED(factory->CreatePalette(&palette));
+  UINT count = 0;
+  if (SUCCEEDED(frame->CopyPalette(palette.Get())) && SUCCEEDED(palette->GetColorCount(&count))) {
+    image.palette.resize(count);
+    EXPECT_HRESULT_SUCCEEDED(palette->GetColors(count, image.palette.data(), &count));
+  }
+  return image;
+}
+
+TEST(PngFiles, TheImagingComponentReadsBackThePicturesExactPixelsAndThePalette) {
+  struct Case {
+    std::int16_t colorMode;
+    UINT bits;
+    const GUID* format;
+  };
+  const Case cases[] = {{1, 24, &GUID_WICPixelFormat24bppBGR},
+                        {2, 8, &GUID_WICPixelFormat8bppIndexed},
+                        {3, 4, &GUID_WICPixelFormat4bppIndexed},
+                        {4, 1, &GUID_WICPixelFormat1bppIndexed}};
+  const ComApartment com;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "ColorMode " << c.colorMode);
+    PictureBox picture;
+    HoldGradient(picture);
+    Common common;
+    common.ColorMode = c.colorMode;
+    const std::wstring path = TempPath(L"vistrane-png-test.png");
+    if (c.colorMode == 1) {
+      WritePngFile(picture, path);
+    } else {
+      ReduceColors(picture, common);  // draws the reduced colours back into the picture
+      WriteReducedPngFile(common, path);
+    }
+    const WicImage image = DecodeWithWic(path, c.bits);
+    DeleteFileIfExists(path);
+
+    ASSERT_EQ(image.width, static_cast<UINT>(kWidth));
+    ASSERT_EQ(image.height, static_cast<UINT>(kHeight));
+    ASSERT_TRUE(image.format == *c.format);
+    if (c.colorMode != 1) {
+      const ReducedDib dib = ReducedDibOf(common);
+      ASSERT_FALSE(image.palette.empty());
+      ASSERT_LE(image.palette.size(), dib.colours.size());
+      for (std::size_t i = 0; i < image.palette.size(); ++i) {
+        const DibColour& e = dib.colours[i];
+        EXPECT_EQ(image.palette[i], 0xFF000000u | e.rgbRed << 16 | e.rgbGreen << 8 | e.rgbBlue)
+            << i;
+      }
+    }
+    const std::uint32_t* pixels = picture.Pixels();
+    for (int y = 0; y < kHeight; ++y) {
+      const BYTE* row = &image.rows[y * image.stride];
+      for (int x = 0; x < kWidth; ++x) {
+        std::uint32_t decoded = 0;
+        if (c.bits == 24) {
+          decoded = row[3 * x + 2] << 16 | row[3 * x + 1] << 8 | row[3 * x];
+        } else {
+          const UINT bit = x * c.bits;
+          const UINT index = row[bit / 8] >> (8 - c.bits - bit % 8) & ((1u << c.bits) - 1);
+          ASSERT_LT(index, image.palette.size()) << "x " << x << " y " << y;
+          decoded = image.palette[index] & 0xFFFFFF;
+        }
+        ASSERT_EQ(decoded, pixels[y * kWidth + x] & 0xFFFFFF) << "x " << x << " y " << y;
+      }
+    }
+  }
 }
 
 TEST(ReduceColorsInPicture, DrawsOnlyTableColoursBackAtEveryDepth) {
@@ -68,7 +172,8 @@ TEST(ReduceColorsInPicture, DrawsOnlyTableColoursBackAtEveryDepth) {
     }
     const std::uint32_t* pixels = picture.Pixels();
     std::set<std::uint32_t> drawn(pixels, pixels + kWidth * kHeight);
-    for (std::uint32_t colour : drawn) EXPECT_EQ(table.count(colour & 0xFFFFFF), 1u) << std::hex << colour;
+    for (std::uint32_t colour : drawn)
+      EXPECT_EQ(table.count(colour & 0xFFFFFF), 1u) << std::hex << colour;
     EXPECT_GT(drawn.size(), std::size_t{1} << (ReducedBitCount(colorMode) - 1))
         << "the table is put to use";
   }

@@ -1,0 +1,15 @@
+#pragma once
+// Where the image file writers put a file's bytes: a file, a buffer, a counter.
+#include <cstddef>
+#include <cstdint>
+
+namespace vistrane {
+
+// Receives a file's bytes in order, a piece at a time.
+class ByteSink {
+ public:
+  virtual ~ByteSink() = default;
+  virtual void Write(const std::uint8_t* data, std::size_t size) = 0;
+};
+
+}  // namespace vistrane

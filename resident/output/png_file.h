@@ -1,0 +1,30 @@
+#pragma once
+// PNG image files, written with our own chunk writer over zlib's deflate:
+// lossless and several times smaller than a bitmap of the same screen.
+#include <cstddef>
+#include <cstdint>
+
+#include "resident/common.h"
+#include "resident/output/byte_sink.h"
+
+namespace vistrane {
+
+// A complete truecolour PNG (8 bits a channel, no alpha) of the image. Source rows
+// as WriteBmp24 takes them: top-down 0x00RRGGBB, strideBytes apart. Each row
+// takes the filter that leaves the smallest sum of absolute differences, as
+// libpng's adaptive choice does. Streams through buffers of one row and one
+// chunk (64 KiB), never a second copy of the image.
+// Throws std::invalid_argument for a size that is not positive or a short stride,
+// OutputError when zlib fails.
+void WritePng24(const std::uint32_t* topDownPixels, int width, int height,
+                std::ptrdiff_t strideBytes, ByteSink& sink);
+
+// The colour-reduced capture of Common (ColorMode 2, 3, 4 -> 8, 4, 1 bits) as an
+// indexed PNG: PLTE from the reduction's colour table (DibInfo256/16/2 of that
+// depth, the entries up to the highest one a pixel uses), rows from DibBits
+// (bottom row first there; PNG is top-down), unfiltered.
+// Throws OutputError, before writing anything, when DibBits does not hold the rows
+// that record describes (as RequireReducedRows), or when zlib fails.
+void WriteReducedPng(const Common& common, ByteSink& sink);
+
+}  // namespace vistrane
