@@ -6,8 +6,8 @@
 #include "platform/message_font.h"
 #include "platform/screen_metrics.h"
 #include "platform/win32_error.h"
-#include "resident/shell/program_icon_win.h"
-#include "resident/shell/res/resource_ids.h"
+#include "resident/res/program_icon_win.h"
+#include "resident/res/resource_ids.h"
 
 namespace vistrane {
 namespace {

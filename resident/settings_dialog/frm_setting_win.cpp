@@ -5,12 +5,12 @@
 
 #include "platform/message_box.h"
 #include "platform/unique_handle.h"
+#include "resident/res/resource_ids.h"
 #include "resident/settings_dialog/file_name_preview.h"
 #include "resident/settings_dialog/output_folder.h"
 #include "resident/settings_dialog/printer_choice.h"
 #include "resident/settings_dialog/settings_commit.h"
 #include "resident/settings_dialog/text_field_checks.h"
-#include "resident/shell/res/resource_ids.h"
 #include "shared/errors.h"
 #include "shared/scope_exit.h"
 
@@ -46,9 +46,9 @@ bool IsTextField(int id) {
 
 void FrmSetting::CustomizeClass(WNDCLASSEXW& windowClass) {
   windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  windowClass.hIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                                    MAKEINTRESOURCEW(IDI_VISTRANE), IMAGE_ICON, 0,
-                                                    0, LR_DEFAULTSIZE | LR_SHARED));
+  windowClass.hIcon =
+      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VISTRANE),
+                                    IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
 void FrmSetting::PopSetting() {
@@ -197,8 +197,9 @@ void FrmSetting::ShowChoices(ctl::Id id, const ChoiceList& choices) {
       SendMessageW(list, CB_SETITEMDATA, i, static_cast<LPARAM>(choices.itemData[i]));
     }
   }
-  SendMessageW(list, CB_SETCURSEL, choices.selected ? static_cast<WPARAM>(*choices.selected)
-                                                    : static_cast<WPARAM>(-1), 0);
+  SendMessageW(list, CB_SETCURSEL,
+               choices.selected ? static_cast<WPARAM>(*choices.selected) : static_cast<WPARAM>(-1),
+               0);
 }
 
 void FrmSetting::ShowDriveList() {
@@ -385,8 +386,8 @@ LRESULT FrmSetting::OnControlColor(UINT message, HDC dc, HWND control) {
     SetBkColor(dc, GetSysColor(daysBackColor_));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(daysBackColor_));
   }
-  if (message == WM_CTLCOLOREDIT) return DefaultProc(message, reinterpret_cast<WPARAM>(dc),
-                                                     reinterpret_cast<LPARAM>(control));
+  if (message == WM_CTLCOLOREDIT)
+    return DefaultProc(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
   if (const std::optional<COLORREF> ink = controls_.InkOf(id)) SetTextColor(dc, *ink);
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
@@ -477,8 +478,8 @@ std::wstring FrmSetting::TextOf(ctl::Id id) const {
   const HWND control = controls_[id];
   if (id == ctl::txtMailNote) {
     GETTEXTLENGTHEX length{GTL_USECRLF | GTL_NUMCHARS, 1200};
-    const LRESULT count = SendMessageW(control, EM_GETTEXTLENGTHEX,
-                                       reinterpret_cast<WPARAM>(&length), 0);
+    const LRESULT count =
+        SendMessageW(control, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
     std::wstring text(static_cast<std::size_t>(count) + 1, L'\0');
     GETTEXTEX get{};
     get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));

@@ -1,6 +1,6 @@
-#include "resident/shell/program_icon_win.h"
+#include "resident/res/program_icon_win.h"
 
-#include "resident/shell/res/resource_ids.h"
+#include "resident/res/resource_ids.h"
 
 namespace vistrane {
 
