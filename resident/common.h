@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "resident/output/dib_info.h"
+#include "resident/dib_info.h"
 #include "shared/settings_record.h"
 
 namespace vistrane {

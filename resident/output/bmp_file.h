@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
+#include "resident/dib_info.h"
 #include "resident/output/byte_sink.h"
-#include "resident/output/dib_info.h"
 
 namespace vistrane {
 

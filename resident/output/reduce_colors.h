@@ -7,7 +7,7 @@
 #include <span>
 
 #include "resident/common.h"
-#include "resident/output/dib_info.h"
+#include "resident/dib_info.h"
 
 namespace vistrane {
 
