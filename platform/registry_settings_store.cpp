@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <vector>
-
+#include "platform/registry_values.h"
 #include "platform/unique_handle.h"
 #include "platform/win32_error.h"
 #include "shared/errors.h"
@@ -33,31 +32,11 @@ std::wstring RegistrySettingsStore::DefaultSubkey() {
 }
 
 std::optional<std::wstring> RegistrySettingsStore::ReadSetting(std::wstring_view key) const {
-  UniqueHkey registryKey;
-  LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, subkey_.c_str(), 0, KEY_QUERY_VALUE,
-                                 registryKey.put());
-  if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
-  if (status != ERROR_SUCCESS) ThrowRead(key, subkey_, Win32ErrorText(status));
-
-  const std::wstring name(key);
-  std::vector<wchar_t> buffer(64);
-  DWORD type = 0;
-  DWORD bytes = 0;
-  // The value can grow between the size query and the read; ask again then.
-  do {
-    bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    status = RegQueryValueExW(registryKey.get(), name.c_str(), nullptr, &type,
-                              reinterpret_cast<BYTE*>(buffer.data()), &bytes);
-    if (status == ERROR_MORE_DATA) buffer.resize(bytes / sizeof(wchar_t) + 1);
-  } while (status == ERROR_MORE_DATA);
-  if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
-  if (status != ERROR_SUCCESS) ThrowRead(key, subkey_, Win32ErrorText(status));
-  if (type != REG_SZ && type != REG_EXPAND_SZ) ThrowRead(key, subkey_, Win32ErrorText(ERROR_UNSUPPORTED_TYPE));
-
-  // The stored size may or may not count the terminating NUL.
-  std::wstring text(buffer.data(), bytes / sizeof(wchar_t));
-  while (!text.empty() && text.back() == L'\0') text.pop_back();
-  return text;
+  try {
+    return ReadRegistryText(HKEY_CURRENT_USER, subkey_.c_str(), std::wstring(key).c_str());
+  } catch (const Win32Error& e) {
+    ThrowRead(key, subkey_, Win32ErrorText(e.code()));
+  }
 }
 
 std::wstring RegistrySettingsStore::GetSetting(std::wstring_view key) const {

@@ -81,7 +81,9 @@ LoadedSettings LoadSettings(SettingsStore& store, const Clock& clock,
 
   for (const StoredSetting& s : StoredSettings()) {
     // A missing value and a failed read keep the default already in the field.
-    if (store.HasSetting(s.key)) ReadStoredText(loaded.record, s, store.GetSetting(s.key));
+    // Text that reads back exists, so only empty text asks the store again.
+    const std::wstring text = store.GetSetting(s.key);
+    if (!text.empty() || store.HasSetting(s.key)) ReadStoredText(loaded.record, s, text);
   }
 
   if (store.GetSetting(keys::GDate) != today) loaded.record.SaveCont = 0;

@@ -12,7 +12,7 @@ constexpr std::wstring_view kForbidden = L"\\/:*?\"<>|";
 // MAX_PATH less its terminating NUL.
 constexpr std::size_t kLongestPath = 259;
 // "mmdd-hhmmss" (a counter of up to five digits, or "ML-hhmmss", is no
-// longer), then ".bmp" or ".jpg".
+// longer), then ".bmp", ".jpg" or ".png".
 constexpr std::size_t kLongestSuffix = 11 + 4;
 
 // How the message shows a character: a control character has no glyph.

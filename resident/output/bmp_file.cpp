@@ -63,14 +63,18 @@ std::vector<std::uint8_t> BmpFileHeaders(const DibHeader& header,
   return out;
 }
 
-void WriteBmp24(const std::uint32_t* topDownPixels, int width, int height,
-                std::ptrdiff_t strideBytes, ByteSink& sink) {
+void RequireTopDownPixels(int width, int height, std::ptrdiff_t strideBytes) {
   if (width <= 0 || height <= 0) {
-    throw std::invalid_argument("EncodeBmp24: width and height must be positive");
+    throw std::invalid_argument("image writer: width and height must be positive");
   }
   if (strideBytes < static_cast<std::ptrdiff_t>(width) * 4) {
-    throw std::invalid_argument("EncodeBmp24: stride is shorter than a row of pixels");
+    throw std::invalid_argument("image writer: stride is shorter than a row of pixels");
   }
+}
+
+void WriteBmp24(const std::uint32_t* topDownPixels, int width, int height,
+                std::ptrdiff_t strideBytes, ByteSink& sink) {
+  RequireTopDownPixels(width, height, strideBytes);
 
   const std::size_t rowBytes = DibRowBytes(width, 24);
   constexpr std::size_t kPixelOffset = kBmpFileHeaderBytes + sizeof(DibHeader);
@@ -104,12 +108,7 @@ void WriteBmp24(const std::uint32_t* topDownPixels, int width, int height,
 
 std::vector<std::uint8_t> EncodeBmp24(const std::uint32_t* topDownPixels, int width, int height,
                                       std::ptrdiff_t strideBytes) {
-  struct VectorSink final : ByteSink {
-    std::vector<std::uint8_t> bytes;
-    void Write(const std::uint8_t* data, std::size_t size) override {
-      bytes.insert(bytes.end(), data, data + size);
-    }
-  } sink;
+  VectorSink sink;
   WriteBmp24(topDownPixels, width, height, strideBytes, sink);
   return std::move(sink.bytes);
 }

@@ -30,12 +30,17 @@ DibHeader BottomUpDibHeader(int width, int height, int bitCount, std::uint32_t i
 std::vector<std::uint8_t> BmpFileHeaders(const DibHeader& header,
                                          std::span<const DibColour> colours);
 
+// Throws std::invalid_argument for a size that is not positive or a stride
+// shorter than a row of 32-bit pixels: the source rows of WriteBmp24 and
+// WritePng24 that could not be read.
+void RequireTopDownPixels(int width, int height, std::ptrdiff_t strideBytes);
+
 // A complete 24-bit uncompressed bitmap file of the image. The source rows are
 // top-down, 32 bits a pixel with blue in the low byte (0x00RRGGBB, as a 32-bit
 // top-down DIB section holds them), strideBytes apart. The file has rows
 // bottom-up, 3 bytes a pixel in the order blue, green, red, each row padded
-// with zeros. Throws std::invalid_argument for a size that is not positive or a
-// stride shorter than a row, OutputError when the file would pass 4 GiB.
+// with zeros. Throws as RequireTopDownPixels, and OutputError when the file
+// would pass 4 GiB.
 //
 // WriteBmp24 streams the file into the sink through one buffer of about 256 KiB,
 // so writing a capture never needs a second copy of the whole image.

@@ -7,9 +7,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <stdexcept>
 #include <vector>
 
+#include "resident/output/bmp_file.h"
 #include "resident/output/reduce_colors.h"
 #include "shared/errors.h"
 
@@ -245,12 +245,7 @@ int HighestIndexUsed(const std::vector<std::uint8_t>& rows, int bitCount) {
 
 void WritePng24(const std::uint32_t* topDownPixels, int width, int height,
                 std::ptrdiff_t strideBytes, ByteSink& sink) {
-  if (width <= 0 || height <= 0) {
-    throw std::invalid_argument("WritePng24: width and height must be positive");
-  }
-  if (strideBytes < static_cast<std::ptrdiff_t>(width) * 4) {
-    throw std::invalid_argument("WritePng24: stride is shorter than a row of pixels");
-  }
+  RequireTopDownPixels(width, height, strideBytes);
   const std::size_t rowBytes = std::size_t{3} * static_cast<std::size_t>(width);
   std::vector<std::uint8_t> row(rowBytes + 1, 0);  // filter byte 0: None
   std::vector<std::uint8_t> previous(rowBytes + 1, 0);

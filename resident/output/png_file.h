@@ -13,8 +13,7 @@ namespace vistrane {
 // as WriteBmp24 takes them: top-down 0x00RRGGBB, strideBytes apart. Each row
 // takes the filter whose bytes have the least entropy. Streams through buffers
 // of one row and one chunk (64 KiB), never a second copy of the image.
-// Throws std::invalid_argument for a size that is not positive or a short stride,
-// OutputError when zlib fails.
+// Throws as RequireTopDownPixels, and OutputError when zlib fails.
 void WritePng24(const std::uint32_t* topDownPixels, int width, int height,
                 std::ptrdiff_t strideBytes, ByteSink& sink);
 

@@ -16,13 +16,6 @@
 namespace vistrane {
 namespace {
 
-struct VectorSink final : ByteSink {
-  std::vector<std::uint8_t> bytes;
-  void Write(const std::uint8_t* data, std::size_t size) override {
-    bytes.insert(bytes.end(), data, data + size);
-  }
-};
-
 std::uint32_t U32Be(const std::uint8_t* at) {
   return static_cast<std::uint32_t>(at[0]) << 24 | at[1] << 16 | at[2] << 8 | at[3];
 }
