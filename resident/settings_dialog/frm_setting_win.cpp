@@ -5,7 +5,7 @@
 
 #include "platform/message_box.h"
 #include "platform/unique_handle.h"
-#include "resident/res/resource_ids.h"
+#include "resident/res/program_icon_win.h"
 #include "resident/settings_dialog/file_name_preview.h"
 #include "resident/settings_dialog/output_folder.h"
 #include "resident/settings_dialog/printer_choice.h"
@@ -45,10 +45,8 @@ bool IsTextField(int id) {
 }  // namespace
 
 void FrmSetting::CustomizeClass(WNDCLASSEXW& windowClass) {
+  SetProgramIcons(windowClass);
   windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  windowClass.hIcon =
-      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VISTRANE),
-                                    IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
 void FrmSetting::PopSetting() {
