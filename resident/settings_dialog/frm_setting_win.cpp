@@ -37,11 +37,6 @@ DriveList FixedDrives(const std::wstring& drive) {
       [](const std::wstring& root) { return GetDriveTypeW(root.c_str()) == DRIVE_FIXED; }, drive);
 }
 
-bool IsTextField(int id) {
-  return id == ctl::txtFileName || id == ctl::numAutoDelDate || id == ctl::txtMailAdd ||
-         id == ctl::txtMailKenmei || id == ctl::txtMailNote;
-}
-
 }  // namespace
 
 void FrmSetting::CustomizeClass(WNDCLASSEXW& windowClass) {
@@ -174,13 +169,11 @@ void FrmSetting::OptionClick(const OptionGroup& group, const OptionButton& butto
 void FrmSetting::Disp_FileName() { SetText(ctl::lblDirName, FileNamePreview(record_)); }
 
 void FrmSetting::Disp_PrtName() {
-  WindowsDialogPrinter printer(printer_);
-  ShowChoices(ctl::PrtName, vistrane::Disp_PrtName(record_, printer));
+  ShowChoices(ctl::PrtName, vistrane::Disp_PrtName(record_, printer_));
 }
 
 void FrmSetting::Disp_PaperSize() {
-  WindowsDialogPrinter printer(printer_);
-  ShowChoices(ctl::PaperSize, vistrane::Disp_PaperSize(record_, printer));
+  ShowChoices(ctl::PaperSize, vistrane::Disp_PaperSize(record_, printer_));
 }
 
 void FrmSetting::ShowChoices(ctl::Id id, const ChoiceList& choices) {
@@ -245,8 +238,7 @@ void FrmSetting::dirList_Change() {
 void FrmSetting::PrtName_Click() {
   const std::optional<std::wstring> name = SelectedText(ctl::PrtName);
   if (!name) return;
-  WindowsDialogPrinter printer(printer_);
-  if (const std::optional<ChoiceList> papers = vistrane::PrtName_Click(record_, printer, *name)) {
+  if (const std::optional<ChoiceList> papers = vistrane::PrtName_Click(record_, printer_, *name)) {
     ShowChoices(ctl::PaperSize, *papers);
   }
 }
@@ -256,8 +248,7 @@ void FrmSetting::PaperSize_Click() {
   const LRESULT index = SendMessageW(list, CB_GETCURSEL, 0, 0);
   if (index < 0) return;
   const auto code = static_cast<std::int16_t>(SendMessageW(list, CB_GETITEMDATA, index, 0));
-  WindowsDialogPrinter printer(printer_);
-  vistrane::PaperSize_Click(record_, printer, code);
+  vistrane::PaperSize_Click(record_, printer_, code);
 }
 
 std::wstring_view FrmSetting::ApplyText(ctl::Id id) {
@@ -366,8 +357,9 @@ void FrmSetting::OnCommand(int id, int code, HWND) {
     default:
       break;
   }
-  if (IsTextField(id)) {
-    if (code == EN_KILLFOCUS) TextLostFocus(static_cast<ctl::Id>(id));
+  // Only the text fields send EN_KILLFOCUS; ApplyText lists them.
+  if (code == EN_KILLFOCUS) {
+    TextLostFocus(static_cast<ctl::Id>(id));
     return;
   }
   if (code != BN_CLICKED) return;

@@ -81,7 +81,7 @@ class FrmSetting final : public BaseWindow<FrmSetting> {
 
   SettingsRecord& record_;
   SettingsStore& store_;
-  Printer& printer_;
+  WindowsDialogPrinter printer_;
   SettingControls controls_;
   DirList dirList_;
   SettingsRecord snapshot_;
