@@ -92,26 +92,18 @@ void FrmSetting::PlaceWindow() {
 }
 
 void FrmSetting::Form_Load() {
-  Init_Save();
-  Disp(ctl::frmPrinterOut);
-  Disp(ctl::frmFileOut);
-  Disp(ctl::frmMailSend);
+  // The fixed drives are asked once: the folder list's stand-in and drvBox
+  // both come from them, and Drive does not change while the dialog opens.
+  DriveList drives = FixedDrives(record_.Drive);
+  Init_Save(drives.roots);
+  // Disp_PrtOutputMode .. Disp_MailComp: each group shows its field.
+  for (const OptionGroup& group : OptionGroups()) OptionClick(group, ShownOption(group, record_));
   SetText(ctl::txtMailAdd, record_.MailAdd);
   SetText(ctl::txtMailKenmei, record_.MailKenmei);
   SetText(ctl::txtMailNote, record_.MailNote);
-  Disp(ctl::frmCompress);
-  Disp(ctl::frmOrientation);
-  Disp(ctl::frmZoom);
-  Disp(ctl::frmPrtYoko);
-  Disp(ctl::frmPrtTate);
-  ShowFolderOf(record_.DirName);
   SetText(ctl::txtFileName, record_.Filename);
-  Disp(ctl::frmFileNamePlus);
-  Disp(ctl::frmOutputColor);
-  Disp(ctl::frmAutoDelete);
   // Shown as stored, also outside 1 to 999, until the user edits it.
   SetText(ctl::numAutoDelDate, std::to_wstring(record_.AutoDelDate));
-  Disp(ctl::frmFileType);
   // A printer that cannot be asked leaves its lists empty; the rest of the
   // dialog works all the same.
   try {
@@ -120,22 +112,21 @@ void FrmSetting::Form_Load() {
   } catch (...) {
     ReportCurrentException(Window());
   }
-  ShowDriveList();
+  // The stored drive is selected without drvBox_Click: it would change nothing.
+  ShowChoices(ctl::drvBox, ChoiceList{std::move(drives.roots), {}, drives.selected});
 }
 
-void FrmSetting::Init_Save() {
+void FrmSetting::Init_Save(std::span<const std::wstring> fixedDrives) {
   try {
     CheckDirName(record_, store_, KindOf(record_.DirName) != PathKind::Missing);
   } catch (const StoreError& e) {
     ShowErrorMessage(Window(), e.message());
   }
-  ShowFolderOf(record_.DirName);
+  const FolderListStart start =
+      FolderListStartFor(record_.DirName, KindOf(record_.DirName), fixedDrives);
+  dirList_.SetPath(start.path);
+  if (start.isDirName) dirList_Change();
   snapshot_ = record_;
-}
-
-void FrmSetting::Disp(ctl::Id frame) {
-  const OptionGroup& group = *GroupOfFrame(frame);
-  OptionClick(group, ShownOption(group, record_));
 }
 
 void FrmSetting::OptionClick(const OptionGroup& group, const OptionButton& button) {
@@ -191,20 +182,6 @@ void FrmSetting::ShowChoices(ctl::Id id, const ChoiceList& choices) {
   SendMessageW(list, CB_SETCURSEL,
                choices.selected ? static_cast<WPARAM>(*choices.selected) : static_cast<WPARAM>(-1),
                0);
-}
-
-void FrmSetting::ShowDriveList() {
-  // The stored drive is selected without drvBox_Click: it would change nothing.
-  DriveList drives = FixedDrives(record_.Drive);
-  ShowChoices(ctl::drvBox, ChoiceList{std::move(drives.roots), {}, drives.selected});
-}
-
-void FrmSetting::ShowFolderOf(const std::wstring& dirName) {
-  const FolderListStart start =
-      FolderListStartFor(dirName, KindOf(dirName), FixedDrives(record_.Drive).roots);
-  if (start.path == dirList_.Path()) return;
-  dirList_.SetPath(start.path);
-  if (start.isDirName) dirList_Change();
 }
 
 std::optional<std::wstring> FrmSetting::SelectedText(ctl::Id id) const {
