@@ -5,7 +5,7 @@
 
 #include "platform/message_box.h"
 #include "platform/unique_handle.h"
-#include "resident/res/resource_ids.h"
+#include "resident/res/program_icon_win.h"
 #include "resident/settings_dialog/file_name_preview.h"
 #include "resident/settings_dialog/output_folder.h"
 #include "resident/settings_dialog/printer_choice.h"
@@ -37,18 +37,11 @@ DriveList FixedDrives(const std::wstring& drive) {
       [](const std::wstring& root) { return GetDriveTypeW(root.c_str()) == DRIVE_FIXED; }, drive);
 }
 
-bool IsTextField(int id) {
-  return id == ctl::txtFileName || id == ctl::numAutoDelDate || id == ctl::txtMailAdd ||
-         id == ctl::txtMailKenmei || id == ctl::txtMailNote;
-}
-
 }  // namespace
 
 void FrmSetting::CustomizeClass(WNDCLASSEXW& windowClass) {
+  SetProgramIcons(windowClass);
   windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  windowClass.hIcon =
-      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VISTRANE),
-                                    IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
 void FrmSetting::PopSetting() {
@@ -99,26 +92,18 @@ void FrmSetting::PlaceWindow() {
 }
 
 void FrmSetting::Form_Load() {
-  Init_Save();
-  Disp(ctl::frmPrinterOut);
-  Disp(ctl::frmFileOut);
-  Disp(ctl::frmMailSend);
+  // The fixed drives are asked once: the folder list's stand-in and drvBox
+  // both come from them, and Drive does not change while the dialog opens.
+  DriveList drives = FixedDrives(record_.Drive);
+  Init_Save(drives.roots);
+  // Disp_PrtOutputMode .. Disp_MailComp: each group shows its field.
+  for (const OptionGroup& group : OptionGroups()) OptionClick(group, ShownOption(group, record_));
   SetText(ctl::txtMailAdd, record_.MailAdd);
   SetText(ctl::txtMailKenmei, record_.MailKenmei);
   SetText(ctl::txtMailNote, record_.MailNote);
-  Disp(ctl::frmCompress);
-  Disp(ctl::frmOrientation);
-  Disp(ctl::frmZoom);
-  Disp(ctl::frmPrtYoko);
-  Disp(ctl::frmPrtTate);
-  ShowFolderOf(record_.DirName);
   SetText(ctl::txtFileName, record_.Filename);
-  Disp(ctl::frmFileNamePlus);
-  Disp(ctl::frmOutputColor);
-  Disp(ctl::frmAutoDelete);
   // Shown as stored, also outside 1 to 999, until the user edits it.
   SetText(ctl::numAutoDelDate, std::to_wstring(record_.AutoDelDate));
-  Disp(ctl::frmFileType);
   // A printer that cannot be asked leaves its lists empty; the rest of the
   // dialog works all the same.
   try {
@@ -127,22 +112,21 @@ void FrmSetting::Form_Load() {
   } catch (...) {
     ReportCurrentException(Window());
   }
-  ShowDriveList();
+  // The stored drive is selected without drvBox_Click: it would change nothing.
+  ShowChoices(ctl::drvBox, ChoiceList{std::move(drives.roots), {}, drives.selected});
 }
 
-void FrmSetting::Init_Save() {
+void FrmSetting::Init_Save(std::span<const std::wstring> fixedDrives) {
   try {
     CheckDirName(record_, store_, KindOf(record_.DirName) != PathKind::Missing);
   } catch (const StoreError& e) {
     ShowErrorMessage(Window(), e.message());
   }
-  ShowFolderOf(record_.DirName);
+  const FolderListStart start =
+      FolderListStartFor(record_.DirName, KindOf(record_.DirName), fixedDrives);
+  dirList_.SetPath(start.path);
+  if (start.isDirName) dirList_Change();
   snapshot_ = record_;
-}
-
-void FrmSetting::Disp(ctl::Id frame) {
-  const OptionGroup& group = *GroupOfFrame(frame);
-  OptionClick(group, ShownOption(group, record_));
 }
 
 void FrmSetting::OptionClick(const OptionGroup& group, const OptionButton& button) {
@@ -176,13 +160,11 @@ void FrmSetting::OptionClick(const OptionGroup& group, const OptionButton& butto
 void FrmSetting::Disp_FileName() { SetText(ctl::lblDirName, FileNamePreview(record_)); }
 
 void FrmSetting::Disp_PrtName() {
-  WindowsDialogPrinter printer(printer_);
-  ShowChoices(ctl::PrtName, vistrane::Disp_PrtName(record_, printer));
+  ShowChoices(ctl::PrtName, vistrane::Disp_PrtName(record_, printer_));
 }
 
 void FrmSetting::Disp_PaperSize() {
-  WindowsDialogPrinter printer(printer_);
-  ShowChoices(ctl::PaperSize, vistrane::Disp_PaperSize(record_, printer));
+  ShowChoices(ctl::PaperSize, vistrane::Disp_PaperSize(record_, printer_));
 }
 
 void FrmSetting::ShowChoices(ctl::Id id, const ChoiceList& choices) {
@@ -200,20 +182,6 @@ void FrmSetting::ShowChoices(ctl::Id id, const ChoiceList& choices) {
   SendMessageW(list, CB_SETCURSEL,
                choices.selected ? static_cast<WPARAM>(*choices.selected) : static_cast<WPARAM>(-1),
                0);
-}
-
-void FrmSetting::ShowDriveList() {
-  // The stored drive is selected without drvBox_Click: it would change nothing.
-  DriveList drives = FixedDrives(record_.Drive);
-  ShowChoices(ctl::drvBox, ChoiceList{std::move(drives.roots), {}, drives.selected});
-}
-
-void FrmSetting::ShowFolderOf(const std::wstring& dirName) {
-  const FolderListStart start =
-      FolderListStartFor(dirName, KindOf(dirName), FixedDrives(record_.Drive).roots);
-  if (start.path == dirList_.Path()) return;
-  dirList_.SetPath(start.path);
-  if (start.isDirName) dirList_Change();
 }
 
 std::optional<std::wstring> FrmSetting::SelectedText(ctl::Id id) const {
@@ -247,8 +215,7 @@ void FrmSetting::dirList_Change() {
 void FrmSetting::PrtName_Click() {
   const std::optional<std::wstring> name = SelectedText(ctl::PrtName);
   if (!name) return;
-  WindowsDialogPrinter printer(printer_);
-  if (const std::optional<ChoiceList> papers = vistrane::PrtName_Click(record_, printer, *name)) {
+  if (const std::optional<ChoiceList> papers = vistrane::PrtName_Click(record_, printer_, *name)) {
     ShowChoices(ctl::PaperSize, *papers);
   }
 }
@@ -258,8 +225,7 @@ void FrmSetting::PaperSize_Click() {
   const LRESULT index = SendMessageW(list, CB_GETCURSEL, 0, 0);
   if (index < 0) return;
   const auto code = static_cast<std::int16_t>(SendMessageW(list, CB_GETITEMDATA, index, 0));
-  WindowsDialogPrinter printer(printer_);
-  vistrane::PaperSize_Click(record_, printer, code);
+  vistrane::PaperSize_Click(record_, printer_, code);
 }
 
 std::wstring_view FrmSetting::ApplyText(ctl::Id id) {
@@ -368,8 +334,9 @@ void FrmSetting::OnCommand(int id, int code, HWND) {
     default:
       break;
   }
-  if (IsTextField(id)) {
-    if (code == EN_KILLFOCUS) TextLostFocus(static_cast<ctl::Id>(id));
+  // Only the text fields send EN_KILLFOCUS; ApplyText lists them.
+  if (code == EN_KILLFOCUS) {
+    TextLostFocus(static_cast<ctl::Id>(id));
     return;
   }
   if (code != BN_CLICKED) return;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <span>
 #include <string>
 
 #include "platform/base_window.h"
@@ -47,16 +48,13 @@ class FrmSetting final : public BaseWindow<FrmSetting> {
 
  private:
   void Form_Load();
-  void Init_Save();
-  // Disp_*: shows the field of the group in that frame.
-  void Disp(ctl::Id frame);
+  // Check_DirName, the folder list at DirName, and the snapshot Cancel restores.
+  void Init_Save(std::span<const std::wstring> fixedDrives);
   void OptionClick(const OptionGroup& group, const OptionButton& button);
   void Disp_FileName();
   void Disp_PrtName();
   void Disp_PaperSize();
   void ShowChoices(ctl::Id list, const ChoiceList& choices);
-  void ShowDriveList();
-  void ShowFolderOf(const std::wstring& dirName);
   void drvBox_Click();
   void dirList_Open();
   void dirList_Change();
@@ -81,7 +79,7 @@ class FrmSetting final : public BaseWindow<FrmSetting> {
 
   SettingsRecord& record_;
   SettingsStore& store_;
-  Printer& printer_;
+  WindowsDialogPrinter printer_;
   SettingControls controls_;
   DirList dirList_;
   SettingsRecord snapshot_;

@@ -1,8 +1,10 @@
 #include "resident/settings_dialog/text_field_checks.h"
 
-#include <cstdint>
-#include <limits>
+#include <algorithm>
+#include <optional>
 #include <string>
+
+#include "shared/setting_text.h"
 
 namespace vistrane {
 
@@ -15,16 +17,14 @@ std::wstring_view ApplyFileName(SettingsRecord& record, std::wstring_view text) 
 std::wstring_view ApplyAutoDelDate(SettingsRecord& record, std::wstring_view text) {
   const std::size_t first = text.find_first_not_of(L' ');
   if (first == std::wstring_view::npos) return kDaysNotNumberMessage;
-  const std::size_t last = text.find_last_not_of(L' ');
-  int value = 0;
-  for (const wchar_t c : text.substr(first, last - first + 1)) {
-    if (c < L'0' || c > L'9') return kDaysNotNumberMessage;
-    // Only a text longer than the field allows can come near the limit.
-    value = value * 10 + (c - L'0');
-    if (value > std::numeric_limits<std::int16_t>::max()) return kDaysNotNumberMessage;
-  }
-  if (value == 0) return kDaysZeroMessage;
-  record.AutoDelDate = static_cast<std::int16_t>(value);
+  const std::wstring_view digits = text.substr(first, text.find_last_not_of(L' ') - first + 1);
+  // ParseInt16 also takes a sign, which the field refuses.
+  const bool allDigits =
+      std::all_of(digits.begin(), digits.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+  const std::optional<std::int16_t> days = allDigits ? ParseInt16(digits) : std::nullopt;
+  if (!days) return kDaysNotNumberMessage;
+  if (*days == 0) return kDaysZeroMessage;
+  record.AutoDelDate = *days;
   return {};
 }
 

@@ -62,8 +62,8 @@ const std::vector<std::int16_t> kLetterA4{1, 9};
 const std::vector<std::int16_t> kA4A5{9, 11, 70};  // 70: A6, not offered
 
 TEST(Disp_PrtName, FirstOpeningSelectsTheDefaultPrinterAndItsPaper) {
-  FakePrinter printer({{L"Office", L"LPT1:", kLetterA4, 1}, {L"VPDF", L"CUPS:VPDF", kA4A5, 9}},
-                      L"VPDF");
+  FakePrinter printer(
+      {{L"Office", L"LPT1:", kLetterA4, 1}, {L"VPDF", L"CUPS:VPDF", {1, 9, 11, 70}, 9}}, L"VPDF");
   SettingsRecord record;
   const ChoiceList printers = Disp_PrtName(record, printer);
   EXPECT_EQ(printers.texts, (std::vector<std::wstring>{L"Office", L"VPDF"}));
@@ -71,10 +71,10 @@ TEST(Disp_PrtName, FirstOpeningSelectsTheDefaultPrinterAndItsPaper) {
   EXPECT_EQ(record.PrtDeviceName, L"VPDF");
 
   const ChoiceList papers = Disp_PaperSize(record, printer);
-  EXPECT_EQ(papers.texts,
-            (std::vector<std::wstring>{L"A4、210 x 297 mm", L"A5、148 x 210 mm"}));
-  EXPECT_EQ(papers.itemData, (std::vector<std::int16_t>{9, 11}));
-  EXPECT_EQ(papers.selected, 0u);
+  EXPECT_EQ(papers.texts, (std::vector<std::wstring>{L"レター、8 1/2 x 11 インチ",
+                                                     L"A4、210 x 297 mm", L"A5、148 x 210 mm"}));
+  EXPECT_EQ(papers.itemData, (std::vector<std::int16_t>{1, 9, 11}));
+  EXPECT_EQ(papers.selected, 1u);
   EXPECT_EQ(record.PrtPaperSize, 9);
 }
 
@@ -104,16 +104,6 @@ TEST(Disp_PrtName, ReopeningMakesTheRememberedPrinterAndPaperCurrentAgain) {
   EXPECT_EQ(Disp_PrtName(record, printer).selected, std::nullopt);
   EXPECT_EQ(printer.CurrentName(), L"VPDF");
   EXPECT_EQ(record.PrtDeviceName, L"Gone");
-}
-
-TEST(Disp_PaperSize, LetterAndA4GiveTwoEntriesWithTheirCodes) {
-  FakePrinter printer({{L"Office", L"LPT1:", kLetterA4, 9}}, L"Office");
-  SettingsRecord record;
-  const ChoiceList papers = Disp_PaperSize(record, printer);
-  EXPECT_EQ(papers.texts, (std::vector<std::wstring>{L"レター、8 1/2 x 11 インチ",
-                                                     L"A4、210 x 297 mm"}));
-  EXPECT_EQ(papers.itemData, (std::vector<std::int16_t>{1, 9}));
-  EXPECT_EQ(papers.selected, 1u);
 }
 
 TEST(Disp_PaperSize, APaperOutsideTheListIsKeptButNotSelected) {
