@@ -6,6 +6,7 @@
 #include "platform/registry_values.h"
 #include "platform/win32_error.h"
 #include "resident/shell/print_screen_key.h"
+#include "shared/errors.h"
 
 namespace vistrane {
 namespace {
@@ -19,7 +20,8 @@ constexpr wchar_t kSnippingValue[] = L"PrintScreenKeyForSnippingEnabled";
 void OfferPrintScreenKey(HWND owner, SettingsStore& store) {
   PrintScreenKeyState state;
   try {
-    state.currentBuildNumber = ReadRegistryText(HKEY_LOCAL_MACHINE, kVersionKey, L"CurrentBuildNumber");
+    state.currentBuildNumber =
+        ReadRegistryText(HKEY_LOCAL_MACHINE, kVersionKey, L"CurrentBuildNumber");
     state.snippingEnabled = ReadRegistryDword(HKEY_CURRENT_USER, kKeyboardKey, kSnippingValue);
   } catch (const Win32Error& error) {
     // Unreadable system values are no reason to trouble the user at every
@@ -39,7 +41,8 @@ void OfferPrintScreenKey(HWND owner, SettingsStore& store) {
     try {
       WriteRegistryDword(HKEY_CURRENT_USER, kKeyboardKey, kSnippingValue, 0);
     } catch (const Win32Error& error) {
-      ShowErrorMessage(owner, L"PrintScreen キーの設定を変更できませんでした。\n\n" + error.message());
+      ShowErrorMessage(
+          owner, WithReason(L"PrintScreen キーの設定を変更できませんでした。", error.message()));
       return;
     }
   }

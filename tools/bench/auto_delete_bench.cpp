@@ -6,13 +6,12 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cwchar>
-#include <vector>
 
 #include "platform/system_clock.h"
 #include "resident/capture/auto_delete_win.h"
+#include "tools/bench/run_times.h"
 
 int wmain(int argc, wchar_t* argv[]) {
   using namespace vistrane;
@@ -27,16 +26,12 @@ int wmain(int argc, wchar_t* argv[]) {
   settings.AutoDelDate = 10;
   const SystemClock clock;
 
-  std::vector<double> times;
+  bench::RunTimes times;
   AutoDeleteCounts counts;
   for (int i = 0; i < passes; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    counts = DeleteExpiredImageFiles(settings, clock);
-    times.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    times.Measure([&] { counts = DeleteExpiredImageFiles(settings, clock); });
   }
-  std::sort(times.begin(), times.end());
   std::wprintf(L"passes %d: min %.1f ms, median %.1f ms; last pass deleted %d, skipped %d\n",
-               passes, times.front(), times[times.size() / 2], counts.deleted, counts.skipped);
+               passes, times.Min(), times.Median(), counts.deleted, counts.skipped);
   return 0;
 }

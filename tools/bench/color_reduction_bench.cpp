@@ -7,12 +7,9 @@
 // `compare -metric PSNR` computes it. With an output prefix it also writes
 // the reduced bitmap files <prefix>256.bmp, <prefix>16.bmp and <prefix>2.bmp
 // for a look at them.
-#include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -20,12 +17,14 @@
 #include "resident/output/bmp_file.h"
 #include "resident/output/reduce_colors.h"
 #include "resident/output/reduced_bitmap_file.h"
+#include "tools/bench/run_times.h"
 #include "tools/bench/screenshot_file.h"
 
 namespace {
 
-double Psnr(const std::vector<std::uint32_t>& pixels, int width, int height,
-            const vistrane::Common& common) {
+double Psnr(const vistrane::bench::Screenshot& shot, const vistrane::Common& common) {
+  const int width = shot.width;
+  const int height = shot.height;
   const vistrane::ReducedDib dib = vistrane::ReducedDibOf(common);
   const int bits = dib.header.biBitCount;
   const std::size_t rowBytes = vistrane::DibRowBytes(width, bits);
@@ -36,7 +35,7 @@ double Psnr(const std::vector<std::uint32_t>& pixels, int width, int height,
       const int bit = x * bits;
       const int index = (row[bit / 8] >> (8 - bits - bit % 8)) & ((1 << bits) - 1);
       const vistrane::DibColour& c = dib.colours[static_cast<std::size_t>(index)];
-      const std::uint32_t p = pixels[static_cast<std::size_t>(y) * width + x];
+      const std::uint32_t p = shot.pixels[static_cast<std::size_t>(y) * width + x];
       const double dr = c.rgbRed - static_cast<int>((p >> 16) & 0xFF);
       const double dg = c.rgbGreen - static_cast<int>((p >> 8) & 0xFF);
       const double db = c.rgbBlue - static_cast<int>(p & 0xFF);
@@ -54,34 +53,29 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: color_reduction_bench <screenshot.bmp> [runs]\n");
     return 2;
   }
-  const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
-  std::vector<std::uint32_t> pixels;
-  int width = 0;
-  int height = 0;
-  if (!vistrane::bench::LoadAs32Bit(argv[1], pixels, width, height)) {
-    std::fprintf(stderr, "color_reduction_bench: %s is not a 24-bit bitmap file\n", argv[1]);
-    return 1;
-  }
+  const int runs = vistrane::bench::RunsArgument(argc, argv, 2, 10);
+  const vistrane::bench::Screenshot shot =
+      vistrane::bench::LoadScreenshotOrExit("color_reduction_bench", argv[1]);
   for (const std::int16_t colorMode : {2, 3, 4}) {
     vistrane::Common common;
     common.ColorMode = colorMode;
-    std::vector<double> ms;
+    vistrane::bench::RunTimes times;
     for (int i = 0; i < runs; ++i) {
-      const auto start = std::chrono::steady_clock::now();
-      vistrane::ReduceColors(pixels.data(), width, height, common);
-      ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+      times.Measure(
+          [&] { vistrane::ReduceColors(shot.pixels.data(), shot.width, shot.height, common); });
     }
-    std::sort(ms.begin(), ms.end());
     if (argc > 3) {
       const auto headers = vistrane::ReducedBitmapFileHeaders(common);
-      std::ofstream out(std::string(argv[3]) + std::to_string(1 << vistrane::ReducedBitCount(colorMode)) + ".bmp",
-                        std::ios::binary);
-      out.write(reinterpret_cast<const char*>(headers.data()), static_cast<std::streamsize>(headers.size()));
+      std::ofstream out(
+          std::string(argv[3]) + std::to_string(1 << vistrane::ReducedBitCount(colorMode)) + ".bmp",
+          std::ios::binary);
+      out.write(reinterpret_cast<const char*>(headers.data()),
+                static_cast<std::streamsize>(headers.size()));
       out.write(reinterpret_cast<const char*>(common.DibBits.data()), common.DibSize);
     }
-    std::printf("%dx%d: %3d colours: min %.1f ms, median %.1f ms (%d runs), PSNR %.2f dB\n", width,
-                height, 1 << vistrane::ReducedBitCount(colorMode), ms.front(), ms[ms.size() / 2],
-                runs, Psnr(pixels, width, height, common));
+    std::printf("%dx%d: %3d colours: min %.1f ms, median %.1f ms (%d runs), PSNR %.2f dB\n",
+                shot.width, shot.height, 1 << vistrane::ReducedBitCount(colorMode), times.Min(),
+                times.Median(), runs, Psnr(shot, common));
   }
   return 0;
 }

@@ -7,11 +7,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cwchar>
 #include <string>
-#include <vector>
 
 #include "platform/com_apartment.h"
 #include "platform/picture_box.h"
@@ -19,6 +17,7 @@
 #include "resident/output/jpeg_file_win.h"
 #include "resident/output/png_file_win.h"
 #include "shared/errors.h"
+#include "tools/bench/run_times.h"
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) {
@@ -38,24 +37,21 @@ int wmain(int argc, wchar_t** argv) {
   vistrane::PictureBox picture;
   try {
     picture.HoldBitmap(bitmap.get());
-    std::vector<double> ms;
+    vistrane::bench::RunTimes times;
     for (int i = 0; i < runs; ++i) {
-      const auto start = std::chrono::steady_clock::now();
-      if (png) {
-        vistrane::WritePngFile(picture, output);
-      } else {
-        vistrane::WriteJpegFile(picture, output);
-      }
-      ms.push_back(
-          std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-              .count());
+      times.Measure([&] {
+        if (png) {
+          vistrane::WritePngFile(picture, output);
+        } else {
+          vistrane::WriteJpegFile(picture, output);
+        }
+      });
     }
-    std::sort(ms.begin(), ms.end());
     WIN32_FILE_ATTRIBUTE_DATA data{};
     GetFileAttributesExW(argv[2], GetFileExInfoStandard, &data);
     std::wprintf(L"%dx%d: %ls file: min %.1f ms, median %.1f ms (%d runs), %lu bytes\n",
-                 picture.PixelWidth(), picture.PixelHeight(), png ? L"PNG" : L"JPEG", ms.front(),
-                 ms[ms.size() / 2], runs, data.nFileSizeLow);
+                 picture.PixelWidth(), picture.PixelHeight(), png ? L"PNG" : L"JPEG", times.Min(),
+                 times.Median(), runs, data.nFileSizeLow);
   } catch (const vistrane::UserFacingError& e) {
     std::fwprintf(stderr, L"image_file_bench: %ls\n", e.message().c_str());
     return 1;

@@ -3,17 +3,15 @@
 //   lzh_bench <file> <output.lzh> [runs]
 // Writes the archive (so independent tools can check it) and prints its
 // size, the ratio, and the minimum and median time of the runs.
-#include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "mailsend/unlha32/lzh_member.h"
+#include "tools/bench/run_times.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) {
@@ -26,17 +24,17 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot read %s\n", argv[1]);
     return 1;
   }
-  const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
+  const int runs = vistrane::bench::RunsArgument(argc, argv, 3, 5);
   std::string name(argv[1]);
   name = name.substr(name.find_last_of('/') + 1);
 
-  std::vector<double> seconds;
+  vistrane::bench::RunTimes times;
   std::vector<std::uint8_t> archive;
   for (int run = 0; run < runs; ++run) {
-    const auto start = std::chrono::steady_clock::now();
-    archive = vistrane::PackMember({{}, name}, data, 0);
-    archive.push_back(0);
-    seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    times.Measure([&] {
+      archive = vistrane::PackMember({{}, name}, data, 0);
+      archive.push_back(0);
+    });
   }
   std::ofstream out(argv[2], std::ios::binary);
   out.write(reinterpret_cast<const char*>(archive.data()), static_cast<std::streamsize>(archive.size()));
@@ -44,9 +42,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot write %s\n", argv[2]);
     return 1;
   }
-  std::sort(seconds.begin(), seconds.end());
-  std::printf("%s: %zu -> %zu bytes (%.1f %%), min %.3f s, median %.3f s\n", name.c_str(), data.size(),
-              archive.size(), 100.0 * static_cast<double>(archive.size()) / static_cast<double>(data.size()),
-              seconds.front(), seconds[seconds.size() / 2]);
+  std::printf("%s: %zu -> %zu bytes (%.1f %%), min %.3f s, median %.3f s\n", name.c_str(),
+              data.size(), archive.size(),
+              100.0 * static_cast<double>(archive.size()) / static_cast<double>(data.size()),
+              times.Min() / 1000, times.Median() / 1000);
   return 0;
 }

@@ -1,5 +1,7 @@
 #include "tools/bench/screenshot_file.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -7,6 +9,7 @@
 #include "shared/little_endian.h"
 
 namespace vistrane::bench {
+namespace {
 
 bool LoadAs32Bit(const char* path, std::vector<std::uint32_t>& pixels, int& width, int& height) {
   std::ifstream in(path, std::ios::binary);
@@ -29,6 +32,17 @@ bool LoadAs32Bit(const char* path, std::vector<std::uint32_t>& pixels, int& widt
     }
   }
   return true;
+}
+
+}  // namespace
+
+Screenshot LoadScreenshotOrExit(const char* tool, const char* path) {
+  Screenshot shot;
+  if (!LoadAs32Bit(path, shot.pixels, shot.width, shot.height)) {
+    std::fprintf(stderr, "%s: %s is not a 24-bit bitmap file\n", tool, path);
+    std::exit(1);
+  }
+  return shot;
 }
 
 }  // namespace vistrane::bench

@@ -6,6 +6,14 @@
 
 namespace vistrane::bench {
 
-bool LoadAs32Bit(const char* path, std::vector<std::uint32_t>& pixels, int& width, int& height);
+struct Screenshot {
+  std::vector<std::uint32_t> pixels;
+  int width = 0;
+  int height = 0;
+};
+
+// The screenshot a benchmark was given; when it is not a 24-bit bitmap file,
+// `tool` says so and the program ends with exit code 1.
+Screenshot LoadScreenshotOrExit(const char* tool, const char* path);
 
 }  // namespace vistrane::bench
