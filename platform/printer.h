@@ -26,7 +26,6 @@ struct InstalledPrinter {
 
 // The installed printers (local ones and connections) in the spooler's order.
 // Throws Win32Error when the spooler cannot be asked.
-// Kept for the settings dialog's printer list; until it comes only tests call it.
 std::vector<InstalledPrinter> InstalledPrinters();
 
 class Printer {
@@ -43,7 +42,6 @@ class Printer {
 
   // Makes the named printer current with its own default paper and
   // orientation. Throws Win32Error when it cannot be opened.
-  // Kept for the settings dialog's printer choice; until it comes only tests call it.
   void Select(const std::wstring& deviceName);
 
   // The functions below work on the current printer and throw Win32Error
@@ -51,7 +49,6 @@ class Printer {
 
   // Whether the printer lists the DEVMODE paper code (DMPAPER_...).
   bool AcceptsPaperSize(std::int16_t code);
-  // Kept for the settings dialog's paper size; until it comes only tests call it.
   std::int16_t PaperSize();
   // Throws Win32Error (ERROR_NOT_SUPPORTED) when the printer does not accept
   // the code; the paper size is then unchanged.
