@@ -27,7 +27,7 @@ def put_file_in_place_of_output_folder(s):
 
 
 def error_boxes(s):
-    report = s.vtest("controls", "#32770", ERROR_TITLE, "--timeout", "0", expect=None)
+    report = s.vtest("dlg-dump", "--timeout", "0", "#32770", ERROR_TITLE, expect=None)
     return json.loads(report)["windows"] if report else 0
 
 
