@@ -61,6 +61,7 @@ def days_background(s, d, artifacts, name):
 def layout_and_days_colour(s, d, artifacts):
     d.pop_setting()
     d.check_layout(artifacts, 96)
+    d.show_tab(1)
     inside, page = days_background(s, d, artifacts, "days-enabled.png")
     check(inside != page, f"the enabled days field has the dialog's colour {page}")
     d.click("rbtnAutoDelNo")
