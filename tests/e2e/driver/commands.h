@@ -29,7 +29,6 @@ int DialogDumpCommand(Arguments& args);
 int ClickCommand(Arguments& args);
 int KeysCommand(Arguments& args);
 int TypeCommand(Arguments& args);
-int ControlsCommand(Arguments& args);
 int PressCommand(Arguments& args);
 int CloseCommand(Arguments& args);
 

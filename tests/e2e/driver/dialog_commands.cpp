@@ -2,9 +2,9 @@
 // controls as a user does, with real mouse and keyboard input, and read back
 // what each control shows.
 //
-// dlg-dump report (JSON): {"hwnd": n, "rect": [l, t, r, b], "client": [...], "foreground": bool,
-//   "focus": id|null, "controls": {"<id>": {"class", "text", "visible",
-//   "enabled", "rect", "checked"?, "items"?, "selected"?}}}
+// dlg-dump report (JSON): {"windows": <visible windows of the class and title>, "hwnd": n,
+//   "rect": [l, t, r, b], "client": [...], "foreground": bool, "focus": id|null, "controls":
+//   {"<id>": {"class", "text", "visible", "enabled", "rect", "checked"?, "items"?, "selected"?}}}
 #include <windows.h>
 
 #include <commctrl.h>
@@ -38,13 +38,6 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return static_cast<LRESULT>(result);
 }
 
-std::wstring TextOf(HWND control) {
-  std::wstring text(static_cast<std::size_t>(Ask(control, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      Ask(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  return text;
-}
-
 std::wstring ItemText(HWND control, UINT lengthMessage, UINT textMessage, WPARAM index) {
   const LRESULT length = Ask(control, lengthMessage, index, 0);
   if (length < 0) return {};
@@ -75,11 +68,10 @@ std::wstring ControlJson(HWND control) {
   const std::wstring className = ClassNameOf(control);
   RECT rect{};
   GetWindowRect(control, &rect);
-  std::wstring json = L"{\"class\": " + JsonString(className) + L", \"text\": " +
-                      JsonString(TextOf(control)) + L", \"visible\": " +
-                      (IsWindowVisible(control) ? L"true" : L"false") + L", \"enabled\": " +
-                      (IsWindowEnabled(control) ? L"true" : L"false") + L", \"rect\": " +
-                      RectJson(rect);
+  std::wstring json =
+      L"{\"class\": " + JsonString(className) + L", \"text\": " + JsonString(ControlText(control)) +
+      L", \"visible\": " + (IsWindowVisible(control) ? L"true" : L"false") + L", \"enabled\": " +
+      (IsWindowEnabled(control) ? L"true" : L"false") + L", \"rect\": " + RectJson(rect);
   const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
   if (_wcsicmp(className.c_str(), L"Button") == 0) {
     const LONG_PTR type = style & BS_TYPEMASK;
@@ -104,16 +96,6 @@ BOOL CALLBACK CollectControl(HWND control, LPARAM context) {
   const int id = GetDlgCtrlID(control);
   if (id > 0) controls[id] = control;
   return TRUE;
-}
-
-HWND WaitForVisible(const std::wstring& className, const std::wstring& title,
-                    std::chrono::milliseconds timeout) {
-  HWND window = nullptr;
-  WaitUntil(timeout, [&] {
-    window = FindTopLevel(className.c_str(), title == L"-" ? nullptr : title.c_str(), true);
-    return window != nullptr;
-  });
-  return window;
 }
 
 void Send(std::vector<INPUT> inputs) {
@@ -186,8 +168,11 @@ int DialogDumpCommand(Arguments& args) {
   UsePhysicalPixels();
   const auto timeout = args.TakeSeconds(L"--timeout", std::chrono::seconds(5));
   const auto& positional = args.Positional(2);
-  const HWND window = WaitForVisible(positional[0], positional[1], timeout);
-  if (window == nullptr) {
+  const wchar_t* title = positional[1] == L"-" ? nullptr : positional[1].c_str();
+  HWND window = nullptr;
+  if (!WaitUntil(timeout, [&] {
+        return (window = FindTopLevel(positional[0].c_str(), title, true)) != nullptr;
+      })) {
     tools::WriteErr(L"vtest dlg-dump: no visible " + positional[0] + L" window\n");
     return kNotMet;
   }
@@ -210,15 +195,16 @@ int DialogDumpCommand(Arguments& args) {
   if (!GetClientRect(window, &client)) ThrowLastError(L"GetClientRect");
   MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
 
-  std::wstring json = L"{\"hwnd\": " + std::to_wstring(reinterpret_cast<std::uintptr_t>(window)) +
-                      L", \"rect\": " + RectJson(rect) + L", \"client\": " + RectJson(client) +
-                      L", \"foreground\": " +
-                      (GetForegroundWindow() == window ? L"true" : L"false") + L", \"focus\": " +
-                      focus + L", \"capture\": " + capture + L", \"controls\": {";
+  std::wstring json =
+      L"{\"windows\": " + std::to_wstring(CountVisibleTopLevel(positional[0].c_str(), title)) +
+      L", \"hwnd\": " + std::to_wstring(reinterpret_cast<std::uintptr_t>(window)) +
+      L", \"rect\": " + RectJson(rect) + L", \"client\": " + RectJson(client) +
+      L", \"foreground\": " + (GetForegroundWindow() == window ? L"true" : L"false") +
+      L", \"focus\": " + focus + L", \"capture\": " + capture + L", \"controls\": {";
   bool first = true;
   for (const auto& [id, control] : controls) {
-    json += (first ? L"\n" : L",\n") + JsonString(std::to_wstring(id)) + L": " +
-            ControlJson(control);
+    json +=
+        (first ? L"\n" : L",\n") + JsonString(std::to_wstring(id)) + L": " + ControlJson(control);
     first = false;
   }
   tools::WriteOut(json + L"}}\n");

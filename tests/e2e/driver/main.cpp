@@ -40,7 +40,6 @@ constexpr Command kCommands[] = {
     {L"click", vistrane::vtest::ClickCommand},
     {L"keys", vistrane::vtest::KeysCommand},
     {L"type", vistrane::vtest::TypeCommand},
-    {L"controls", vistrane::vtest::ControlsCommand},
     {L"press", vistrane::vtest::PressCommand},
     {L"close", vistrane::vtest::CloseCommand},
 };
@@ -77,7 +76,8 @@ constexpr wchar_t kUsage[] =
     L"      the default printer's page and where Vistrane prints a picture of WIDTH x HEIGHT\n"
     L"      pixels with these settings, as JSON (twips; page caps in device pixels)\n"
     L"  dlg-dump [--timeout S] CLASS TITLE|-\n"
-    L"      a visible window's controls by id (text, state, list items), focus and rectangle\n"
+    L"      wait for a visible window; its controls by id (text, state, list items), focus,\n"
+    L"      rectangle and how many such windows are visible, as JSON\n"
     L"  click [--double] X Y\n"
     L"      a left click (or double click) at the screen point, in physical pixels\n"
     L"  keys STROKE...\n"
@@ -85,9 +85,6 @@ constexpr wchar_t kUsage[] =
     L"      left, right, home, end, back, delete, f4, with shift+, ctrl+, alt+\n"
     L"  type TEXT\n"
     L"      the characters of TEXT typed into the foreground window's focus\n"
-    L"  controls CLASS TITLE|- [--timeout S]\n"
-    L"      wait for a visible window; its child controls (id, class, text, client rectangle)\n"
-    L"      and how many such windows are visible, as JSON\n"
     L"  press CLASS TITLE|- ID | close CLASS TITLE|-\n"
     L"      click the window's button ID; press its title bar's close button\n"
     L"Exit status: 0 done, 1 condition not met in time, 2 bad command line, 3 failure.\n";

@@ -34,29 +34,36 @@ def session_names(s):
 
 
 def open_about(s, vistrane):
-    """Chooses the about item in the tray menu; returns the box's controls."""
+    """Chooses the about item in the tray menu; returns the box's state."""
     vistrane.open_tray_menu()
     # From the end of the menu: Quit, then the about item (separators are skipped).
     s.vtest("menu-keys", "up", "up", "return")
-    return s.vtest_json("controls", VERSION_CLASS, VERSION_TITLE)
+    return s.vtest_json("dlg-dump", "--timeout", "10", VERSION_CLASS, VERSION_TITLE)
+
+
+def client_rect(box, control):
+    """The control's rectangle in the box's client pixels."""
+    left, top = box["client"][:2]
+    l, t, r, b = control["rect"]
+    return [l - left, t - top, r - left, b - top]
 
 
 def text_at(box, at):
-    found = [c["text"] for c in box["controls"] if tuple(c["rect"][:2]) == at]
+    found = [c["text"] for c in box["controls"].values() if tuple(client_rect(box, c)[:2]) == at]
     check(len(found) == 1, f"no single control at {at}: {box['controls']}")
     return found[0]
 
 
 def expect_box(box, user, computer):
     check(box["windows"] == 1, f"{box['windows']} about boxes are showing")
-    check(box["client"] == CLIENT, f"client area {box['client']}, expected {CLIENT}")
+    left, top, right, bottom = box["client"]
+    check([right - left, bottom - top] == CLIENT, f"client area {box['client']}, expected {CLIENT}")
     check(text_at(box, FOR_AT) == "For WindowsXP/2000/NT/Me/98", "the For line")
     check(text_at(box, COMPUTER_AT) == computer,
           f"computer label {text_at(box, COMPUTER_AT)!r}, expected {computer!r}")
     check(text_at(box, USER_AT) == user, f"user label {text_at(box, USER_AT)!r}, expected {user!r}")
-    ok = [c for c in box["controls"] if c["id"] == OK_ID]
-    check(len(ok) == 1 and ok[0]["text"] == "O K" and ok[0]["rect"] == OK_RECT,
-          f"the OK button: {ok}")
+    ok = box["controls"].get(str(OK_ID))
+    check(ok and ok["text"] == "O K" and client_rect(box, ok) == OK_RECT, f"the OK button: {ok}")
 
 
 def expect_closed(s):
@@ -79,13 +86,13 @@ def main(s, artifacts):
         s.vtest("reg-set", COMPUTER_NAME_KEY, f"ComputerName={OTHER_COMPUTER}")
         try:
             again = open_about(s, vistrane)
-            check(again["handle"] == first["handle"], "a second opening made another window")
+            check(again["hwnd"] == first["hwnd"], "a second opening made another window")
             expect_box(again, user, computer)
 
             s.vtest("press", VERSION_CLASS, VERSION_TITLE, OK_ID)
             expect_closed(s)
             after_ok = open_about(s, vistrane)
-            check(after_ok["handle"] != first["handle"], "the box after OK is the old window")
+            check(after_ok["hwnd"] != first["hwnd"], "the box after OK is the old window")
             expect_box(after_ok, user, OTHER_COMPUTER)
         finally:
             s.vtest("reg-set", COMPUTER_NAME_KEY, f"ComputerName={computer}")

@@ -16,8 +16,8 @@ from mail_client import (ARCHIVER_MISSING, MailRecorder, check_one_message, mail
                          wait_sender_ended)
 from setting_dialog import SettingDialog
 from vistrane_e2e import (INSTALL_DIR_WIN, PatternWindow, Vistrane, bmp_shape, check,
-                          check_no_error_box, expect_capture, scenario, test_settings, today_mmdd,
-                          wait_for)
+                          check_no_error_box, expect_capture, expect_error_box, scenario,
+                          test_settings, today_mmdd, wait_for)
 
 SUBJECT = "圧縮した画面"
 NOTE = "LHA で圧縮してあります。"
@@ -68,10 +68,8 @@ def unpacked_without_archiver(s, artifacts, recorder):
     (s.c_path(INSTALL_DIR_WIN) / "UnLHA32.dll").unlink()
     seen = len(recorder.calls())
     normal = capture(s, artifacts, 2)
-    report = s.vtest_json("msgbox", "--timeout", "20")
-    s.screenshot(artifacts / "compression-message.png")
-    check(report == {"title": "VISTRANE エラーダイアログ", "text": ARCHIVER_MISSING,
-                     "icon": "exclamation", "buttons": ["OK"]}, f"the message box is {report}")
+    report = expect_error_box(s, artifacts, "compression-message")
+    check(report["text"] == ARCHIVER_MISSING, f"the message box is {report}")
     check(len(recorder.calls()) == seen, "the mail client was called before the message was closed")
     s.vtest("msgbox", "--ok")
 

@@ -6,10 +6,8 @@ keeps running and takes the next capture the same way."""
 import re
 
 from printing import PdfPrinter
-from vistrane_e2e import (Viewer, Vistrane, check, check_no_error_box, expect_capture, scenario,
-                          test_settings, today_mmdd)
-
-ERROR_TITLE = "VISTRANE エラーダイアログ"
+from vistrane_e2e import (Viewer, Vistrane, check, check_no_error_box, expect_capture,
+                          expect_error_box, scenario, test_settings, today_mmdd)
 
 
 def main(s, artifacts):
@@ -26,10 +24,7 @@ def main(s, artifacts):
                 reference = artifacts / f"capture-{number}.bmp"
                 s.screencopy("--owner", "desktop", "--size", "320x240",
                              "--save", s.win_path(reference))
-                report = s.vtest_json("msgbox", "--timeout", "20")
-                s.screenshot(artifacts / f"error-box-{number}.png")
-                check(report["title"] == ERROR_TITLE and report["icon"] == "exclamation"
-                      and report["buttons"] == ["OK"], f"the error box is {report}")
+                report = expect_error_box(s, artifacts, f"error-box-{number}")
                 check("印刷できませんでした" in report["text"],
                       f"the error box does not say the capture was not printed: {report['text']}")
                 check(re.search("プリンタ", report["text"]),

@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
 """The settings dialog from the tray menu, worked with the mouse and the
-keyboard: it opens on the file tab showing the stored values (an unlisted
+keyboard: at 96 dpi its client area is 8985 x 5145 twips, the file types fit
+in their frame, each tab is kept as a picture for a reviewer, and the days
+field has the window colour while automatic deletion is on and the dialog's
+own colour while it is off; it opens on the file tab showing the stored values (an unlisted
 ZoomMode as "縮小・拡大しない"); OK stores the edited values and closes, but
 refuses with its message while all three outputs are off; Cancel (button or
 Esc) puts the values back and stores nothing; the file type's third option
@@ -9,6 +12,8 @@ name and the days are refused with their messages and the focus goes back;
 Enter in a text box does not close the dialog; Tab follows the reading order
 and the arrow keys move within an option group; a second "Vistrane設定"
 brings the same dialog forward untouched."""
+
+import subprocess
 
 from setting_dialog import SettingDialog
 from vistrane_e2e import (PatternWindow, Vistrane, check, check_no_error_box, check_stays,
@@ -35,6 +40,35 @@ def expect_no_message(s):
 
 def registry(s):
     return {name: data for name, (_, data) in s.read_settings().items()}
+
+
+def pixel(screen, x, y):
+    result = subprocess.run(["convert", str(screen), "-format", f"%[pixel:p{{{x},{y}}}]", "info:"],
+                            check=True, capture_output=True, text=True, timeout=60)
+    return result.stdout.strip()
+
+
+def days_background(s, d, artifacts, name):
+    """The colour inside the days field, beside the digits, and the page's colour."""
+    s.screenshot(artifacts / name)
+    left, top, right, bottom = d.control("numAutoDelDate")["rect"]
+    inside = pixel(artifacts / name, right - 6, (top + bottom) // 2)
+    fl, ft, fr, fb = d.control("frmAutoDelete")["rect"]
+    page = pixel(artifacts / name, fr - 4, fb - 4)
+    return inside, page
+
+
+def layout_and_days_colour(s, d, artifacts):
+    d.pop_setting()
+    d.check_layout(artifacts, 96)
+    d.show_tab(1)
+    inside, page = days_background(s, d, artifacts, "days-enabled.png")
+    check(inside != page, f"the enabled days field has the dialog's colour {page}")
+    d.click("rbtnAutoDelNo")
+    inside, page = days_background(s, d, artifacts, "days-disabled.png")
+    check(inside == page, f"the disabled days field is {inside}, the dialog {page}")
+    d.keys("escape")
+    d.wait_closed()
 
 
 def opening_state(s, d, artifacts):
@@ -207,6 +241,7 @@ def main(s, artifacts):
     s.reset_output_dir()
     with Vistrane(s, artifacts) as vistrane:
         d = SettingDialog(s, vistrane)
+        layout_and_days_colour(s, d, artifacts)
         ok_stores_and_closes(s, d, artifacts)
         ok_refused_without_outputs(s, d)
         cancel_restores(s, d)

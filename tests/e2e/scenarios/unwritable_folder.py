@@ -15,10 +15,9 @@ it the file -001 and no message."""
 import json
 import re
 
-from vistrane_e2e import (Failure, PatternWindow, Viewer, Vistrane, check, check_no_error_box,
-                          check_stays, expect_capture, scenario, test_settings, today_mmdd)
-
-ERROR_TITLE = "VISTRANE エラーダイアログ"
+from vistrane_e2e import (ERROR_TITLE, Failure, PatternWindow, Viewer, Vistrane, check,
+                          check_no_error_box, check_stays, expect_capture, expect_error_box,
+                          scenario, test_settings, today_mmdd)
 
 
 def put_file_in_place_of_output_folder(s):
@@ -28,7 +27,7 @@ def put_file_in_place_of_output_folder(s):
 
 
 def error_boxes(s):
-    report = s.vtest("controls", "#32770", ERROR_TITLE, "--timeout", "0", expect=None)
+    report = s.vtest("dlg-dump", "--timeout", "0", "#32770", ERROR_TITLE, expect=None)
     return json.loads(report)["windows"] if report else 0
 
 
@@ -46,12 +45,7 @@ def failed_capture(s, artifacts, viewer):
         check_no_error_box(s)
         seen = len(viewer.notices())
         s.screencopy("--save", s.win_path(artifacts / "failed.bmp"))
-        report = s.vtest_json("msgbox", "--timeout", "20")
-        s.screenshot(artifacts / "error-box.png")
-        (artifacts / "error-box.json").write_text(json.dumps(report, ensure_ascii=False),
-                                                  encoding="utf-8")
-        check(report["title"] == ERROR_TITLE and report["icon"] == "exclamation"
-              and report["buttons"] == ["OK"], f"the error box is {report}")
+        report = expect_error_box(s, artifacts, "error-box")
         name = f"Vstrn{today_mmdd()}-001.bmp"
         check(f"C:\\VstrnTmp\\{name}" in report["text"],
               f"the error text does not name C:\\VstrnTmp\\{name}: {report['text']}")
@@ -84,10 +78,8 @@ def copy_during_startup_message(s, artifacts, viewer):
     s.reset_settings(test_settings(DirName=r"C:\VstrnTmp\sub"))
     put_file_in_place_of_output_folder(s)
     with Vistrane(s, artifacts, startup_message=True):
-        report = s.vtest_json("msgbox", "--timeout", "20")
-        s.screenshot(artifacts / "startup-box.png")
-        check(report["title"] == ERROR_TITLE
-              and "出力フォルダ「C:\\VstrnTmp\\sub」を作成できませんでした。" in report["text"],
+        report = expect_error_box(s, artifacts, "startup-box")
+        check("出力フォルダ「C:\\VstrnTmp\\sub」を作成できませんでした。" in report["text"],
               f"the start-up's box is {report}")
 
         # The folder is made while the box is open, so a capture run inside

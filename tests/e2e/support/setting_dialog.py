@@ -2,6 +2,7 @@
 through its controls with real clicks and keys (vtest click, keys, type)."""
 
 import re
+import subprocess
 from pathlib import Path
 
 from vistrane_e2e import check, wait_for
@@ -110,3 +111,28 @@ class SettingDialog:
         rows = control["item_height"]
         self.s.vtest("click", *(["--double"] if double else []), left + 30,
                      top + 2 + rows * index + rows // 2)
+
+    def check_layout(self, artifacts, dpi):
+        """At `dpi` (Wine's LogPixels) the client area is 8985 x 5145 twips and
+        the three file types fit in their frame; each tab is kept as a picture
+        for a reviewer, cut from the screen: settings-dialog-<dpi>dpi-tab<N>.png."""
+        state = self.dump()
+        left, top, right, bottom = state["client"]
+        expected = (round(8985 * dpi / 1440), round(5145 * dpi / 1440))
+        check(abs(right - left - expected[0]) <= 1 and abs(bottom - top - expected[1]) <= 1,
+              f"{dpi} dpi: client area {right - left}x{bottom - top}, expected {expected}")
+        frame = self.control("frmFileType", state)["rect"]
+        for name in ("rbtnBit", "rbtnJPEG", "rbtnPNG"):
+            button = self.control(name, state)["rect"]
+            check(frame[0] < button[0] and button[2] < frame[2],
+                  f"{dpi} dpi: {name} {button} is not inside its frame {frame}")
+        for tab in (0, 1, 2):
+            self.show_tab(tab)
+            screen = artifacts / f"screen-{dpi}-{tab}.png"
+            self.s.screenshot(screen)
+            left, top, right, bottom = self.dump()["rect"]
+            subprocess.run(["convert", str(screen), "-crop",
+                            f"{right - left}x{bottom - top}+{left}+{top}", "+repage",
+                            str(artifacts / f"settings-dialog-{dpi}dpi-tab{tab}.png")],
+                           check=True, timeout=60)
+            screen.unlink()

@@ -29,6 +29,7 @@ EXEC_CLASS = "VistraneExecForm"  # the progress window
 EXEC_TITLE = "Vistrane Ver 3.2.1"
 INSTALL_DIR_WIN = r"C:\Program Files\Vistrane"
 OUTPUT_DIR_WIN = r"C:\VstrnTmp"
+ERROR_TITLE = "VISTRANE エラーダイアログ"
 SCREEN_SIZE = (1024, 768)  # the session's Xvfb screen
 # How long something that must not happen still gets to happen after the
 # signal that Vistrane has dealt with its cause (the notice reaching the
@@ -244,6 +245,18 @@ def expect_capture(s, artifacts, name, reference, folder=None):
     differing = s.same_pixels(path, reference)
     check(differing == 0, f"{name} differs from the clipboard's bitmap in {differing} pixels")
     return path
+
+
+def expect_error_box(s, artifacts, name):
+    """Waits for the product's error box, an exclamation with one OK button, and
+    keeps its picture and report as <name>.png and <name>.json; returns the
+    report. The box stays open."""
+    report = s.vtest_json("msgbox", "--timeout", "20", "--out",
+                          s.win_path(artifacts / f"{name}.json"))
+    s.screenshot(artifacts / f"{name}.png")
+    check((report["title"], report["icon"], report["buttons"]) ==
+          (ERROR_TITLE, "exclamation", ["OK"]), f"the error box is {report}")
+    return report
 
 
 def check_no_error_box(s):
