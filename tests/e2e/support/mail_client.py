@@ -60,9 +60,7 @@ class MailRecorder:
                 shutil.copy2(self.log, artifacts / self.log.name)
 
     def calls(self):
-        if not self.log.exists():
-            return []
-        return [json.loads(line) for line in self.log.read_text(encoding="utf-8").splitlines()]
+        return recorded_calls(self.log)
 
     def wait_calls(self, count, timeout=30):
         """Waits until `count` calls are recorded; returns them all."""
@@ -73,6 +71,47 @@ class MailRecorder:
         """The Linux path of the recorder's copy of an attachment."""
         check(attachment["copy"], f"the recorder could not copy {attachment['path']}")
         return self.session.c_path(attachment["copy"])
+
+
+def recorded_calls(log):
+    if not log.exists():
+        return []
+    return [json.loads(line) for line in log.read_text(encoding="utf-8").splitlines()]
+
+
+class AnsiOnlyMapi:
+    """While open, VstnMailSend.exe alone loads VtestMailAnsi.dll, the recorder
+    without MAPISendMailW, as its mapi32.dll: a Simple MAPI that offers only
+    the ANSI send. Wine's own mapi32 always offers the wide send (and turns it
+    into the ANSI one of a client without it), so only this way does the
+    sender itself take its ANSI way. The record lies beside the DLL."""
+
+    OVERRIDES_KEY = r"HKCU\Software\Wine\AppDefaults\VstnMailSend.exe\DllOverrides"
+
+    def __init__(self, s, artifacts):
+        self.session = s
+        self.artifacts = artifacts
+        system32 = s.drive_c / "windows" / "system32"
+        self.dll = system32 / "mapi32.dll"
+        self.wine_dll = system32 / "mapi32.dll.wine"  # Wine's own, while ours stands in
+        self.log = system32 / "mapi_calls.jsonl"
+
+    def __enter__(self):
+        if not self.wine_dll.exists():  # else an interrupted run left ours in place
+            shutil.copy2(self.dll, self.wine_dll)
+        shutil.copy2(self.session.bin / "VtestMailAnsi.dll", self.dll)
+        self.log.unlink(missing_ok=True)
+        reg(self.session, "add", self.OVERRIDES_KEY, "/v", "mapi32", "/d", "native", "/f")
+        return self
+
+    def __exit__(self, *exc):
+        self.session.run("reg", "delete", self.OVERRIDES_KEY, "/f")
+        shutil.move(self.wine_dll, self.dll)
+        if self.log.exists():
+            shutil.move(self.log, self.artifacts / "ansi_mapi_calls.jsonl")
+
+    def calls(self):
+        return recorded_calls(self.log)
 
 
 def sender_running(s):
