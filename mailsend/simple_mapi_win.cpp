@@ -33,9 +33,9 @@ DraftText<char> AnsiDraft(const MailDraft& draft) {
     AnsiText ansi = ToAnsi(path);
     // A path with a lost character would name another file, or none.
     if (!ansi.exact) {
-      throw UserFacingError(L"添付ファイル「" + path +
-                            L"」の場所に、このシステムの文字コードで表せない文字があるので、"
-                            L"メールソフトに渡せません。");
+      throw UserFacingError(
+          L"添付ファイルの場所に、このシステムの文字コードで表せない文字があるので、"
+          L"メールソフトに渡せません。");
     }
     text.attachments.push_back(std::move(ansi.text));
   }

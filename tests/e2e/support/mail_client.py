@@ -79,39 +79,28 @@ def recorded_calls(log):
     return [json.loads(line) for line in log.read_text(encoding="utf-8").splitlines()]
 
 
-class AnsiOnlyMapi:
+@contextlib.contextmanager
+def ansi_only_mapi(s, artifacts):
     """While open, VstnMailSend.exe alone loads VtestMailAnsi.dll, the recorder
-    without MAPISendMailW, as its mapi32.dll: a Simple MAPI that offers only
-    the ANSI send. Wine's own mapi32 always offers the wide send (and turns it
-    into the ANSI one of a client without it), so only this way does the
-    sender itself take its ANSI way. The record lies beside the DLL."""
-
-    OVERRIDES_KEY = r"HKCU\Software\Wine\AppDefaults\VstnMailSend.exe\DllOverrides"
-
-    def __init__(self, s, artifacts):
-        self.session = s
-        self.artifacts = artifacts
-        system32 = s.drive_c / "windows" / "system32"
-        self.dll = system32 / "mapi32.dll"
-        self.wine_dll = system32 / "mapi32.dll.wine"  # Wine's own, while ours stands in
-        self.log = system32 / "mapi_calls.jsonl"
-
-    def __enter__(self):
-        if not self.wine_dll.exists():  # else an interrupted run left ours in place
-            shutil.copy2(self.dll, self.wine_dll)
-        shutil.copy2(self.session.bin / "VtestMailAnsi.dll", self.dll)
-        self.log.unlink(missing_ok=True)
-        reg(self.session, "add", self.OVERRIDES_KEY, "/v", "mapi32", "/d", "native", "/f")
-        return self
-
-    def __exit__(self, *exc):
-        self.session.run("reg", "delete", self.OVERRIDES_KEY, "/f")
-        shutil.move(self.wine_dll, self.dll)
-        if self.log.exists():
-            shutil.move(self.log, self.artifacts / "ansi_mapi_calls.jsonl")
-
-    def calls(self):
-        return recorded_calls(self.log)
+    without MAPISendMailW, as its mapi32.dll: a Simple MAPI with only the ANSI
+    send (Wine's own always has the wide one, and converts it for a client
+    without it). Yields the path of the record."""
+    system32 = s.drive_c / "windows" / "system32"
+    dll, wine_dll, log = (system32 / name for name in
+                          ("mapi32.dll", "mapi32.dll.wine", "mapi_calls.jsonl"))
+    if not wine_dll.exists():  # else an interrupted run left ours in place
+        shutil.copy2(dll, wine_dll)
+    shutil.copy2(s.bin / "VtestMailAnsi.dll", dll)
+    log.unlink(missing_ok=True)
+    key = r"HKCU\Software\Wine\AppDefaults\VstnMailSend.exe\DllOverrides"
+    try:
+        reg(s, "add", key, "/v", "mapi32", "/d", "native", "/f")
+        yield log
+    finally:
+        s.run("reg", "delete", key, "/f")
+        shutil.move(wine_dll, dll)
+        if log.exists():
+            shutil.move(log, artifacts / "ansi_mapi_calls.jsonl")
 
 
 def sender_running(s):
