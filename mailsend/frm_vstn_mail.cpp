@@ -20,12 +20,16 @@ class UnusableSetting : public UserFacingError {
   using UserFacingError::UserFacingError;
 };
 
+// The end of every message that leaves the image in place.
+std::wstring KeptAt(std::wstring_view image) {
+  return L"\n画像ファイルは次の場所に残してあります。\n" + std::wstring(image);
+}
+
 std::int16_t StoredNumber(std::wstring_view key, const std::wstring& text,
                           const std::wstring& image) {
   if (const auto value = ParseInt16(text)) return *value;
   throw UnusableSetting(L"設定「" + std::wstring(key) + L"」の値「" + text +
-                        L"」が正しくないので、メールは送信されません。\n"
-                        L"画像ファイルは次の場所に残してあります。\n" + image);
+                        L"」が正しくないので、メールは送信されません。" + KeptAt(image));
 }
 
 }  // namespace
@@ -37,12 +41,12 @@ void FrmVstnMail::Form_Load() noexcept {
   } catch (const UnusableSetting& e) {
     keepImage_ = true;
     Report(e.message());
-  } catch (const MessagingRefused&) {
-    // Logon, compose or send refused, or the user cancelled the send dialog.
+  } catch (const MailClientRefused&) {
+    // The client refused the logon or the send, or the user cancelled.
   } catch (const UserFacingError& e) {
-    Report(kMailFailedMessage, e.message());
+    GiveUpMail(e.message());
   } catch (...) {
-    Report(kMailFailedMessage, kUnexpectedFailure);
+    GiveUpMail(kUnexpectedFailure);
   }
   CloseRun();
 }
@@ -72,16 +76,8 @@ void FrmVstnMail::SendCapture() {
   if (fileMode == 1 && compress == 1) CompressAttachment();
   const std::wstring& attachment = LzhFile.empty() ? TmpFile : LzhFile;
 
-  mapis_.SignOn();
-  mapim_.SessionID(mapis_.SessionID());
-  mapim_.Compose();
-  mapim_.RecipDisplayName(recipient);
-  mapim_.RecipAddress(recipient);
-  mapim_.MsgSubject(MailKenmei);
-  mapim_.MsgNoteText(note);
-  mapim_.AttachmentIndex(0);
-  mapim_.AttachmentPathName(attachment);
-  mapim_.Send(true);
+  mail_.SignOn();
+  mail_.Send(MailDraft{recipient, recipient, MailKenmei, note, {attachment}});
 }
 
 void FrmVstnMail::CompressAttachment() {
@@ -115,9 +111,16 @@ void FrmVstnMail::GiveUpArchive(std::wstring_view reason) {
   if (!partial.empty()) RemoveReporting(partial);
 }
 
+void FrmVstnMail::GiveUpMail(std::wstring_view reason) noexcept {
+  // No answer came from the mail client: the capture stays, for the user to
+  // send another way.
+  keepImage_ = true;
+  Report(kMailFailedMessage, reason, TmpFile);
+}
+
 void FrmVstnMail::CloseRun() noexcept {
   try {
-    mapis_.SignOff();
+    mail_.SignOff();
   } catch (...) {
     // Nothing is left to do with a session that cannot be closed.
   }
@@ -137,9 +140,12 @@ void FrmVstnMail::RemoveReporting(const std::wstring& path) noexcept {
   }
 }
 
-void FrmVstnMail::Report(std::wstring_view message, std::wstring_view reason) noexcept {
+void FrmVstnMail::Report(std::wstring_view message, std::wstring_view reason,
+                         std::wstring_view keptImage) noexcept {
   try {
-    host_.ShowError(WithReason(std::wstring(message), reason));
+    std::wstring text = WithReason(std::wstring(message), reason);
+    if (!keptImage.empty()) text += KeptAt(keptImage);
+    host_.ShowError(text);
   } catch (...) {
     // No box either: nothing is left to tell the user with.
   }

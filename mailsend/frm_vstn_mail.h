@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "mailsend/archiver.h"
+#include "mailsend/mail_client.h"
 #include "mailsend/mail_sender_host.h"
-#include "mailsend/messaging.h"
 #include "shared/settings_store.h"
 
 namespace vistrane {
@@ -24,15 +24,15 @@ inline constexpr wchar_t kMailFailedMessage[] = L"メールを送信できませ
 
 class FrmVstnMail {
  public:
-  FrmVstnMail(SettingsStore& store, MailSenderHost& host, Archiver& archiver, MapiSession& mapis,
-              MapiMessages& mapim)
-      : store_(store), host_(host), archiver_(archiver), mapis_(mapis), mapim_(mapim) {}
+  FrmVstnMail(SettingsStore& store, MailSenderHost& host, Archiver& archiver, MailClient& mail)
+      : store_(store), host_(host), archiver_(archiver), mail_(mail) {}
 
   // The whole run. After the working-set trim every failure ends in the
   // closing steps (sign off, delete the image and the archive), each of them
-  // attempted whatever happened to the others. A logon or send the messaging
-  // system refused and the user's cancel show nothing: the mail client has
-  // already said what it had to. Any other failure is reported. Never throws.
+  // attempted whatever happened to the others. A logon or send the mail
+  // client refused and the user's cancel show nothing: the client has already
+  // said what it had to. Any other failure is reported, and the image is kept
+  // where the message says. Never throws.
   void Form_Load() noexcept;
 
  private:
@@ -40,16 +40,18 @@ class FrmVstnMail {
   // A failure to pack is reported and the bitmap mailed as it is.
   void CompressAttachment();
   void GiveUpArchive(std::wstring_view reason);
+  void GiveUpMail(std::wstring_view reason) noexcept;
   void CloseRun() noexcept;
   void RemoveReporting(const std::wstring& path) noexcept;
-  // The message box; one that cannot be shown is given up on.
-  void Report(std::wstring_view message, std::wstring_view reason = {}) noexcept;
+  // The message box, naming where the image was left when one was; a box
+  // that cannot be shown is given up on.
+  void Report(std::wstring_view message, std::wstring_view reason = {},
+              std::wstring_view keptImage = {}) noexcept;
 
   SettingsStore& store_;
   MailSenderHost& host_;
   Archiver& archiver_;
-  MapiSession& mapis_;
-  MapiMessages& mapim_;
+  MailClient& mail_;
 
   std::wstring TmpFile;
   std::wstring LzhFile;  // empty unless an archive was made

@@ -1,6 +1,6 @@
 #pragma once
 // What the mail sender needs from the system besides the store, the archiver
-// and the messaging layer.
+// and the mail client.
 #include <string>
 
 namespace vistrane {

@@ -4,8 +4,6 @@
 
 #include "mailsend/frm_vstn_mail.h"
 #include "mailsend/mail_sender_host_win.h"
-#include "mailsend/mapi_messages_win.h"
-#include "mailsend/mapi_session_win.h"
 #include "mailsend/simple_mapi_win.h"
 #include "mailsend/unlha_archiver_win.h"
 #include "platform/error_report.h"
@@ -16,10 +14,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     vistrane::RegistrySettingsStore store;
     vistrane::MailSenderHostWin host;
     vistrane::UnlhaArchiver archiver;
-    vistrane::SimpleMapi mapi;
-    vistrane::MapiSessionWin mapis(mapi);
-    vistrane::MapiMessagesWin mapim(mapi);
-    vistrane::FrmVstnMail(store, host, archiver, mapis, mapim).Form_Load();
+    vistrane::SimpleMapi mail;
+    vistrane::FrmVstnMail(store, host, archiver, mail).Form_Load();
   } catch (...) {
     vistrane::ReportCurrentException(nullptr);
     return 1;

@@ -14,9 +14,7 @@ using FLAGS = ULONG;
 inline constexpr ULONG SUCCESS_SUCCESS = 0;
 inline constexpr ULONG MAPI_USER_ABORT = 1;
 inline constexpr ULONG MAPI_E_FAILURE = 2;
-inline constexpr ULONG MAPI_E_ATTACHMENT_NOT_FOUND = 11;
 inline constexpr ULONG MAPI_E_INVALID_SESSION = 19;
-inline constexpr ULONG MAPI_E_NOT_SUPPORTED = 26;
 
 inline constexpr ULONG MAPI_TO = 1;
 inline constexpr FLAGS MAPI_LOGON_UI = 0x1;

@@ -1,6 +1,9 @@
 #include "mailsend/simple_mapi_win.h"
 
-#include "mailsend/simple_mapi_structs_win.h"
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "platform/ansi_text.h"
 #include "platform/dll_binding.h"
 #include "platform/win32_error.h"
@@ -29,14 +32,18 @@ DraftText<char> AnsiDraft(const MailDraft& draft) {
   for (const auto& path : draft.attachments) {
     AnsiText ansi = ToAnsi(path);
     // A path with a lost character would name another file, or none.
-    if (!ansi.exact) throw MapiError(MAPI_E_ATTACHMENT_NOT_FOUND, "MAPISendMail");
+    if (!ansi.exact) {
+      throw UserFacingError(
+          L"添付ファイルの場所に、このシステムの文字コードで表せない文字があるので、"
+          L"メールソフトに渡せません。");
+    }
     text.attachments.push_back(std::move(ansi.text));
   }
   return text;
 }
 
 template <typename Char>
-ULONG SendDraft(SendMailFunction<Char> send, LHANDLE session, DraftText<Char>& text, FLAGS flags) {
+ULONG SendDraft(SendMailFunction<Char> send, LHANDLE session, DraftText<Char>& text) {
   RecipDesc<Char> recipient{};
   recipient.ulRecipClass = MAPI_TO;
   recipient.lpszName = text.recipName.data();
@@ -56,11 +63,15 @@ ULONG SendDraft(SendMailFunction<Char> send, LHANDLE session, DraftText<Char>& t
   message.lpRecips = hasRecipient ? &recipient : nullptr;
   message.nFileCount = static_cast<ULONG>(files.size());
   message.lpFiles = files.empty() ? nullptr : files.data();
-  return send(session, 0, &message, flags, 0);
+  return send(session, 0, &message, MAPI_DIALOG, 0);
 }
 
+// The mail client's answer.
 void Check(ULONG result, const char* call) {
-  if (result != SUCCESS_SUCCESS) throw MapiError(result, call);
+  if (result != SUCCESS_SUCCESS) {
+    throw MailClientRefused(std::string(call) + " failed with MAPI result " +
+                            std::to_string(result));
+  }
 }
 
 }  // namespace
@@ -76,32 +87,40 @@ HMODULE SimpleMapi::Library() {
   return library_.get();
 }
 
-SimpleMapi::Session SimpleMapi::Logon() {
-  const auto logon = ExportedFunction<LogonFunction>(Library(), "MAPILogon");
-  if (logon == nullptr) throw MapiError(MAPI_E_NOT_SUPPORTED, "MAPILogon");
+template <typename Function>
+Function SimpleMapi::Required(const char* name) {
+  const auto function = ExportedFunction<Function>(Library(), name);
+  if (function == nullptr) {
+    throw UserFacingError(L"「mapi32.dll」に関数「" + std::wstring(name, name + std::strlen(name)) +
+                          L"」がありません。");
+  }
+  return function;
+}
+
+void SimpleMapi::SignOn() {
+  const auto logon = Required<LogonFunction>("MAPILogon");
   LHANDLE session = 0;
   Check(logon(0, nullptr, nullptr, MAPI_LOGON_UI, 0, &session), "MAPILogon");
-  return session;
+  session_ = session;
+  signedOn_ = true;
 }
 
-void SimpleMapi::Logoff(Session session) {
-  const auto logoff = ExportedFunction<LogoffFunction>(Library(), "MAPILogoff");
-  if (logoff == nullptr) throw MapiError(MAPI_E_NOT_SUPPORTED, "MAPILogoff");
-  Check(logoff(session, 0, 0, 0), "MAPILogoff");
-}
-
-void SimpleMapi::SendMail(Session session, const MailDraft& draft, bool dialog) {
-  const FLAGS flags = dialog ? MAPI_DIALOG : 0;
+void SimpleMapi::Send(const MailDraft& draft) {
   if (const auto sendW = ExportedFunction<SendMailFunction<wchar_t>>(Library(), "MAPISendMailW")) {
     DraftText<wchar_t> text{draft.recipName, draft.recipAddress, draft.subject, draft.note,
                             draft.attachments};
-    Check(SendDraft(sendW, session, text, flags), "MAPISendMailW");
+    Check(SendDraft(sendW, session_, text), "MAPISendMailW");
     return;
   }
-  const auto sendA = ExportedFunction<SendMailFunction<char>>(Library(), "MAPISendMail");
-  if (sendA == nullptr) throw MapiError(MAPI_E_NOT_SUPPORTED, "MAPISendMail");
+  const auto sendA = Required<SendMailFunction<char>>("MAPISendMail");
   DraftText<char> text = AnsiDraft(draft);
-  Check(SendDraft(sendA, session, text, flags), "MAPISendMail");
+  Check(SendDraft(sendA, session_, text), "MAPISendMail");
+}
+
+void SimpleMapi::SignOff() {
+  if (!signedOn_) return;
+  signedOn_ = false;
+  Check(Required<LogoffFunction>("MAPILogoff")(session_, 0, 0, 0), "MAPILogoff");
 }
 
 }  // namespace vistrane

@@ -5,15 +5,21 @@ the note and exactly one attachment, the mail copy, which exists at the send
 and is gone afterwards. With MailAdd, MailKenmei and MailNote empty the
 message goes to "@" with an empty subject and a note of one space. When the
 user cancels the send dialog there is no message of VstnMailSend's own and
-the mail copy is deleted all the same."""
+the mail copy is deleted all the same. When the mail copy's folder has no
+form in the ANSI code page and mapi32 offers only the ANSI send, the sender
+hands the client no message, says so naming the mail copy, and keeps it."""
 
-from mail_client import (CLIENT_NAME, MAIL_KEY, MAPI_USER_ABORT, MailRecorder, check_one_message,
-                         mail_copy_path, wait_sender_ended)
+import shutil
+
+from mail_client import (CLIENT_NAME, MAIL_KEY, MAPI_USER_ABORT, MailRecorder, ansi_only_mapi,
+                         check_one_message, mail_copy_path, recorded_calls, wait_sender_ended)
 from vistrane_e2e import (SETTINGS_KEY, PatternWindow, Vistrane, check, check_no_error_box,
-                          expect_capture, scenario, test_settings, today_mmdd, wait_for)
+                          expect_capture, expect_error_box, scenario, test_settings, today_mmdd,
+                          wait_for)
 
 SUBJECT = "画面のコピー, 第1報"
 NOTE = "添付の画像をご覧ください。 Vistrane"
+KOREAN_FOLDER = "C:\\한국"  # no form in code page 932
 
 
 def capture_and_mail(s, artifacts, recorder, number):
@@ -61,6 +67,26 @@ def main(s, artifacts):
         normal_files.append(f"Vstrn{today_mmdd()}-003.bmp")
         check(wait_for(lambda: s.output_files() == normal_files, 10),
               f"after the cancelled send the output folder holds {s.output_files()}")
+        check_no_error_box(s)
+
+    s.reset_settings(test_settings(MailSendMode=1, MailComp=0, FileOutputMode=0,
+                                   DirName=KOREAN_FOLDER, MailAdd="taro@example.jp"))
+    shutil.rmtree(s.c_path(KOREAN_FOLDER), ignore_errors=True)
+    with ansi_only_mapi(s, artifacts) as log, PatternWindow(s, artifacts, (120, 90, 620, 470)), \
+            Vistrane(s, artifacts, companions=["VstnMailSend.exe"]):
+        s.screencopy()
+        report = expect_error_box(s, artifacts, "mail-copy-kept")
+        mail_copy = mail_copy_path(s)
+        check(mail_copy.startswith(KOREAN_FOLDER + "\\"), f"tmpfile is {mail_copy}")
+        text = report["text"]
+        check(text.startswith("メールを送信できませんでした。") and
+              text.endswith("\n画像ファイルは次の場所に残してあります。\n" + mail_copy),
+              f"the message is {text!r}")
+        s.vtest("msgbox", "--ok")
+        wait_sender_ended(s)
+        names = [call["call"] for call in recorded_calls(log)]
+        check(names == ["MAPILogon", "MAPILogoff"], f"the calls were {names}")
+        check(s.c_path(mail_copy).is_file(), f"{mail_copy} is gone")
         check_no_error_box(s)
 
 

@@ -60,9 +60,7 @@ class MailRecorder:
                 shutil.copy2(self.log, artifacts / self.log.name)
 
     def calls(self):
-        if not self.log.exists():
-            return []
-        return [json.loads(line) for line in self.log.read_text(encoding="utf-8").splitlines()]
+        return recorded_calls(self.log)
 
     def wait_calls(self, count, timeout=30):
         """Waits until `count` calls are recorded; returns them all."""
@@ -73,6 +71,36 @@ class MailRecorder:
         """The Linux path of the recorder's copy of an attachment."""
         check(attachment["copy"], f"the recorder could not copy {attachment['path']}")
         return self.session.c_path(attachment["copy"])
+
+
+def recorded_calls(log):
+    if not log.exists():
+        return []
+    return [json.loads(line) for line in log.read_text(encoding="utf-8").splitlines()]
+
+
+@contextlib.contextmanager
+def ansi_only_mapi(s, artifacts):
+    """While open, VstnMailSend.exe alone loads VtestMailAnsi.dll, the recorder
+    without MAPISendMailW, as its mapi32.dll: a Simple MAPI with only the ANSI
+    send (Wine's own always has the wide one, and converts it for a client
+    without it). Yields the path of the record."""
+    system32 = s.drive_c / "windows" / "system32"
+    dll, wine_dll, log = (system32 / name for name in
+                          ("mapi32.dll", "mapi32.dll.wine", "mapi_calls.jsonl"))
+    if not wine_dll.exists():  # else an interrupted run left ours in place
+        shutil.copy2(dll, wine_dll)
+    shutil.copy2(s.bin / "VtestMailAnsi.dll", dll)
+    log.unlink(missing_ok=True)
+    key = r"HKCU\Software\Wine\AppDefaults\VstnMailSend.exe\DllOverrides"
+    try:
+        reg(s, "add", key, "/v", "mapi32", "/d", "native", "/f")
+        yield log
+    finally:
+        s.run("reg", "delete", key, "/f")
+        shutil.move(wine_dll, dll)
+        if log.exists():
+            shutil.move(log, artifacts / "ansi_mapi_calls.jsonl")
 
 
 def sender_running(s):

@@ -18,12 +18,12 @@ namespace {
 using Log = std::vector<std::wstring>;
 
 // Every fake writes into one log, so a test sees the order across all of
-// them. A fake calls `failure` at the member named in failAt: the messaging
-// system's refusal unless a test sets another.
+// them. A fake calls `failure` at the member named in failAt: the mail
+// client's refusal unless a test sets another.
 struct World {
   Log log;
   std::wstring failAt;
-  std::function<void()> failure = [] { throw MessagingRefused("refused"); };
+  std::function<void()> failure = [] { throw MailClientRefused("refused"); };
 
   void Call(const std::wstring& entry, const std::wstring& member) {
     log.push_back(entry);
@@ -94,52 +94,17 @@ class FakeArchiver final : public Archiver {
   World& world_;
 };
 
-class FakeSession final : public MapiSession {
+class FakeMail final : public MailClient {
  public:
-  explicit FakeSession(World& world) : world_(world) {}
-  void SignOn() override { world_.Call(L"mapis.SignOn", L"SignOn"); }
-  MapiSessionHandle SessionID() const override {
-    world_.Call(L"mapis.SessionID", L"mapis.SessionID");
-    return kHandle;
+  explicit FakeMail(World& world) : world_(world) {}
+  void SignOn() override { world_.Call(L"SignOn", L"SignOn"); }
+  void Send(const MailDraft& d) override {
+    std::wstring entry = L"Send to " + d.recipName + L" <" + d.recipAddress + L"> subject " +
+                         d.subject + L" note " + d.note;
+    for (const auto& path : d.attachments) entry += L" attaching " + path;
+    world_.Call(entry, L"Send");
   }
-  void SignOff() override { world_.Call(L"mapis.SignOff", L"SignOff"); }
-
-  // Wider than 32 bits where the platform allows, to see it passed whole.
-  static constexpr MapiSessionHandle kHandle =
-      sizeof(MapiSessionHandle) > 4 ? static_cast<MapiSessionHandle>(0x123456789ull) : 0x1234u;
-
- private:
-  World& world_;
-};
-
-class FakeMessages final : public MapiMessages {
- public:
-  explicit FakeMessages(World& world) : world_(world) {}
-  void SessionID(MapiSessionHandle session) override {
-    world_.Call(L"mapim.SessionID " + std::to_wstring(session), L"mapim.SessionID");
-  }
-  void Compose() override { world_.Call(L"mapim.Compose", L"Compose"); }
-  void RecipDisplayName(const std::wstring& v) override {
-    world_.Call(L"mapim.RecipDisplayName " + v, L"RecipDisplayName");
-  }
-  void RecipAddress(const std::wstring& v) override {
-    world_.Call(L"mapim.RecipAddress " + v, L"RecipAddress");
-  }
-  void MsgSubject(const std::wstring& v) override {
-    world_.Call(L"mapim.MsgSubject " + v, L"MsgSubject");
-  }
-  void MsgNoteText(const std::wstring& v) override {
-    world_.Call(L"mapim.MsgNoteText " + v, L"MsgNoteText");
-  }
-  void AttachmentIndex(std::int32_t i) override {
-    world_.Call(L"mapim.AttachmentIndex " + std::to_wstring(i), L"AttachmentIndex");
-  }
-  void AttachmentPathName(const std::wstring& v) override {
-    world_.Call(L"mapim.AttachmentPathName " + v, L"AttachmentPathName");
-  }
-  void Send(bool dialog) override {
-    world_.Call(L"mapim.Send " + std::to_wstring(dialog), L"Send");
-  }
+  void SignOff() override { world_.Call(L"SignOff", L"SignOff"); }
 
  private:
   World& world_;
@@ -164,13 +129,12 @@ class FrmVstnMailTest : public ::testing::Test {
   World world;
   FakeHost host{world};
   FakeArchiver archiver{world};
-  FakeSession mapis{world};
-  FakeMessages mapim{world};
+  FakeMail mail{world};
 
   // The run; returns the log without the reads, which the first test checks.
   Log Run() {
     FakeStore store(world, settings);
-    FrmVstnMail(store, host, archiver, mapis, mapim).Form_Load();
+    FrmVstnMail(store, host, archiver, mail).Form_Load();
     Log rest;
     for (const auto& entry : world.log) {
       if (entry.rfind(L"read ", 0) != 0) rest.push_back(entry);
@@ -178,20 +142,11 @@ class FrmVstnMailTest : public ::testing::Test {
     return rest;
   }
 
-  // Sign-on to send for a message to `recipient` with this attachment.
+  // Sign-on and the send of a message to `recipient` with this attachment.
   static Log Messaging(const std::wstring& recipient, const std::wstring& subject,
                        const std::wstring& note, const std::wstring& attachment) {
-    return {L"mapis.SignOn",
-            L"mapis.SessionID",
-            L"mapim.SessionID " + std::to_wstring(FakeSession::kHandle),
-            L"mapim.Compose",
-            L"mapim.RecipDisplayName " + recipient,
-            L"mapim.RecipAddress " + recipient,
-            L"mapim.MsgSubject " + subject,
-            L"mapim.MsgNoteText " + note,
-            L"mapim.AttachmentIndex 0",
-            L"mapim.AttachmentPathName " + attachment,
-            L"mapim.Send 1"};
+    return {L"SignOn", L"Send to " + recipient + L" <" + recipient + L"> subject " + subject +
+                           L" note " + note + L" attaching " + attachment};
   }
 };
 
@@ -211,7 +166,7 @@ TEST_F(FrmVstnMailTest, TrimsThenReadsEverySettingInOrderBeforeActing) {
 TEST_F(FrmVstnMailTest, PacksABitmapMailsTheArchiveAndDeletesBoth) {
   EXPECT_EQ(Run(), Concat({{L"trim", kCommandLine},
                            Messaging(L"taro@example.jp", L"画面", L"添付します", kArchive),
-                           {L"mapis.SignOff", std::wstring(L"remove ") + kBitmap,
+                           {L"SignOff", std::wstring(L"remove ") + kBitmap,
                             std::wstring(L"remove ") + kArchive}}));
   EXPECT_TRUE(host.errors.empty());
 }
@@ -223,7 +178,7 @@ TEST_F(FrmVstnMailTest, EmptyRecipientBecomesAtSignAndEmptyNoteOneSpace) {
   settings[L"MailComp"] = L"0";
   EXPECT_EQ(Run(), Concat({{L"trim"},
                            Messaging(L"@", L"", L" ", kBitmap),
-                           {L"mapis.SignOff", std::wstring(L"remove ") + kBitmap}}));
+                           {L"SignOff", std::wstring(L"remove ") + kBitmap}}));
 }
 
 TEST_F(FrmVstnMailTest, CompressesOnlyBitmapsWithCompressionOn) {
@@ -252,11 +207,11 @@ TEST_F(FrmVstnMailTest, CompressesOnlyBitmapsWithCompressionOn) {
     const Log expected =
         c.packed ? Concat({{L"trim", kCommandLine},
                            Messaging(L"taro@example.jp", L"画面", L"添付します", kArchive),
-                           {L"mapis.SignOff", std::wstring(L"remove ") + c.tmpFile,
+                           {L"SignOff", std::wstring(L"remove ") + c.tmpFile,
                             std::wstring(L"remove ") + kArchive}})
                  : Concat({{L"trim"},
                            Messaging(L"taro@example.jp", L"画面", L"添付します", c.tmpFile),
-                           {L"mapis.SignOff", std::wstring(L"remove ") + c.tmpFile}});
+                           {L"SignOff", std::wstring(L"remove ") + c.tmpFile}});
     EXPECT_EQ(log, expected);
   }
 }
@@ -302,8 +257,9 @@ TEST_F(FrmVstnMailTest, AFailedCompressionIsReportedWithItsReasonAndTheBitmapMai
     if (c.archiverCalled) expected.push_back(kCommandLine);
     expected.push_back(L"error");  // before the session opens
     if (c.archiveRemoved) expected.push_back(std::wstring(L"remove ") + kArchive);
-    expected = Concat({expected, Messaging(L"taro@example.jp", L"画面", L"添付します", c.tmpFile),
-                       {L"mapis.SignOff", std::wstring(L"remove ") + c.tmpFile}});
+    expected = Concat({expected,
+                       Messaging(L"taro@example.jp", L"画面", L"添付します", c.tmpFile),
+                       {L"SignOff", std::wstring(L"remove ") + c.tmpFile}});
     EXPECT_EQ(Run(), expected);
     ASSERT_EQ(host.errors.size(), 1u);
     const std::wstring first(c.message);
@@ -317,28 +273,26 @@ TEST_F(FrmVstnMailTest, AFailedCompressionIsReportedWithItsReasonAndTheBitmapMai
   }
 }
 
-// A refusal by the messaging system, the user's cancel included, shows
-// nothing: the mail client has said what it had to. A failure to reach the
-// messaging system at all is reported. Either way the run closes at once.
-TEST_F(FrmVstnMailTest, AMessagingFailureGoesStraightToTheClosingSteps) {
+// The mail client's own answer, the user's cancel included, shows nothing:
+// the client has said what it had to. Any other failure is reported and the
+// image kept, with the message saying where. Either way the run closes at once.
+TEST_F(FrmVstnMailTest, AMailFailureGoesStraightToTheClosingSteps) {
   const std::function<void()> refusal = world.failure;
+  const auto own = [](const wchar_t* text) { return [text] { throw UserFacingError(text); }; };
   struct Case {
     const char* name;
     const wchar_t* failAt;
-    std::size_t messagingCallsMade;
+    std::size_t mailCallsMade;
     std::function<void()> failure;
-    const wchar_t* reasonPart;  // nullptr: no message
+    const wchar_t* reasonPart;  // nullptr: no message, and the image deleted
   };
   const Case cases[] = {
       {"failed logon", L"SignOn", 1, refusal, nullptr},
-      {"session id refused", L"mapis.SessionID", 2, refusal, nullptr},
-      {"compose refused", L"Compose", 4, refusal, nullptr},
-      {"subject refused", L"MsgSubject", 7, refusal, nullptr},
-      {"attachment refused", L"AttachmentPathName", 10, refusal, nullptr},
-      {"failed send or the user's cancel", L"Send", 11, refusal, nullptr},
-      {"no mapi32.dll", L"SignOn", 1,
-       [] { throw UserFacingError(L"「mapi32.dll」を読み込めませんでした。"); },
+      {"failed send or the user's cancel", L"Send", 2, refusal, nullptr},
+      {"no mapi32.dll", L"SignOn", 1, own(L"「mapi32.dll」を読み込めませんでした。"),
        L"「mapi32.dll」を読み込めませんでした。"},
+      {"a draft the sender cannot hand over", L"Send", 2,
+       own(L"添付ファイルの場所に表せない文字があります。"), L"表せない文字"},
       {"a failure without a text of its own", L"SignOn", 1, [] { throw std::bad_alloc(); },
        L"予期しないエラー"},
   };
@@ -349,20 +303,24 @@ TEST_F(FrmVstnMailTest, AMessagingFailureGoesStraightToTheClosingSteps) {
     world.failAt = c.failAt;
     world.failure = c.failure;
     const Log messaging = Messaging(L"taro@example.jp", L"画面", L"添付します", kArchive);
-    Log expected = Concat({{L"trim", kCommandLine},
-                           Log(messaging.begin(), messaging.begin() + c.messagingCallsMade)});
+    Log expected = Concat(
+        {{L"trim", kCommandLine}, Log(messaging.begin(), messaging.begin() + c.mailCallsMade)});
     if (c.reasonPart != nullptr) expected.push_back(L"error");
-    expected = Concat({expected,
-                       {L"mapis.SignOff", std::wstring(L"remove ") + kBitmap,
-                        std::wstring(L"remove ") + kArchive}});
+    expected.push_back(L"SignOff");
+    if (c.reasonPart == nullptr) expected.push_back(std::wstring(L"remove ") + kBitmap);
+    expected.push_back(std::wstring(L"remove ") + kArchive);
     EXPECT_EQ(Run(), expected);
     if (c.reasonPart == nullptr) {
       EXPECT_TRUE(host.errors.empty());
       continue;
     }
     ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_EQ(host.errors[0].rfind(kMailFailedMessage, 0), 0u) << host.errors[0];
-    EXPECT_NE(host.errors[0].find(c.reasonPart), std::wstring::npos) << host.errors[0];
+    const std::wstring& text = host.errors[0];
+    const std::wstring kept =
+        std::wstring(L"\n画像ファイルは次の場所に残してあります。\n") + kBitmap;
+    EXPECT_EQ(text.rfind(kMailFailedMessage, 0), 0u) << text;
+    EXPECT_NE(text.find(c.reasonPart), std::wstring::npos) << text;
+    EXPECT_EQ(text.substr(text.size() - std::min(text.size(), kept.size())), kept) << text;
   }
 }
 
@@ -371,7 +329,7 @@ TEST_F(FrmVstnMailTest, EachClosingStepRunsWhateverHappenedToTheOthers) {
   host.failingRemovals = {kBitmap};
   EXPECT_EQ(Run(), Concat({{L"trim", kCommandLine},
                            Messaging(L"taro@example.jp", L"画面", L"添付します", kArchive),
-                           {L"mapis.SignOff", std::wstring(L"remove ") + kBitmap, L"error",
+                           {L"SignOff", std::wstring(L"remove ") + kBitmap, L"error",
                             std::wstring(L"remove ") + kArchive}}));
   EXPECT_EQ(host.errors,
             std::vector<std::wstring>{std::wstring(kRemoveFailedMessage) + L"\n" + kBitmap});
@@ -399,7 +357,7 @@ TEST_F(FrmVstnMailTest, UnusableSettingsAreReportedAndTheImageKept) {
     host.errors.clear();
     auto saved = settings;
     settings[c.key] = c.value;
-    EXPECT_EQ(Run(), (Log{L"trim", L"error", L"mapis.SignOff"}));
+    EXPECT_EQ(Run(), (Log{L"trim", L"error", L"SignOff"}));
     EXPECT_EQ(host.errors, std::vector<std::wstring>{c.message});
     settings = saved;
   }

@@ -1,0 +1,41 @@
+#pragma once
+// The mail client as the run sees it: a session, and one message handed to the
+// client's send dialog.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vistrane {
+
+// One message as the mail client receives it: one recipient, the text and
+// the attachments by path (each named after its file).
+struct MailDraft {
+  std::wstring recipName;
+  std::wstring recipAddress;
+  std::wstring subject;
+  std::wstring note;
+  std::vector<std::wstring> attachments;
+};
+
+// The mail client answered with a failure, or the user cancelled its dialog.
+// The client has shown what it had to say.
+class MailClientRefused : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Every member throws MailClientRefused for the client's own answer; any
+// other exception is a failure before the client could answer.
+class MailClient {
+ public:
+  virtual ~MailClient() = default;
+  // Opens a session; the client's own logon dialog may appear.
+  virtual void SignOn() = 0;
+  // Shows the draft in the client's send dialog of the open session and
+  // returns once the dialog is closed.
+  virtual void Send(const MailDraft& draft) = 0;
+  // Closes the session; without one there is nothing to close.
+  virtual void SignOff() = 0;
+};
+
+}  // namespace vistrane
