@@ -29,12 +29,10 @@ std::wstring VersionLabelText() {
   return L"Vistrane Version " + std::wstring(kAboutVersionText);
 }
 
-VersionFormLayout LayOutVersionForm(double twipsPerPixel) {
-  const auto px = [twipsPerPixel](const Box& twips) {
-    return ToPixels(twips, twipsPerPixel, twipsPerPixel);
-  };
-  return VersionFormLayout{TwipsToPixels(kClientWidth, twipsPerPixel),
-                           TwipsToPixels(kClientHeight, twipsPerPixel),
+VersionFormLayout LayOutVersionForm(int dpi) {
+  const auto px = [dpi](const Box& twips) { return ToPixels(twips, dpi, dpi); };
+  return VersionFormLayout{TwipsToPixels(kClientWidth, dpi),
+                           TwipsToPixels(kClientHeight, dpi),
                            px(kShape1),
                            px(kImage1),
                            px(kLblVerBox),

@@ -4,7 +4,7 @@
 // monitor that shows the box.
 #include <string>
 
-#include "resident/output/exec_layout.h"
+#include "shared/twips.h"
 
 namespace vistrane {
 
@@ -35,7 +35,6 @@ struct VersionFormLayout {
   Box btnOK;
 };
 
-// Twips become pixels at 1440 / twipsPerPixel dots per inch.
-VersionFormLayout LayOutVersionForm(double twipsPerPixel);
+VersionFormLayout LayOutVersionForm(int dpi);
 
 }  // namespace vistrane

@@ -1,7 +1,5 @@
 #include "resident/output/exec_layout.h"
 
-#include <cmath>
-
 namespace vistrane {
 namespace {
 
@@ -26,7 +24,7 @@ constexpr int kTripleTops[3] = {120, 840, 1560};
 
 ExecRow Shown(int top) { return ExecRow{true, top}; }
 
-ExecRowBoxes RowBoxes(const ExecRow& row, double x, double y) {
+ExecRowBoxes RowBoxes(const ExecRow& row, int x, int y) {
   if (!row.visible) return {};
   return ExecRowBoxes{
       true, ToPixels(Box{kArrowLeft, row.top, kArrowWidth, kArrowHeight}, x, y),
@@ -60,18 +58,7 @@ ExecRows ExecRowLayout(std::int16_t PrtOutputMode, std::int16_t FileOutputMode,
   return rows;
 }
 
-int TwipsToPixels(int twips, double twipsPerPixel) {
-  return static_cast<int>(std::lround(twips / twipsPerPixel));
-}
-
-Box ToPixels(const Box& twips, double x, double y) {
-  return Box{TwipsToPixels(twips.left, x), TwipsToPixels(twips.top, y),
-             TwipsToPixels(twips.width, x), TwipsToPixels(twips.height, y)};
-}
-
-ExecFormLayout LayOutExecForm(const ExecRows& rows, double twipsPerPixelX, double twipsPerPixelY) {
-  const double x = twipsPerPixelX;
-  const double y = twipsPerPixelY;
+ExecFormLayout LayOutExecForm(const ExecRows& rows, int x, int y) {
   ExecFormLayout layout;
   layout.clientWidth = TwipsToPixels(kClientWidth, x);
   layout.clientHeight = TwipsToPixels(kClientHeight, y);

@@ -1,8 +1,10 @@
 #pragma once
 // The progress form frmExec: which output rows it shows, and where every
 // control sits. Positions are designed in twips and drawn in pixels at the
-// screen's twips per pixel.
+// DPI of the monitor that shows the form.
 #include <cstdint>
+
+#include "shared/twips.h"
 
 namespace vistrane {
 
@@ -28,16 +30,6 @@ struct ExecRows {
 // "no output at all" does.
 ExecRows ExecRowLayout(std::int16_t PrtOutputMode, std::int16_t FileOutputMode,
                        std::int16_t MailSendMode);
-
-// A rectangle as left, top, width, height, in twips or in pixels.
-struct Box {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-
-  bool operator==(const Box&) const = default;
-};
 
 struct Segment {
   int x1 = 0;
@@ -72,11 +64,7 @@ inline constexpr wchar_t kExecTitle[] = L"Vistrane Ver 3.2.1";
 // How long the form shows after each capture.
 inline constexpr unsigned kExecShowMilliseconds = 1500;
 
-// Twips to whole pixels, rounded to the nearest.
-int TwipsToPixels(int twips, double twipsPerPixel);
-// A box in twips as whole pixels, each axis at its own scale.
-Box ToPixels(const Box& twips, double twipsPerPixelX, double twipsPerPixelY);
-
-ExecFormLayout LayOutExecForm(const ExecRows& rows, double twipsPerPixelX, double twipsPerPixelY);
+// The form at dpiX dots per inch across and dpiY down.
+ExecFormLayout LayOutExecForm(const ExecRows& rows, int dpiX, int dpiY);
 
 }  // namespace vistrane

@@ -7,6 +7,7 @@
 
 #include "platform/screen_metrics.h"
 #include "platform/unique_handle.h"
+#include "platform/window_placement.h"
 
 namespace vistrane {
 namespace {
@@ -67,7 +68,8 @@ class FrmExecTest : public ::testing::Test {
     ASSERT_EQ(GetForegroundWindow(), user.Window());
     form.Form_Load();
     HoldRed(Picture1);
-    layout = LayOutExecForm(ExecRowLayout(0, 1, 0), TwipsPerPixelX(), TwipsPerPixelY());
+    const UINT dpi = WindowDpi(form.Window());
+    layout = LayOutExecForm(ExecRowLayout(0, 1, 0), dpi, dpi);
   }
 
   UserWindow user;
