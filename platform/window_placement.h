@@ -1,29 +1,22 @@
 #pragma once
-// Where the program's windows go: each on one monitor, drawn at that
-// monitor's DPI and centred on its work area. A window takes the DPI of the
-// monitor it is on, so it is created on the monitor where it is to show.
+// Where the program's windows go: on one monitor, at the DPI GetDpiForWindow
+// gives (that monitor's), centred on its work area. Throws Win32Error.
 #include <windows.h>
 
 #include "shared/pixel_geometry.h"
 
 namespace vistrane {
 
-// The centre of the work area of the monitor under the cursor: a window
-// created there opens on that monitor. Throws Win32Error.
+// The centre of the cursor's monitor's work area (the primary monitor's when the
+// cursor cannot be asked): a window created there opens on that monitor.
 POINT CursorMonitorCentre();
 
-// The DPI `window` is drawn at: that of the monitor it is on. Throws
-// Win32Error.
-UINT WindowDpi(HWND window);
-
-// The outer size of `window`, for its styles and DPI, around a client area of
-// `client` pixels. Throws Win32Error.
-PixelSize WindowSizeFor(HWND window, PixelSize client);
-
-// Sizes `window` for a client area of `client` pixels and centres it on the
-// work area of its monitor; a window larger than the work area keeps its top
-// left corner inside it. `insertAfter` and `flags` go to SetWindowPos, which
-// never activates the window here. Throws Win32Error.
+// Sizes the window for a client area of `client` pixels at its DPI and centres
+// it on its monitor's work area, the top-left corner kept inside. SetWindowPos
+// gets `insertAfter` and `flags` and never activates the window.
 void CentreOnWorkArea(HWND window, PixelSize client, HWND insertAfter, UINT flags);
+
+// On WM_DPICHANGED: the window in the rectangle the system suggests.
+void FollowDpiChange(HWND window, const RECT& suggested);
 
 }  // namespace vistrane

@@ -67,13 +67,12 @@ void FrmVersion::Show() {
     SetForegroundWindow(Window());
     return;
   }
-  // Created on the cursor's monitor, so the layout takes that monitor's DPI.
   const POINT at = CursorMonitorCentre();
   Create(kVersionCaption, kStyle, kExStyle, at.x, at.y, 0, 0);
   try {
     Form_Load();
-    LayOut(WindowDpi(Window()));
-    CentreOnWorkArea(Window(), ClientSize(), nullptr, SWP_NOZORDER);
+    LayOut(GetDpiForWindow(Window()));
+    CentreOnWorkArea(Window(), layout_.client, nullptr, SWP_NOZORDER);
   } catch (...) {
     Destroy();
     throw;
@@ -110,7 +109,7 @@ void FrmVersion::Form_Load() {
 }
 
 void FrmVersion::LayOut(UINT dpi) {
-  layout_ = LayOutVersionForm(1440.0 / dpi);
+  layout_ = LayOutVersionForm(dpi);
   // The new font goes to the controls before the old one is deleted.
   UniqueHfont font = CreateMessageFont(dpi);
   for (const ControlSpec& entry : kControls) {
@@ -149,17 +148,10 @@ LRESULT FrmVersion::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // OK, and Enter and Esc through the message loop's dialog keys.
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) btnOK_Click();
       return 0;
-    case WM_DPICHANGED: {
-      // Where the system suggests, at the size of the new layout.
+    case WM_DPICHANGED:
       LayOut(HIWORD(wParam));
-      const auto* at = reinterpret_cast<const RECT*>(lParam);
-      const PixelSize size = WindowSizeFor(Window(), ClientSize());
-      if (!SetWindowPos(Window(), nullptr, at->left, at->top, size.width, size.height,
-                        SWP_NOZORDER | SWP_NOACTIVATE)) {
-        ThrowLastError(L"SetWindowPos");
-      }
+      FollowDpiChange(Window(), *reinterpret_cast<const RECT*>(lParam));
       return 0;
-    }
     case WM_DESTROY:
       PostMessageW(owner_, unloaded_, 0, 0);
       return 0;

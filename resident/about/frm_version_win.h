@@ -7,7 +7,6 @@
 #include "platform/base_window.h"
 #include "platform/unique_handle.h"
 #include "resident/about/version_form.h"
-#include "shared/pixel_geometry.h"
 
 namespace vistrane {
 
@@ -36,7 +35,6 @@ class FrmVersion final : public BaseWindow<FrmVersion> {
   void btnOK_Click() { Destroy(); }
   // Places the controls and sets their font for the DPI.
   void LayOut(UINT dpi);
-  PixelSize ClientSize() const { return PixelSize{layout_.clientWidth, layout_.clientHeight}; }
   void Paint(HDC dc) const;
   HWND Control(int id) const { return GetDlgItem(Window(), id); }
 

@@ -4,6 +4,7 @@
 // monitor that shows the box.
 #include <string>
 
+#include "shared/pixel_geometry.h"
 #include "shared/twips.h"
 
 namespace vistrane {
@@ -22,8 +23,7 @@ inline constexpr unsigned char kShape1Colour[3] = {255, 255, 192};
 
 // Every control of the box, in client pixels.
 struct VersionFormLayout {
-  int clientWidth = 0;
-  int clientHeight = 0;
+  PixelSize client;
   Box Shape1;
   Box Image1;
   Box Lbl_Ver;

@@ -60,8 +60,7 @@ ExecRows ExecRowLayout(std::int16_t PrtOutputMode, std::int16_t FileOutputMode,
 
 ExecFormLayout LayOutExecForm(const ExecRows& rows, int x, int y) {
   ExecFormLayout layout;
-  layout.clientWidth = TwipsToPixels(kClientWidth, x);
-  layout.clientHeight = TwipsToPixels(kClientHeight, y);
+  layout.client = PixelSize{TwipsToPixels(kClientWidth, x), TwipsToPixels(kClientHeight, y)};
   layout.Image1 = ToPixels(kImage1, x, y);
   for (int i = 0; i < 4; ++i) {
     const Segment& s = kFrame[i];

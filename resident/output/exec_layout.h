@@ -4,6 +4,7 @@
 // DPI of the monitor that shows the form.
 #include <cstdint>
 
+#include "shared/pixel_geometry.h"
 #include "shared/twips.h"
 
 namespace vistrane {
@@ -49,8 +50,7 @@ struct ExecRowBoxes {
 
 // Everything the form draws, in client pixels.
 struct ExecFormLayout {
-  int clientWidth = 0;
-  int clientHeight = 0;
+  PixelSize client;
   Box Image1;
   Segment frame[4];  // Line1 to Line4: the monitor's frame around Image1
   Box Shape1;        // the neck
@@ -64,7 +64,6 @@ inline constexpr wchar_t kExecTitle[] = L"Vistrane Ver 3.2.1";
 // How long the form shows after each capture.
 inline constexpr unsigned kExecShowMilliseconds = 1500;
 
-// The form at dpiX dots per inch across and dpiY down.
 ExecFormLayout LayOutExecForm(const ExecRows& rows, int dpiX, int dpiY);
 
 }  // namespace vistrane

@@ -41,12 +41,11 @@ RECT ToRect(const Segment& s) {
 
 void FrmExec::Form_Load() {
   if (Window() != nullptr) return;
-  // At (0, 0): on the primary monitor, where every show centres it again.
   Create(kExecTitle, kStyle, kExStyle, 0, 0, 0, 0);
 }
 
 void FrmExec::frmExec_Show(const ExecRows& rows, const PictureBox& Picture1) {
-  const UINT dpi = WindowDpi(Window());
+  const UINT dpi = GetDpiForWindow(Window());
   layout_ = LayOutExecForm(rows, dpi, dpi);
   TakeImage1(Picture1);
   // The timer first: a form that could not hide itself must not appear.
@@ -56,8 +55,7 @@ void FrmExec::frmExec_Show(const ExecRows& rows, const PictureBox& Picture1) {
     throw Win32Error(code, L"SetTimer");
   }
   try {
-    CentreOnWorkArea(Window(), PixelSize{layout_.clientWidth, layout_.clientHeight}, HWND_TOPMOST,
-                     SWP_SHOWWINDOW);
+    CentreOnWorkArea(Window(), layout_.client, HWND_TOPMOST, SWP_SHOWWINDOW);
   } catch (...) {
     Timer1_Timer();
     throw;
@@ -117,7 +115,7 @@ LRESULT FrmExec::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void FrmExec::Paint(HDC dc) const {
-  Fill(dc, RECT{0, 0, layout_.clientWidth, layout_.clientHeight}, kBackColor);
+  Fill(dc, RECT{0, 0, layout_.client.width, layout_.client.height}, kBackColor);
   if (Image1) {
     const UniqueHdc memory(CreateCompatibleDC(dc));
     if (!memory) ThrowLastError(L"CreateCompatibleDC");

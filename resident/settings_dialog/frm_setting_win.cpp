@@ -14,7 +14,6 @@
 #include "resident/settings_dialog/text_field_checks.h"
 #include "shared/errors.h"
 #include "shared/scope_exit.h"
-#include "shared/twips.h"
 
 namespace vistrane {
 namespace {
@@ -55,18 +54,15 @@ void FrmSetting::PopSetting() {
   closing_ = false;
   refusing_ = false;
   lastFocus_ = nullptr;
-  // Created on the cursor's monitor, so the controls take that monitor's DPI.
   const POINT at = CursorMonitorCentre();
   Create(kCaption, kStyle, kExStyle, at.x, at.y, 0, 0);
   try {
-    const UINT dpi = WindowDpi(Window());
+    const UINT dpi = GetDpiForWindow(Window());
     controls_.Create(Window(), dpi);
     dirList_.Attach(controls_[ctl::dirList]);
     dirList_.ApplyDpi(dpi);
-    CentreOnWorkArea(Window(),
-                     PixelSize{TwipsToPixels(kSettingClientWidthTwips, dpi),
-                               TwipsToPixels(kSettingClientHeightTwips, dpi)},
-                     nullptr, SWP_NOZORDER);
+    const Box client = ToPixels(kSettingClient, dpi, dpi);
+    CentreOnWorkArea(Window(), PixelSize{client.width, client.height}, nullptr, SWP_NOZORDER);
     Form_Load();
   } catch (...) {
     Form_Unload();
@@ -347,11 +343,7 @@ LRESULT FrmSetting::OnControlColor(UINT message, HDC dc, HWND control) {
 }
 
 void FrmSetting::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  if (!SetWindowPos(Window(), nullptr, suggested.left, suggested.top,
-                    suggested.right - suggested.left, suggested.bottom - suggested.top,
-                    SWP_NOZORDER | SWP_NOACTIVATE)) {
-    ThrowLastError(L"SetWindowPos");
-  }
+  FollowDpiChange(Window(), suggested);
   controls_.ApplyDpi(dpi);
   dirList_.ApplyDpi(dpi);
 }

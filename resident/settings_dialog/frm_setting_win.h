@@ -29,9 +29,8 @@ class FrmSetting final : public BaseWindow<FrmSetting> {
   FrmSetting(SettingsRecord& record, SettingsStore& store, Printer& printer)
       : record_(record), store_(store), printer_(printer) {}
 
-  // PopSetting: creates the dialog centred on the monitor under the cursor
-  // and runs its opening sequence, or brings the open one forward untouched.
-  // Throws Win32Error when it cannot be made.
+  // PopSetting: creates the dialog and runs its opening sequence, or brings
+  // the open one forward untouched. Throws Win32Error when it cannot be made.
   void PopSetting();
 
   // Closes the dialog without storing or restoring anything; nothing happens

@@ -52,8 +52,8 @@ TEST(LayOutExecForm, TwipsBecomePixelsAtTheMonitorsDpi) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const ExecFormLayout layout = LayOutExecForm(rows, c.dpiX, c.dpiY);
-    EXPECT_EQ(layout.clientWidth, c.clientWidth);
-    EXPECT_EQ(layout.clientHeight, c.clientHeight);
+    EXPECT_EQ(layout.client.width, c.clientWidth);
+    EXPECT_EQ(layout.client.height, c.clientHeight);
     EXPECT_EQ(layout.Image1, c.image1);
     EXPECT_TRUE(layout.file.visible);
     EXPECT_EQ(layout.file.arrow, c.fileArrow);
