@@ -15,7 +15,7 @@ TEST(TwipsToPixels, RoundsToTheNearestPixelHalvesAwayFromZero) {
       {2355, 144, 236},  // 235.5
       {6240, 192, 832},
       {1080, 134, 101},    // 100.5, which 1440 / 134 twips a pixel puts just below
-      {-2355, 144, -236},  // -235.5
+      {-2355, 144, -236},  // -235.5: a printed image that starts left of the page
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.twips << " twips at " << c.dpi << " dpi");
