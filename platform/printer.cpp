@@ -3,10 +3,10 @@
 #include <winspool.h>
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 #include "platform/win32_error.h"
+#include "shared/twips.h"
 
 namespace vistrane {
 namespace {
@@ -61,10 +61,6 @@ int Caps(HDC dc, int index) {
   // Some virtual printers report zeros; nothing can be placed then.
   if (value <= 0) throw Win32Error(ERROR_INVALID_DATA, L"GetDeviceCaps");
   return value;
-}
-
-int ToDevice(int twips, int dpi) noexcept {
-  return static_cast<int>(std::lround(twips * static_cast<double>(dpi) / 1440.0));
 }
 
 }  // namespace
@@ -180,8 +176,8 @@ PrintJob::~PrintJob() {
   if (started_ && !ended_) AbortDoc(dc_.get());
 }
 
-int PrintJob::DeviceX(int twips) const noexcept { return ToDevice(twips, dpiX_); }
-int PrintJob::DeviceY(int twips) const noexcept { return ToDevice(twips, dpiY_); }
+int PrintJob::DeviceX(int twips) const noexcept { return TwipsToPixels(twips, dpiX_); }
+int PrintJob::DeviceY(int twips) const noexcept { return TwipsToPixels(twips, dpiY_); }
 
 void PrintJob::StartIfNeeded() {
   if (started_) return;

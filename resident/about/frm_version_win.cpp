@@ -4,8 +4,8 @@
 
 #include "platform/account_names.h"
 #include "platform/message_font.h"
-#include "platform/screen_metrics.h"
 #include "platform/win32_error.h"
+#include "platform/window_placement.h"
 #include "resident/res/program_icon_win.h"
 #include "resident/res/resource_ids.h"
 
@@ -14,7 +14,6 @@ namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = 0;
-constexpr UINT kDesignDpi = 96;
 
 // Child control identifiers; btnOK is IDOK, so Enter presses it.
 enum : int {
@@ -68,22 +67,12 @@ void FrmVersion::Show() {
     SetForegroundWindow(Window());
     return;
   }
-  // Created on the primary monitor, so the layout takes that monitor's DPI.
-  const PixelSize screen = PrimaryScreenSize();
-  Create(kVersionCaption, kStyle, kExStyle, screen.width / 2, screen.height / 2, 0, 0);
+  const POINT at = CursorMonitorCentre();
+  Create(kVersionCaption, kStyle, kExStyle, at.x, at.y, 0, 0);
   try {
     Form_Load();
-    UINT dpi = GetDpiForWindow(Window());
-    if (dpi == 0) dpi = kDesignDpi;
-    LayOut(dpi, nullptr);
-    RECT rect{};
-    if (!GetWindowRect(Window(), &rect)) ThrowLastError(L"GetWindowRect");
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (!SetWindowPos(Window(), nullptr, (screen.width - width) / 2, (screen.height - height) / 2,
-                      0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
-      ThrowLastError(L"SetWindowPos");
-    }
+    LayOut(GetDpiForWindow(Window()));
+    CentreOnWorkArea(Window(), layout_.client, nullptr, SWP_NOZORDER);
   } catch (...) {
     Destroy();
     throw;
@@ -119,8 +108,8 @@ void FrmVersion::Form_Load() {
   }
 }
 
-void FrmVersion::LayOut(UINT dpi, const RECT* at) {
-  layout_ = LayOutVersionForm(1440.0 / dpi);
+void FrmVersion::LayOut(UINT dpi) {
+  layout_ = LayOutVersionForm(dpi);
   // The new font goes to the controls before the old one is deleted.
   UniqueHfont font = CreateMessageFont(dpi);
   for (const ControlSpec& entry : kControls) {
@@ -133,20 +122,6 @@ void FrmVersion::LayOut(UINT dpi, const RECT* at) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
   }
   font_ = std::move(font);
-
-  RECT frame{0, 0, layout_.clientWidth, layout_.clientHeight};
-  if (!AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi)) {
-    ThrowLastError(L"AdjustWindowRectExForDpi");
-  }
-  RECT current{};
-  if (at == nullptr) {
-    if (!GetWindowRect(Window(), &current)) ThrowLastError(L"GetWindowRect");
-    at = &current;
-  }
-  if (!SetWindowPos(Window(), nullptr, at->left, at->top, frame.right - frame.left,
-                    frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE)) {
-    ThrowLastError(L"SetWindowPos");
-  }
   RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -174,7 +149,8 @@ LRESULT FrmVersion::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) btnOK_Click();
       return 0;
     case WM_DPICHANGED:
-      LayOut(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      LayOut(HIWORD(wParam));
+      FollowDpiChange(Window(), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_DESTROY:
       PostMessageW(owner_, unloaded_, 0, 0);

@@ -19,8 +19,8 @@ class FrmVersion final : public BaseWindow<FrmVersion> {
   // release this instance outside the window's own message handling.
   FrmVersion(HWND owner, UINT unloaded) : owner_(owner), unloaded_(unloaded) {}
 
-  // Loads the box centred on the primary monitor and shows it; a box that is
-  // already loaded is only brought to the front. Throws Win32Error.
+  // Loads the box centred on the monitor under the cursor and shows it; a box
+  // that is already loaded is only brought to the front. Throws Win32Error.
   void Show();
 
   // Gives the box's keys (Tab, Enter, Esc) their dialog meaning; true when
@@ -33,9 +33,8 @@ class FrmVersion final : public BaseWindow<FrmVersion> {
   // Creates the controls and reads the user and computer names.
   void Form_Load();
   void btnOK_Click() { Destroy(); }
-  // Places the controls and sizes the window for the DPI; the window's
-  // top-left corner stays unless `at` gives its new rectangle.
-  void LayOut(UINT dpi, const RECT* at);
+  // Places the controls and sets their font for the DPI.
+  void LayOut(UINT dpi);
   void Paint(HDC dc) const;
   HWND Control(int id) const { return GetDlgItem(Window(), id); }
 

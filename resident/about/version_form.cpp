@@ -11,8 +11,7 @@ namespace {
 // Lbl_Computer into Lbl_User's. Each now ends where its neighbour or the
 // client area begins, so a text that does not fit ends in an ellipsis instead
 // of running into the next one.
-constexpr int kClientWidth = 6240;
-constexpr int kClientHeight = 2280;
+constexpr Box kClient{0, 0, 6240, 2280};
 constexpr Box kShape1{120, 240, 1095, 975};
 constexpr Box kImage1{240, 360, 825, 720};
 constexpr Box kLblVerBox{1560, 240, 2040, 240};
@@ -29,12 +28,10 @@ std::wstring VersionLabelText() {
   return L"Vistrane Version " + std::wstring(kAboutVersionText);
 }
 
-VersionFormLayout LayOutVersionForm(double twipsPerPixel) {
-  const auto px = [twipsPerPixel](const Box& twips) {
-    return ToPixels(twips, twipsPerPixel, twipsPerPixel);
-  };
-  return VersionFormLayout{TwipsToPixels(kClientWidth, twipsPerPixel),
-                           TwipsToPixels(kClientHeight, twipsPerPixel),
+VersionFormLayout LayOutVersionForm(int dpi) {
+  const auto px = [dpi](const Box& twips) { return ToPixels(twips, dpi, dpi); };
+  const Box client = px(kClient);
+  return VersionFormLayout{PixelSize{client.width, client.height},
                            px(kShape1),
                            px(kImage1),
                            px(kLblVerBox),

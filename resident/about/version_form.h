@@ -4,7 +4,8 @@
 // monitor that shows the box.
 #include <string>
 
-#include "resident/output/exec_layout.h"
+#include "shared/pixel_geometry.h"
+#include "shared/twips.h"
 
 namespace vistrane {
 
@@ -22,8 +23,7 @@ inline constexpr unsigned char kShape1Colour[3] = {255, 255, 192};
 
 // Every control of the box, in client pixels.
 struct VersionFormLayout {
-  int clientWidth = 0;
-  int clientHeight = 0;
+  PixelSize client;
   Box Shape1;
   Box Image1;
   Box Lbl_Ver;
@@ -35,7 +35,6 @@ struct VersionFormLayout {
   Box btnOK;
 };
 
-// Twips become pixels at 1440 / twipsPerPixel dots per inch.
-VersionFormLayout LayOutVersionForm(double twipsPerPixel);
+VersionFormLayout LayOutVersionForm(int dpi);
 
 }  // namespace vistrane

@@ -1,7 +1,5 @@
 #include "resident/output/exec_layout.h"
 
-#include <cmath>
-
 namespace vistrane {
 namespace {
 
@@ -26,7 +24,7 @@ constexpr int kTripleTops[3] = {120, 840, 1560};
 
 ExecRow Shown(int top) { return ExecRow{true, top}; }
 
-ExecRowBoxes RowBoxes(const ExecRow& row, double x, double y) {
+ExecRowBoxes RowBoxes(const ExecRow& row, int x, int y) {
   if (!row.visible) return {};
   return ExecRowBoxes{
       true, ToPixels(Box{kArrowLeft, row.top, kArrowWidth, kArrowHeight}, x, y),
@@ -60,21 +58,9 @@ ExecRows ExecRowLayout(std::int16_t PrtOutputMode, std::int16_t FileOutputMode,
   return rows;
 }
 
-int TwipsToPixels(int twips, double twipsPerPixel) {
-  return static_cast<int>(std::lround(twips / twipsPerPixel));
-}
-
-Box ToPixels(const Box& twips, double x, double y) {
-  return Box{TwipsToPixels(twips.left, x), TwipsToPixels(twips.top, y),
-             TwipsToPixels(twips.width, x), TwipsToPixels(twips.height, y)};
-}
-
-ExecFormLayout LayOutExecForm(const ExecRows& rows, double twipsPerPixelX, double twipsPerPixelY) {
-  const double x = twipsPerPixelX;
-  const double y = twipsPerPixelY;
+ExecFormLayout LayOutExecForm(const ExecRows& rows, int x, int y) {
   ExecFormLayout layout;
-  layout.clientWidth = TwipsToPixels(kClientWidth, x);
-  layout.clientHeight = TwipsToPixels(kClientHeight, y);
+  layout.client = PixelSize{TwipsToPixels(kClientWidth, x), TwipsToPixels(kClientHeight, y)};
   layout.Image1 = ToPixels(kImage1, x, y);
   for (int i = 0; i < 4; ++i) {
     const Segment& s = kFrame[i];

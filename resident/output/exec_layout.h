@@ -1,8 +1,11 @@
 #pragma once
 // The progress form frmExec: which output rows it shows, and where every
 // control sits. Positions are designed in twips and drawn in pixels at the
-// screen's twips per pixel.
+// DPI of the monitor that shows the form.
 #include <cstdint>
+
+#include "shared/pixel_geometry.h"
+#include "shared/twips.h"
 
 namespace vistrane {
 
@@ -29,16 +32,6 @@ struct ExecRows {
 ExecRows ExecRowLayout(std::int16_t PrtOutputMode, std::int16_t FileOutputMode,
                        std::int16_t MailSendMode);
 
-// A rectangle as left, top, width, height, in twips or in pixels.
-struct Box {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-
-  bool operator==(const Box&) const = default;
-};
-
 struct Segment {
   int x1 = 0;
   int y1 = 0;
@@ -57,8 +50,7 @@ struct ExecRowBoxes {
 
 // Everything the form draws, in client pixels.
 struct ExecFormLayout {
-  int clientWidth = 0;
-  int clientHeight = 0;
+  PixelSize client;
   Box Image1;
   Segment frame[4];  // Line1 to Line4: the monitor's frame around Image1
   Box Shape1;        // the neck
@@ -72,11 +64,6 @@ inline constexpr wchar_t kExecTitle[] = L"Vistrane Ver 3.2.1";
 // How long the form shows after each capture.
 inline constexpr unsigned kExecShowMilliseconds = 1500;
 
-// Twips to whole pixels, rounded to the nearest.
-int TwipsToPixels(int twips, double twipsPerPixel);
-// A box in twips as whole pixels, each axis at its own scale.
-Box ToPixels(const Box& twips, double twipsPerPixelX, double twipsPerPixelY);
-
-ExecFormLayout LayOutExecForm(const ExecRows& rows, double twipsPerPixelX, double twipsPerPixelY);
+ExecFormLayout LayOutExecForm(const ExecRows& rows, int dpiX, int dpiY);
 
 }  // namespace vistrane

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/screen_metrics.h"
 #include "platform/win32_error.h"
+#include "platform/window_placement.h"
 #include "resident/output/exec_pictograms_win.h"
 
 namespace vistrane {
@@ -37,19 +37,6 @@ RECT ToRect(const Segment& s) {
               std::max(s.x1, s.x2) + after, std::max(s.y1, s.y2) + after};
 }
 
-// The outer window rectangle for the layout's client area, centred on the
-// primary screen.
-RECT CentredWindowRect(const ExecFormLayout& layout) {
-  RECT rect{0, 0, layout.clientWidth, layout.clientHeight};
-  if (!AdjustWindowRectEx(&rect, kStyle, FALSE, kExStyle)) ThrowLastError(L"AdjustWindowRectEx");
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  const PixelSize screen = PrimaryScreenSize();
-  const int left = (screen.width - width) / 2;
-  const int top = (screen.height - height) / 2;
-  return RECT{left, top, left + width, top + height};
-}
-
 }  // namespace
 
 void FrmExec::Form_Load() {
@@ -58,7 +45,8 @@ void FrmExec::Form_Load() {
 }
 
 void FrmExec::frmExec_Show(const ExecRows& rows, const PictureBox& Picture1) {
-  layout_ = LayOutExecForm(rows, TwipsPerPixelX(), TwipsPerPixelY());
+  const UINT dpi = GetDpiForWindow(Window());
+  layout_ = LayOutExecForm(rows, dpi, dpi);
   TakeImage1(Picture1);
   // The timer first: a form that could not hide itself must not appear.
   if (SetTimer(Window(), kTimer1, kExecShowMilliseconds, nullptr) == 0) {
@@ -66,12 +54,11 @@ void FrmExec::frmExec_Show(const ExecRows& rows, const PictureBox& Picture1) {
     Image1.reset();
     throw Win32Error(code, L"SetTimer");
   }
-  const RECT at = CentredWindowRect(layout_);
-  if (!SetWindowPos(Window(), HWND_TOPMOST, at.left, at.top, at.right - at.left,
-                    at.bottom - at.top, SWP_NOACTIVATE | SWP_SHOWWINDOW)) {
-    const DWORD code = GetLastError();
+  try {
+    CentreOnWorkArea(Window(), layout_.client, HWND_TOPMOST, SWP_SHOWWINDOW);
+  } catch (...) {
     Timer1_Timer();
-    throw Win32Error(code, L"SetWindowPos");
+    throw;
   }
   // The outputs that follow keep this thread busy: paint now, not when the
   // message loop next runs.
@@ -128,7 +115,7 @@ LRESULT FrmExec::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void FrmExec::Paint(HDC dc) const {
-  Fill(dc, RECT{0, 0, layout_.clientWidth, layout_.clientHeight}, kBackColor);
+  Fill(dc, RECT{0, 0, layout_.client.width, layout_.client.height}, kBackColor);
   if (Image1) {
     const UniqueHdc memory(CreateCompatibleDC(dc));
     if (!memory) ThrowLastError(L"CreateCompatibleDC");

@@ -18,7 +18,7 @@ class FrmExec final : public BaseWindow<FrmExec> {
 
   FrmExec() = default;
 
-  // Creates the form hidden. Throws Win32Error.
+  // Creates the form hidden on the primary monitor. Throws Win32Error.
   void Form_Load();
 
   // Lays the rows out, shows the capture held in Picture1 stretched into the

@@ -5,6 +5,7 @@
 
 #include "platform/message_box.h"
 #include "platform/unique_handle.h"
+#include "platform/window_placement.h"
 #include "resident/res/program_icon_win.h"
 #include "resident/settings_dialog/file_name_preview.h"
 #include "resident/settings_dialog/output_folder.h"
@@ -53,12 +54,15 @@ void FrmSetting::PopSetting() {
   closing_ = false;
   refusing_ = false;
   lastFocus_ = nullptr;
-  Create(kCaption, kStyle, kExStyle);
+  const POINT at = CursorMonitorCentre();
+  Create(kCaption, kStyle, kExStyle, at.x, at.y, 0, 0);
   try {
-    controls_.Create(Window(), GetDpiForWindow(Window()));
+    const UINT dpi = GetDpiForWindow(Window());
+    controls_.Create(Window(), dpi);
     dirList_.Attach(controls_[ctl::dirList]);
-    dirList_.ApplyDpi(controls_.Dpi());
-    PlaceWindow();
+    dirList_.ApplyDpi(dpi);
+    const Box client = ToPixels(kSettingClient, dpi, dpi);
+    CentreOnWorkArea(Window(), PixelSize{client.width, client.height}, nullptr, SWP_NOZORDER);
     Form_Load();
   } catch (...) {
     Form_Unload();
@@ -67,28 +71,6 @@ void FrmSetting::PopSetting() {
   ShowWindow(Window(), SW_SHOW);
   SetForegroundWindow(Window());
   SetFocus(GetNextDlgTabItem(Window(), nullptr, FALSE));
-}
-
-void FrmSetting::PlaceWindow() {
-  const UINT dpi = controls_.Dpi();
-  RECT frame{0, 0, MulDiv(kSettingClientWidthTwips, static_cast<int>(dpi), 1440),
-             MulDiv(kSettingClientHeightTwips, static_cast<int>(dpi), 1440)};
-  if (!AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi)) {
-    ThrowLastError(L"AdjustWindowRectExForDpi");
-  }
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (!GetMonitorInfoW(MonitorFromWindow(Window(), MONITOR_DEFAULTTOPRIMARY), &monitor)) {
-    ThrowLastError(L"GetMonitorInfoW");
-  }
-  const RECT& work = monitor.rcWork;
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const int left = work.left + (work.right - work.left - width) / 2;
-  const int top = work.top + (work.bottom - work.top - height) / 2;
-  if (!SetWindowPos(Window(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE)) {
-    ThrowLastError(L"SetWindowPos");
-  }
 }
 
 void FrmSetting::Form_Load() {
@@ -361,11 +343,7 @@ LRESULT FrmSetting::OnControlColor(UINT message, HDC dc, HWND control) {
 }
 
 void FrmSetting::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  if (!SetWindowPos(Window(), nullptr, suggested.left, suggested.top,
-                    suggested.right - suggested.left, suggested.bottom - suggested.top,
-                    SWP_NOZORDER | SWP_NOACTIVATE)) {
-    ThrowLastError(L"SetWindowPos");
-  }
+  FollowDpiChange(Window(), suggested);
   controls_.ApplyDpi(dpi);
   dirList_.ApplyDpi(dpi);
 }

@@ -70,7 +70,6 @@ class FrmSetting final : public BaseWindow<FrmSetting> {
   void OnEnter();
   LRESULT OnControlColor(UINT message, HDC dc, HWND control);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
-  void PlaceWindow();
 
   std::wstring TextOf(ctl::Id id) const;
   // The selected entry's text of a drop-down list; nullopt when none is.

@@ -242,24 +242,24 @@ void SettingControls::Place() {
   const SelectObjectScope selectFont(screen.get(), font_.get());
   for (const ControlLayout& layout : SettingLayout()) {
     const HWND window = (*this)[layout.id];
-    const Bounds& box = layout.box;
+    const Box& box = layout.box;
     int height = Scale(box.height);
     if (layout.kind == ControlKind::DropDown) height += Scale(kDropDownList);
     if (layout.kind == ControlKind::DriveIcon) height = Scale(kDriveIconSize);
-    Move(window, Scale(box.x), Scale(box.y), Scale(box.width), height);
+    Move(window, Scale(box.left), Scale(box.top), Scale(box.width), height);
     if (layout.kind == ControlKind::Frame) PlaceOptions(layout, screen.get());
   }
   // The tab control keeps its row of tabs and the line under it; the pages
   // take the rest of its place.
-  const Bounds& area = FindLayout(ctl::SSTab1)->box;
+  const Box& area = FindLayout(ctl::SSTab1)->box;
   RECT tab{};
   if (!SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab))) {
     ThrowLastError(L"TCM_GETITEMRECT");
   }
   const int rowHeight = tab.bottom + Scale(kTabLine);
-  Move(tabs, Scale(area.x), Scale(area.y), Scale(area.width), rowHeight);
+  Move(tabs, Scale(area.left), Scale(area.top), Scale(area.width), rowHeight);
   for (const HWND page : pages_) {
-    Move(page, Scale(area.x), Scale(area.y) + rowHeight - Scale(kTabLine), Scale(area.width),
+    Move(page, Scale(area.left), Scale(area.top) + rowHeight - Scale(kTabLine), Scale(area.width),
          Scale(area.height) - rowHeight + Scale(kTabLine));
   }
 }
@@ -268,8 +268,8 @@ void SettingControls::PlaceOptions(const ControlLayout& frame, HDC measure) {
   const OptionGroup* group = GroupOfFrame(frame.id);
   if (group == nullptr) return;
   const int checkWidth = GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi_) + Scale(6);
-  int x = Scale(frame.box.x + kOptionLeft);
-  int y = Scale(frame.box.y + (frame.flow == Flow::Row ? kRowTop : kColumnTop));
+  int x = Scale(frame.box.left + kOptionLeft);
+  int y = Scale(frame.box.top + (frame.flow == Flow::Row ? kRowTop : kColumnTop));
   for (const OptionButton& button : group->buttons) {
     const int width = frame.flow == Flow::Row ? checkWidth + TextWidth(measure, button.caption)
                                               : Scale(frame.box.width - 2 * kOptionLeft);

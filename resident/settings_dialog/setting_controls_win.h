@@ -26,7 +26,6 @@ class SettingControls {
 
   // Fonts, positions and pictures for a new DPI.
   void ApplyDpi(UINT dpi);
-  UINT Dpi() const noexcept { return dpi_; }
 
   HWND operator[](ctl::Id id) const;
 

@@ -9,12 +9,12 @@
 #include <string_view>
 
 #include "resident/settings_dialog/control_ids.h"
+#include "shared/twips.h"
 
 namespace vistrane {
 
-// The client area: 8985 x 5145 twips.
-inline constexpr int kSettingClientWidthTwips = 8985;
-inline constexpr int kSettingClientHeightTwips = 5145;
+// The client area, in twips.
+inline constexpr Box kSettingClient{0, 0, 8985, 5145};
 
 // The dialog's client area and the three pages of SSTab1, in tab order.
 enum class Container { Dialog, PrinterPage, FilePage, MailPage };
@@ -35,19 +35,12 @@ enum class Ink { Normal, Blue, Red, DarkRed, Navy };
 
 enum class Flow { None, Row, Column };
 
-struct Bounds {
-  int x;
-  int y;
-  int width;
-  int height;
-};
-
 struct ControlLayout {
   ctl::Id id;
   ControlKind kind;
   Container container;
   std::wstring_view text;
-  Bounds box;
+  Box box;
   Ink ink = Ink::Normal;
   bool bold = false;
   int maxChars = 0;   // text boxes: how many characters can be typed; 0 = no limit

@@ -25,8 +25,8 @@ bool Overlap(const Box& a, const Box& b) {
 TEST(LayOutVersionForm, ControlsStayApartAndInsideTheClientAreaAtEveryScale) {
   for (const int dpi : {96, 120, 144, 168, 192}) {
     SCOPED_TRACE(dpi);
-    const VersionFormLayout layout = LayOutVersionForm(1440.0 / dpi);
-    const Box client{0, 0, layout.clientWidth, layout.clientHeight};
+    const VersionFormLayout layout = LayOutVersionForm(dpi);
+    const Box client{0, 0, layout.client.width, layout.client.height};
     const std::vector<std::pair<const char*, Box>> controls = {
         {"Shape1", layout.Shape1},         {"Lbl_Ver", layout.Lbl_Ver},
         {"Lbl_For", layout.Lbl_For},       {"Lbl_Corp", layout.Lbl_Corp},

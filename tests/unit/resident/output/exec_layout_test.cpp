@@ -34,26 +34,26 @@ TEST(ExecRowLayout, EveryCombinationOfTheSwitches) {
   }
 }
 
-TEST(LayOutExecForm, TwipsBecomePixelsAtTheScreensScale) {
+TEST(LayOutExecForm, TwipsBecomePixelsAtTheMonitorsDpi) {
   const ExecRows rows = ExecRowLayout(0, 1, 1);
   struct Case {
     const char* what;
-    double x, y;
+    int dpiX, dpiY;
     int clientWidth, clientHeight;
     Box image1;
     Box fileArrow;
     Box mailPictogram;
   };
   const Case cases[] = {
-      {"96 dpi", 15, 15, 358, 157, {24, 16, 169, 113}, {216, 32, 33, 49}, {256, 83, 81, 41}},
-      {"144 dpi", 10, 10, 537, 236, {36, 24, 254, 170}, {324, 48, 50, 74}, {384, 124, 122, 62}},
-      {"unequal axes", 15, 10, 358, 236, {24, 24, 169, 170}, {216, 48, 33, 74}, {256, 124, 81, 62}},
+      {"96 dpi", 96, 96, 358, 157, {24, 16, 169, 113}, {216, 32, 33, 49}, {256, 83, 81, 41}},
+      {"144 dpi", 144, 144, 537, 236, {36, 24, 254, 170}, {324, 48, 50, 74}, {384, 124, 122, 62}},
+      {"96 x 144", 96, 144, 358, 236, {24, 24, 169, 170}, {216, 48, 33, 74}, {256, 124, 81, 62}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const ExecFormLayout layout = LayOutExecForm(rows, c.x, c.y);
-    EXPECT_EQ(layout.clientWidth, c.clientWidth);
-    EXPECT_EQ(layout.clientHeight, c.clientHeight);
+    const ExecFormLayout layout = LayOutExecForm(rows, c.dpiX, c.dpiY);
+    EXPECT_EQ(layout.client.width, c.clientWidth);
+    EXPECT_EQ(layout.client.height, c.clientHeight);
     EXPECT_EQ(layout.Image1, c.image1);
     EXPECT_TRUE(layout.file.visible);
     EXPECT_EQ(layout.file.arrow, c.fileArrow);
@@ -64,7 +64,7 @@ TEST(LayOutExecForm, TwipsBecomePixelsAtTheScreensScale) {
 }
 
 TEST(LayOutExecForm, MonitorFrameSurroundsTheImage) {
-  const ExecFormLayout layout = LayOutExecForm(ExecRowLayout(1, 1, 1), 15, 15);
+  const ExecFormLayout layout = LayOutExecForm(ExecRowLayout(1, 1, 1), 96, 96);
   EXPECT_EQ(layout.frame[0], (Segment{16, 8, 200, 8}));
   EXPECT_EQ(layout.frame[1], (Segment{16, 8, 16, 136}));
   EXPECT_EQ(layout.frame[2], (Segment{200, 8, 200, 136}));
@@ -76,14 +76,6 @@ TEST(LayOutExecForm, MonitorFrameSurroundsTheImage) {
     EXPECT_GT(row->arrow.left, layout.frame[2].x1);
     EXPECT_GT(row->pictogram.left, row->arrow.left + row->arrow.width);
   }
-}
-
-TEST(TwipsToPixels, RoundsToTheNearestPixel) {
-  EXPECT_EQ(TwipsToPixels(5370, 15), 358);
-  EXPECT_EQ(TwipsToPixels(2535, 15), 169);  // 169.0
-  EXPECT_EQ(TwipsToPixels(2355, 10), 236);  // 235.5 rounds up
-  EXPECT_EQ(TwipsToPixels(1215, 15), 81);
-  EXPECT_EQ(TwipsToPixels(1575, 15), 105);
 }
 
 }  // namespace

@@ -67,7 +67,8 @@ class FrmExecTest : public ::testing::Test {
     ASSERT_EQ(GetForegroundWindow(), user.Window());
     form.Form_Load();
     HoldRed(Picture1);
-    layout = LayOutExecForm(ExecRowLayout(0, 1, 0), TwipsPerPixelX(), TwipsPerPixelY());
+    const UINT dpi = GetDpiForWindow(form.Window());
+    layout = LayOutExecForm(ExecRowLayout(0, 1, 0), dpi, dpi);
   }
 
   UserWindow user;
@@ -85,8 +86,8 @@ TEST_F(FrmExecTest, ShowsCentredWithoutTakingTheFocusAndHidesOnItsTimer) {
   RECT client{};
   RECT outer{};
   ASSERT_TRUE(GetClientRect(form.Window(), &client) && GetWindowRect(form.Window(), &outer));
-  EXPECT_EQ(client.right, layout.clientWidth);
-  EXPECT_EQ(client.bottom, layout.clientHeight);
+  EXPECT_EQ(client.right, layout.client.width);
+  EXPECT_EQ(client.bottom, layout.client.height);
   const PixelSize screen = PrimaryScreenSize();
   EXPECT_LE(std::abs(outer.left + outer.right - screen.width), 1);
   EXPECT_LE(std::abs(outer.top + outer.bottom - screen.height), 1);
@@ -99,7 +100,7 @@ TEST_F(FrmExecTest, ShowsCentredWithoutTakingTheFocusAndHidesOnItsTimer) {
 TEST_F(FrmExecTest, PaintsFromItsOwnCopyAfterThePictureIsReleased) {
   form.frmExec_Show(ExecRowLayout(0, 1, 0), Picture1);
   Picture1.Release();  // as the capture does at its end, while the form still shows
-  const ClientCopy shown(form.Window(), layout.clientWidth, layout.clientHeight);
+  const ClientCopy shown(form.Window(), layout.client.width, layout.client.height);
   const Box& image = layout.Image1;
   EXPECT_EQ(shown.At(image.left + image.width / 2, image.top + image.height / 2), kRed);
   EXPECT_EQ(shown.At(4, 4), kBack);
@@ -108,7 +109,7 @@ TEST_F(FrmExecTest, PaintsFromItsOwnCopyAfterThePictureIsReleased) {
 
   // Hidden, it gives its copy back: the monitor is empty until the next show.
   SendMessageW(form.Window(), WM_TIMER, 1, 0);
-  const ClientCopy hidden(form.Window(), layout.clientWidth, layout.clientHeight);
+  const ClientCopy hidden(form.Window(), layout.client.width, layout.client.height);
   EXPECT_NE(hidden.At(image.left + image.width / 2, image.top + image.height / 2), kRed);
 }
 
