@@ -52,13 +52,14 @@ void FrmVstnMail::Form_Load() noexcept {
 }
 
 void FrmVstnMail::SendCapture() {
-  // Read in this order, all before any is used.
-  const std::wstring MailAdd = store_.GetSetting(keys::MailAdd);
-  const std::wstring MailKenmei = store_.GetSetting(keys::MailKenmei);
-  const std::wstring MailNote = store_.GetSetting(keys::MailNote);
-  const std::wstring MailComp = store_.GetSetting(keys::MailComp);
-  TmpFile = store_.GetSetting(keys::tmpfile);
-  const std::wstring OutputFileMode = store_.GetSetting(keys::OutputFileMode);
+  // Read in this order, all before any is used; one the store cannot read
+  // fails the run.
+  const std::wstring MailAdd = ReadSettingText(store_, keys::MailAdd);
+  const std::wstring MailKenmei = ReadSettingText(store_, keys::MailKenmei);
+  const std::wstring MailNote = ReadSettingText(store_, keys::MailNote);
+  const std::wstring MailComp = ReadSettingText(store_, keys::MailComp);
+  TmpFile = ReadSettingText(store_, keys::tmpfile);
+  const std::wstring OutputFileMode = ReadSettingText(store_, keys::OutputFileMode);
   // DirName is not read: the archive goes beside the image, wherever the
   // resident program wrote it.
 

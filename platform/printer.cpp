@@ -11,12 +11,7 @@
 namespace vistrane {
 namespace {
 
-struct PrinterHandleTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle h) noexcept { ClosePrinter(h); }
-};
-using UniquePrinter = UniqueHandle<PrinterHandleTraits>;
+using UniquePrinter = UniqueHandle<HANDLE, ClosePrinter>;
 
 // The printer's default text: the face of the system's message font (one that
 // shows Japanese on a Japanese system) at 10 points.

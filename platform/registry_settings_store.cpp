@@ -35,26 +35,10 @@ std::optional<std::wstring> RegistrySettingsStore::ReadSetting(std::wstring_view
   try {
     return ReadRegistryText(HKEY_CURRENT_USER, subkey_.c_str(), std::wstring(key).c_str());
   } catch (const Win32Error& e) {
+    // A key missing on the way down can also be reported as a missing path.
+    if (e.code() == ERROR_PATH_NOT_FOUND) return std::nullopt;
     ThrowRead(key, subkey_, Win32ErrorText(e.code()));
   }
-}
-
-std::wstring RegistrySettingsStore::GetSetting(std::wstring_view key) const {
-  try {
-    return ReadSetting(key).value_or(std::wstring());
-  } catch (const StoreError& error) {
-    OutputDebugStringW((error.message() + L"\n").c_str());
-    return std::wstring();
-  }
-}
-
-bool RegistrySettingsStore::HasSetting(std::wstring_view key) const {
-  // Only "not found" proves that the value is missing; a key that cannot be
-  // opened may well hold it.
-  const std::wstring name(key);
-  const LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, subkey_.c_str(), name.c_str(),
-                                      RRF_RT_ANY, nullptr, nullptr, nullptr);
-  return status != ERROR_FILE_NOT_FOUND && status != ERROR_PATH_NOT_FOUND;
 }
 
 void RegistrySettingsStore::SaveSetting(std::wstring_view key, std::wstring_view value) {

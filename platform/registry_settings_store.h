@@ -17,21 +17,14 @@ class RegistrySettingsStore final : public SettingsStore {
 
   static std::wstring DefaultSubkey();
 
-  // Empty text when the key is missing, and also when it cannot be read (no
-  // access, a value that is not text): callers need text and go on, and the
-  // store's own writes put a readable value back. That failure goes to the
-  // debugger output.
-  std::wstring GetSetting(std::wstring_view key) const override;
-  bool HasSetting(std::wstring_view key) const override;
+  // nullopt for a missing key or value; REG_SZ and REG_EXPAND_SZ are read
+  // as stored (not expanded). Throws StoreError naming the setting and the
+  // system's reason for any other failure and for a value of another type.
+  std::optional<std::wstring> ReadSetting(std::wstring_view key) const override;
 
   // Creates the registry key when needed; throws StoreError naming the
   // setting and the system's reason.
   void SaveSetting(std::wstring_view key, std::wstring_view value) override;
-
-  // nullopt for a missing key or value; REG_SZ and REG_EXPAND_SZ are read
-  // as stored (not expanded). Throws StoreError for any other failure and
-  // for a value of another type.
-  std::optional<std::wstring> ReadSetting(std::wstring_view key) const;
 
  private:
   std::wstring subkey_;

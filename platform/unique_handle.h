@@ -4,18 +4,22 @@
 // (GetDC, SelectObject, GlobalLock, OpenClipboard) on every way out.
 #include <windows.h>
 
+#include <cstdint>
+#include <type_traits>
 #include <utility>
 
 #include "platform/win32_error.h"
 
 namespace vistrane {
 
-// Traits: `using Handle = ...; static Handle Invalid() noexcept;
-// static void Close(Handle) noexcept;`
-template <typename Traits>
+// `Close` is the system's close function of the kind, such as CloseHandle or
+// DeleteObject; `kInvalid` the value that holds nothing. The last error
+// survives a close, so a failure can still be read after the handle that went
+// with it has been given back.
+template <typename T, auto Close, std::intptr_t kInvalid = 0>
 class UniqueHandle {
  public:
-  using Handle = typename Traits::Handle;
+  using Handle = T;
 
   UniqueHandle() noexcept = default;
   explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
@@ -30,14 +34,17 @@ class UniqueHandle {
   UniqueHandle& operator=(const UniqueHandle&) = delete;
 
   Handle get() const noexcept { return handle_; }
-  explicit operator bool() const noexcept { return handle_ != Traits::Invalid(); }
+  explicit operator bool() const noexcept { return handle_ != Invalid(); }
 
   // Gives up ownership without closing.
-  Handle release() noexcept { return std::exchange(handle_, Traits::Invalid()); }
+  Handle release() noexcept { return std::exchange(handle_, Invalid()); }
 
-  void reset(Handle handle = Traits::Invalid()) noexcept {
+  void reset(Handle handle = Invalid()) noexcept {
     const Handle old = std::exchange(handle_, handle);
-    if (old != Traits::Invalid()) Traits::Close(old);
+    if (old == Invalid()) return;
+    const DWORD lastError = GetLastError();
+    Close(old);
+    SetLastError(lastError);
   }
 
   // For APIs that return the handle through an out-parameter: closes what is
@@ -48,59 +55,32 @@ class UniqueHandle {
   }
 
  private:
-  Handle handle_ = Traits::Invalid();
-};
+  static Handle Invalid() noexcept {
+    if constexpr (std::is_pointer_v<Handle>) {
+      return reinterpret_cast<Handle>(kInvalid);
+    } else {
+      return static_cast<Handle>(kInvalid);
+    }
+  }
 
-namespace handle_traits {
-
-template <typename H, BOOL(WINAPI* CloseFn)(H)>
-struct NullInvalid {
-  using Handle = H;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle h) noexcept { CloseFn(h); }
-};
-
-struct Hkey {
-  using Handle = HKEY;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle h) noexcept { RegCloseKey(h); }
-};
-
-template <typename H>
-struct GdiObject {
-  using Handle = H;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle h) noexcept { DeleteObject(h); }
-};
-
-struct Hglobal {
-  using Handle = HGLOBAL;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle h) noexcept { GlobalFree(h); }
+  Handle handle_ = Invalid();
 };
 
 // CreateFileW and FindFirstFileW report failure as INVALID_HANDLE_VALUE.
-template <BOOL(WINAPI* CloseFn)(HANDLE)>
-struct InvalidValue {
-  using Handle = HANDLE;
-  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) noexcept { CloseFn(h); }
-};
+inline constexpr std::intptr_t kInvalidHandleValue = -1;
 
-}  // namespace handle_traits
-
-using UniqueHkey = UniqueHandle<handle_traits::Hkey>;
-using UniqueHdc = UniqueHandle<handle_traits::NullInvalid<HDC, DeleteDC>>;
-using UniqueGdiObject = UniqueHandle<handle_traits::GdiObject<HGDIOBJ>>;
-using UniqueHbitmap = UniqueHandle<handle_traits::GdiObject<HBITMAP>>;
-using UniqueHfont = UniqueHandle<handle_traits::GdiObject<HFONT>>;
-using UniqueHbrush = UniqueHandle<handle_traits::GdiObject<HBRUSH>>;
-using UniqueHicon = UniqueHandle<handle_traits::NullInvalid<HICON, DestroyIcon>>;
-using UniqueHmenu = UniqueHandle<handle_traits::NullInvalid<HMENU, DestroyMenu>>;
-using UniqueHglobal = UniqueHandle<handle_traits::Hglobal>;
-using UniqueHmodule = UniqueHandle<handle_traits::NullInvalid<HMODULE, FreeLibrary>>;
-using UniqueFile = UniqueHandle<handle_traits::InvalidValue<CloseHandle>>;
-using UniqueFind = UniqueHandle<handle_traits::InvalidValue<FindClose>>;
+using UniqueHkey = UniqueHandle<HKEY, RegCloseKey>;
+using UniqueHdc = UniqueHandle<HDC, DeleteDC>;
+using UniqueGdiObject = UniqueHandle<HGDIOBJ, DeleteObject>;
+using UniqueHbitmap = UniqueHandle<HBITMAP, DeleteObject>;
+using UniqueHfont = UniqueHandle<HFONT, DeleteObject>;
+using UniqueHbrush = UniqueHandle<HBRUSH, DeleteObject>;
+using UniqueHicon = UniqueHandle<HICON, DestroyIcon>;
+using UniqueHmenu = UniqueHandle<HMENU, DestroyMenu>;
+using UniqueHglobal = UniqueHandle<HGLOBAL, GlobalFree>;
+using UniqueHmodule = UniqueHandle<HMODULE, FreeLibrary>;
+using UniqueFile = UniqueHandle<HANDLE, CloseHandle, kInvalidHandleValue>;
+using UniqueFind = UniqueHandle<HANDLE, FindClose, kInvalidHandleValue>;
 
 // GetDC/ReleaseDC. A null window gives the screen's DC.
 class WindowDc {

@@ -1,6 +1,7 @@
 #include "shared/load_settings.h"
 
 #include <algorithm>
+#include <optional>
 #include <span>
 
 #include "shared/date_text.h"
@@ -52,6 +53,26 @@ void SaveAll(SettingsStore& store, const SettingsRecord& values,
   for (const StoredSetting& s : settings) store.SaveSetting(s.key, StoredText(values, s));
 }
 
+// Only a value the store does not hold is missing: one it cannot read is the
+// user's all the same.
+bool IsMissing(const SettingsStore& store, std::wstring_view key) {
+  try {
+    return !store.ReadSetting(key);
+  } catch (const StoreError&) {
+    return false;
+  }
+}
+
+// The stored text, or nullopt for a missing value and for one the store
+// cannot read: either leaves the default in the field.
+std::optional<std::wstring> ReadableText(const SettingsStore& store, std::wstring_view key) {
+  try {
+    return store.ReadSetting(key);
+  } catch (const StoreError&) {
+    return std::nullopt;
+  }
+}
+
 }  // namespace
 
 std::wstring DriveOfFolder(std::wstring_view folder) {
@@ -66,13 +87,13 @@ LoadedSettings LoadSettings(SettingsStore& store, const Clock& clock,
 
   // A first start writes OutPutMode and no writer ever removes it, so a
   // missing one means this program has not set up its settings in this store
-  // yet. An unreadable one is the user's store all the same.
+  // yet.
   try {
-    if (!store.HasSetting(keys::OutPutMode)) {
+    if (IsMissing(store, keys::OutPutMode)) {
       store.SaveSetting(keys::GDate, today);
       SaveAll(store, defaults, StoredSettings());
     }
-    if (!store.HasSetting(keys::ColorMode)) {
+    if (IsMissing(store, keys::ColorMode)) {
       SaveAll(store, defaults, KeysAddedByUpgrade());
     }
   } catch (const StoreError& e) {
@@ -80,13 +101,10 @@ LoadedSettings LoadSettings(SettingsStore& store, const Clock& clock,
   }
 
   for (const StoredSetting& s : StoredSettings()) {
-    // A missing value and a failed read keep the default already in the field.
-    // Text that reads back exists, so only empty text asks the store again.
-    const std::wstring text = store.GetSetting(s.key);
-    if (!text.empty() || store.HasSetting(s.key)) ReadStoredText(loaded.record, s, text);
+    if (const auto text = ReadableText(store, s.key)) ReadStoredText(loaded.record, s, *text);
   }
 
-  if (store.GetSetting(keys::GDate) != today) loaded.record.SaveCont = 0;
+  if (ReadableText(store, keys::GDate) != today) loaded.record.SaveCont = 0;
   return loaded;
 }
 

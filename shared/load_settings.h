@@ -19,9 +19,10 @@ struct LoadedSettings {
 // Runs, in order: the first-start writes (when OutPutMode is missing), the
 // upgrade writes of an older store (when ColorMode is missing), the load of
 // every stored field, and the daily reset (SaveCont 0 in the record when GDate
-// is not today; the store is left alone). A missing value, and an integer that
-// cannot be read or whose text is not a number or outside 16 bits, loads as
-// that key's first-start default; a value that exists is never overwritten.
+// is not today; the store is left alone). A missing value, a value the store
+// cannot read, and an integer whose text is not a number or outside 16 bits
+// load as that key's first-start default; a value that exists is never
+// overwritten.
 // PrtDeviceName is empty and PrtPaperSize 0.
 //
 // A refused write ends the writes, and the record is still loaded from what

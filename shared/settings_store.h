@@ -1,6 +1,7 @@
 #pragma once
 // The per-user settings store: flat text values under one application and
-// section, shared by both programs. A missing key reads as empty text.
+// section, shared by both programs.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,13 +10,18 @@ namespace vistrane {
 class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
-  virtual std::wstring GetSetting(std::wstring_view key) const = 0;
-  // False only when the key holds no value at all; a value that cannot be
-  // read as text (another type, no access) exists. A store that can hold
-  // only readable text answers from GetSetting.
-  virtual bool HasSetting(std::wstring_view key) const { return !GetSetting(key).empty(); }
+  // The stored text; nullopt only when the key holds no value. A value that
+  // is there but cannot be read as text (another type, no access) throws
+  // StoreError, so a missing value and a failing store never look alike and
+  // the caller decides what an unreadable one means.
+  virtual std::optional<std::wstring> ReadSetting(std::wstring_view key) const = 0;
   // Creates or replaces the value; throws StoreError when the store refuses.
   virtual void SaveSetting(std::wstring_view key, std::wstring_view value) = 0;
 };
+
+// The stored text, empty when the key holds no value; throws as ReadSetting.
+inline std::wstring ReadSettingText(const SettingsStore& store, std::wstring_view key) {
+  return store.ReadSetting(key).value_or(std::wstring());
+}
 
 }  // namespace vistrane

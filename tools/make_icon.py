@@ -7,7 +7,7 @@ box's light yellow.
 The shapes are defined on a 32-unit grid and rendered at each size with 8x8
 supersampling, so the small sizes stay crisp. Deterministic output; run it
 again only when the design changes:
-    tools/make_icon.py resident/res/vistrane.ico resident/res/version_image1.bmp
+    tools/make_icon.py shared/res/vistrane.ico resident/res/version_image1.bmp
 """
 import struct
 import sys

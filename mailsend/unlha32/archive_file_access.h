@@ -11,7 +11,7 @@ namespace vistrane {
 
 struct SourceFile {
   std::vector<std::uint8_t> contents;
-  std::int64_t modified_unix_time = 0;  // UTC seconds since 1970
+  std::int64_t modifiedUnixTime = 0;  // UTC seconds since 1970
 };
 
 class ArchiveFileAccess {

@@ -49,23 +49,23 @@ std::vector<std::wstring> SplitRelative(const std::wstring& relative, const std:
 
 }  // namespace
 
-ArchivedFile ResolveArchivedFile(const std::wstring& base_folder, const std::wstring& file) {
+ArchivedFile ResolveArchivedFile(const std::wstring& baseFolder, const std::wstring& file) {
   ArchivedFile resolved;
   std::wstring relative;
-  if (base_folder.empty()) {
+  if (baseFolder.empty()) {
     resolved.path = file;
     relative = WithoutRoot(file);
   } else if (IsFullPath(file)) {
-    if (!StartsWithFolder(file, base_folder))
+    if (!StartsWithFolder(file, baseFolder))
       throw ArchiveError(UnlhaStatus::kBadCommand, L"「" + file + L"」は基準フォルダ「" +
-                                                       base_folder + L"」の中にありません。");
+                                                       baseFolder + L"」の中にありません。");
     resolved.path = file;
-    relative = file.substr(base_folder.size());
+    relative = file.substr(baseFolder.size());
   } else {
-    resolved.path = base_folder + file;
+    resolved.path = baseFolder + file;
     relative = file;
   }
-  resolved.stored_parts = SplitRelative(relative, file);
+  resolved.storedParts = SplitRelative(relative, file);
   return resolved;
 }
 

@@ -8,7 +8,7 @@ namespace vistrane {
 
 struct ArchivedFile {
   std::wstring path;                       // to read the file from
-  std::vector<std::wstring> stored_parts;  // folders from the outermost, then the file name
+  std::vector<std::wstring> storedParts;   // folders from the outermost, then the file name
 };
 
 // With a base folder ("C:\out\"): a full path must lie inside it and is
@@ -16,6 +16,6 @@ struct ArchivedFile {
 // one, the path is stored without its drive and leading separators. Throws
 // ArchiveError (kBadCommand) for a file outside the base folder or a name
 // with "." or ".." elements, which would escape the folder on extraction.
-ArchivedFile ResolveArchivedFile(const std::wstring& base_folder, const std::wstring& file);
+ArchivedFile ResolveArchivedFile(const std::wstring& baseFolder, const std::wstring& file);
 
 }  // namespace vistrane

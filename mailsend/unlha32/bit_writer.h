@@ -12,22 +12,22 @@ class BitWriter {
   // The low `count` bits of `value`, count <= 24.
   void Put(unsigned count, std::uint32_t value) {
     pending_ = (pending_ << count) | (value & ((std::uint32_t{1} << count) - 1));
-    pending_bits_ += count;
-    while (pending_bits_ >= 8) {
-      pending_bits_ -= 8;
-      out_.push_back(static_cast<std::uint8_t>(pending_ >> pending_bits_));
+    pendingBits_ += count;
+    while (pendingBits_ >= 8) {
+      pendingBits_ -= 8;
+      out_.push_back(static_cast<std::uint8_t>(pending_ >> pendingBits_));
     }
   }
 
   // Pads the last byte with zero bits.
   void Flush() {
-    if (pending_bits_ > 0) Put(8 - pending_bits_, 0);
+    if (pendingBits_ > 0) Put(8 - pendingBits_, 0);
   }
 
  private:
   std::vector<std::uint8_t>& out_;
   std::uint64_t pending_ = 0;
-  unsigned pending_bits_ = 0;
+  unsigned pendingBits_ = 0;
 };
 
 }  // namespace vistrane

@@ -8,18 +8,18 @@ namespace {
 
 // Depth of each leaf in a Huffman tree over weights sorted ascending (two
 // queues: the leaves, and the inner nodes, which arise in ascending order).
-std::vector<unsigned> LeafDepths(const std::vector<std::uint64_t>& sorted_weights) {
-  const std::size_t leaves = sorted_weights.size();
+std::vector<unsigned> LeafDepths(const std::vector<std::uint64_t>& sortedWeights) {
+  const std::size_t leaves = sortedWeights.size();
   const std::size_t nodes = 2 * leaves - 1;
-  std::vector<std::uint64_t> weight(sorted_weights);
+  std::vector<std::uint64_t> weight(sortedWeights);
   weight.resize(nodes);
   std::vector<std::size_t> parent(nodes, 0);
-  std::size_t next_leaf = 0;
-  std::size_t next_inner = leaves;
+  std::size_t nextLeaf = 0;
+  std::size_t nextInner = leaves;
   auto lightest = [&](std::size_t built) {
-    if (next_leaf < leaves && (next_inner >= built || weight[next_leaf] <= weight[next_inner]))
-      return next_leaf++;
-    return next_inner++;
+    if (nextLeaf < leaves && (nextInner >= built || weight[nextLeaf] <= weight[nextInner]))
+      return nextLeaf++;
+    return nextInner++;
   };
   for (std::size_t node = leaves; node < nodes; ++node) {
     const std::size_t a = lightest(node);
@@ -36,7 +36,7 @@ std::vector<unsigned> LeafDepths(const std::vector<std::uint64_t>& sorted_weight
 }  // namespace
 
 std::vector<std::uint8_t> HuffmanCodeLengths(std::span<const std::uint32_t> frequencies,
-                                             unsigned max_length) {
+                                             unsigned maxLength) {
   std::vector<std::uint8_t> lengths(frequencies.size(), 0);
   std::vector<std::size_t> used;
   for (std::size_t symbol = 0; symbol < frequencies.size(); ++symbol)
@@ -55,14 +55,14 @@ std::vector<std::uint8_t> HuffmanCodeLengths(std::span<const std::uint32_t> freq
   // longest allowed length; then split shorter codes until the code is
   // complete again (each step takes one code of the maximum length away and
   // turns one shorter code into two a level deeper).
-  std::vector<std::size_t> count(max_length + 1, 0);
-  for (const unsigned depth : LeafDepths(weights)) ++count[std::min(depth, max_length)];
+  std::vector<std::size_t> count(maxLength + 1, 0);
+  for (const unsigned depth : LeafDepths(weights)) ++count[std::min(depth, maxLength)];
   std::uint64_t kraft = 0;
-  for (unsigned length = 1; length <= max_length; ++length)
-    kraft += static_cast<std::uint64_t>(count[length]) << (max_length - length);
-  for (; kraft > (std::uint64_t{1} << max_length); --kraft) {
-    --count[max_length];
-    for (unsigned length = max_length - 1; length > 0; --length) {
+  for (unsigned length = 1; length <= maxLength; ++length)
+    kraft += static_cast<std::uint64_t>(count[length]) << (maxLength - length);
+  for (; kraft > (std::uint64_t{1} << maxLength); --kraft) {
+    --count[maxLength];
+    for (unsigned length = maxLength - 1; length > 0; --length) {
       if (count[length] != 0) {
         --count[length];
         count[length + 1] += 2;
@@ -73,7 +73,7 @@ std::vector<std::uint8_t> HuffmanCodeLengths(std::span<const std::uint32_t> freq
 
   // The rarest symbols take the longest codes.
   std::size_t next = 0;
-  for (unsigned length = max_length; length > 0; --length)
+  for (unsigned length = maxLength; length > 0; --length)
     for (std::size_t n = 0; n < count[length]; ++n)
       lengths[used[next++]] = static_cast<std::uint8_t>(length);
   return lengths;
@@ -81,16 +81,16 @@ std::vector<std::uint8_t> HuffmanCodeLengths(std::span<const std::uint32_t> freq
 
 std::vector<std::uint16_t> CanonicalCodes(std::span<const std::uint8_t> lengths) {
   const unsigned longest = lengths.empty() ? 0 : *std::max_element(lengths.begin(), lengths.end());
-  std::vector<std::uint32_t> next_code(longest + 2, 0);
+  std::vector<std::uint32_t> nextCode(longest + 2, 0);
   std::vector<std::uint32_t> count(longest + 1, 0);
   for (const std::uint8_t length : lengths)
     if (length != 0) ++count[length];
   for (unsigned length = 1; length <= longest; ++length)
-    next_code[length + 1] = (next_code[length] + count[length]) << 1;
+    nextCode[length + 1] = (nextCode[length] + count[length]) << 1;
   std::vector<std::uint16_t> codes(lengths.size(), 0);
   for (std::size_t symbol = 0; symbol < lengths.size(); ++symbol)
     if (lengths[symbol] != 0)
-      codes[symbol] = static_cast<std::uint16_t>(next_code[lengths[symbol]]++);
+      codes[symbol] = static_cast<std::uint16_t>(nextCode[lengths[symbol]]++);
   return codes;
 }
 

@@ -8,10 +8,10 @@
 namespace vistrane {
 
 // One length per symbol; 0 for a symbol of frequency 0. With a single used
-// symbol that symbol gets length 1. No length exceeds `max_length`, and the
+// symbol that symbol gets length 1. No length exceeds `maxLength`, and the
 // lengths of two or more used symbols form a complete code.
 std::vector<std::uint8_t> HuffmanCodeLengths(std::span<const std::uint32_t> frequencies,
-                                             unsigned max_length);
+                                             unsigned maxLength);
 
 // Codes numbered upwards by length, then by symbol: shorter codes first, and
 // within one length the lower symbol gets the lower code.

@@ -24,7 +24,7 @@ struct Table {
   std::vector<std::uint8_t> lengths;
   std::vector<std::uint16_t> codes;
   std::size_t single = 0;
-  bool is_single = false;
+  bool isSingle = false;
 };
 
 Table MakeTable(std::span<const std::uint32_t> frequencies) {
@@ -32,7 +32,7 @@ Table MakeTable(std::span<const std::uint32_t> frequencies) {
   const auto used =
       std::count_if(frequencies.begin(), frequencies.end(), [](std::uint32_t f) { return f != 0; });
   if (used < 2) {
-    table.is_single = true;
+    table.isSingle = true;
     const auto first = std::find_if(frequencies.begin(), frequencies.end(),
                                     [](std::uint32_t f) { return f != 0; });
     table.single =
@@ -51,22 +51,22 @@ Table MakeTable(std::span<const std::uint32_t> frequencies) {
 // 2 + 9 bits (20 or more); runs of 2 and 19 are split in two.
 struct LengthItem {
   std::uint8_t symbol;
-  std::uint8_t extra_bits;
+  std::uint8_t extraBits;
   std::uint16_t extra;
 };
 
-std::vector<LengthItem> LengthItems(const std::vector<std::uint8_t>& char_lengths) {
-  std::size_t n = char_lengths.size();
-  while (n > 0 && char_lengths[n - 1] == 0) --n;
+std::vector<LengthItem> LengthItems(const std::vector<std::uint8_t>& charLengths) {
+  std::size_t n = charLengths.size();
+  while (n > 0 && charLengths[n - 1] == 0) --n;
   std::vector<LengthItem> items;
   for (std::size_t i = 0; i < n;) {
-    const std::uint8_t length = char_lengths[i++];
+    const std::uint8_t length = charLengths[i++];
     if (length != 0) {
       items.push_back({static_cast<std::uint8_t>(length + 2), 0, 0});
       continue;
     }
     std::size_t zeros = 1;
-    while (i < n && char_lengths[i] == 0) {
+    while (i < n && charLengths[i] == 0) {
       ++i;
       ++zeros;
     }
@@ -93,7 +93,7 @@ Lh5BlockWriter::Lh5BlockWriter(std::vector<std::uint8_t>& out) : bits_(out) {
 
 void Lh5BlockWriter::AddLiteral(std::uint8_t byte) {
   chars_.push_back(byte);
-  ++char_frequencies_[byte];
+  ++charFrequencies_[byte];
   if (chars_.size() == kBlockCodes) WriteBlock();
 }
 
@@ -102,8 +102,8 @@ void Lh5BlockWriter::AddMatch(std::size_t length, std::size_t distance) {
   const auto offset = static_cast<std::uint16_t>(distance - 1);
   chars_.push_back(code);
   offsets_.push_back(offset);
-  ++char_frequencies_[code];
-  ++position_frequencies_[PositionCode(offset)];
+  ++charFrequencies_[code];
+  ++positionFrequencies_[PositionCode(offset)];
   if (chars_.size() == kBlockCodes) WriteBlock();
 }
 
@@ -113,21 +113,21 @@ void Lh5BlockWriter::Finish() {
 }
 
 void Lh5BlockWriter::WriteBlock() {
-  const Table chars = MakeTable(char_frequencies_);
-  const Table positions = MakeTable(position_frequencies_);
+  const Table chars = MakeTable(charFrequencies_);
+  const Table positions = MakeTable(positionFrequencies_);
 
   bits_.Put(16, static_cast<std::uint32_t>(chars_.size()));
-  if (chars.is_single) {
+  if (chars.isSingle) {
     bits_.Put(lh5::kLengthCountBits, 0);
     bits_.Put(lh5::kLengthCountBits, 0);
     bits_.Put(lh5::kCharCountBits, 0);
     bits_.Put(lh5::kCharCountBits, static_cast<std::uint32_t>(chars.single));
   } else {
     const std::vector<LengthItem> items = LengthItems(chars.lengths);
-    std::array<std::uint32_t, lh5::kLengthCodes> length_frequencies{};
-    for (const LengthItem& item : items) ++length_frequencies[item.symbol];
-    const Table lengths = MakeTable(length_frequencies);
-    if (lengths.is_single) {
+    std::array<std::uint32_t, lh5::kLengthCodes> lengthFrequencies{};
+    for (const LengthItem& item : items) ++lengthFrequencies[item.symbol];
+    const Table lengths = MakeTable(lengthFrequencies);
+    if (lengths.isSingle) {
       bits_.Put(lh5::kLengthCountBits, 0);
       bits_.Put(lh5::kLengthCountBits, static_cast<std::uint32_t>(lengths.single));
     } else {
@@ -138,49 +138,49 @@ void Lh5BlockWriter::WriteBlock() {
     bits_.Put(lh5::kCharCountBits, static_cast<std::uint32_t>(n));
     for (const LengthItem& item : items) {
       bits_.Put(lengths.lengths[item.symbol], lengths.codes[item.symbol]);
-      bits_.Put(item.extra_bits, item.extra);
+      bits_.Put(item.extraBits, item.extra);
     }
   }
-  if (positions.is_single) {
+  if (positions.isSingle) {
     bits_.Put(lh5::kPositionCountBits, 0);
     bits_.Put(lh5::kPositionCountBits, static_cast<std::uint32_t>(positions.single));
   } else {
     WriteLengthLengths(positions.lengths, lh5::kPositionCountBits, 0);
   }
 
-  std::size_t next_offset = 0;
+  std::size_t nextOffset = 0;
   for (const std::uint16_t code : chars_) {
     bits_.Put(chars.lengths[code], chars.codes[code]);
     if (code < 256) continue;
-    const std::uint16_t offset = offsets_[next_offset++];
-    const std::uint16_t position_code = PositionCode(offset);
-    bits_.Put(positions.lengths[position_code], positions.codes[position_code]);
-    if (position_code > 1) bits_.Put(position_code - 1u, offset);
+    const std::uint16_t offset = offsets_[nextOffset++];
+    const std::uint16_t positionCode = PositionCode(offset);
+    bits_.Put(positions.lengths[positionCode], positions.codes[positionCode]);
+    if (positionCode > 1) bits_.Put(positionCode - 1u, offset);
   }
 
   chars_.clear();
   offsets_.clear();
-  char_frequencies_.fill(0);
-  position_frequencies_.fill(0);
+  charFrequencies_.fill(0);
+  positionFrequencies_.fill(0);
 }
 
 // Lengths 0..6 in three bits, longer ones as (length - 4) one bits and a
 // zero. With a special index (3 for the length alphabet), two bits after that
 // many lengths skip up to three zero lengths.
 void Lh5BlockWriter::WriteLengthLengths(const std::vector<std::uint8_t>& lengths,
-                                        unsigned count_bits, std::size_t special_index) {
+                                        unsigned countBits, std::size_t specialIndex) {
   std::size_t n = lengths.size();
   while (n > 0 && lengths[n - 1] == 0) --n;
-  bits_.Put(count_bits, static_cast<std::uint32_t>(n));
+  bits_.Put(countBits, static_cast<std::uint32_t>(n));
   for (std::size_t i = 0; i < n;) {
     const unsigned length = lengths[i++];
     if (length <= 6)
       bits_.Put(3, length);
     else
       bits_.Put(length - 3, (std::uint32_t{1} << (length - 3)) - 2);
-    if (i == special_index) {
+    if (i == specialIndex) {
       while (i < 6 && i < n && lengths[i] == 0) ++i;
-      bits_.Put(2, static_cast<std::uint32_t>(i - special_index));
+      bits_.Put(2, static_cast<std::uint32_t>(i - specialIndex));
     }
   }
 }

@@ -24,15 +24,15 @@ class Lh5BlockWriter {
 
  private:
   void WriteBlock();
-  void WriteLengthLengths(const std::vector<std::uint8_t>& lengths, unsigned count_bits,
-                          std::size_t special_index);
+  void WriteLengthLengths(const std::vector<std::uint8_t>& lengths, unsigned countBits,
+                          std::size_t specialIndex);
 
   BitWriter bits_;
   // One entry per code: the char code, and for a match the distance - 1.
   std::vector<std::uint16_t> chars_;
   std::vector<std::uint16_t> offsets_;
-  std::array<std::uint32_t, lh5::kCharCodes> char_frequencies_{};
-  std::array<std::uint32_t, lh5::kPositionCodes> position_frequencies_{};
+  std::array<std::uint32_t, lh5::kCharCodes> charFrequencies_{};
+  std::array<std::uint32_t, lh5::kPositionCodes> positionFrequencies_{};
 };
 
 }  // namespace vistrane

@@ -33,7 +33,7 @@ std::vector<std::uint8_t> EncodeLh5(std::span<const std::uint8_t> data) {
   LzMatchFinder finder(data);
 
   LzMatch pending;             // the match that starts one byte back
-  bool have_previous = false;  // whether that byte still needs emitting
+  bool havePrevious = false;   // whether that byte still needs emitting
   std::size_t position = 0;
   while (position < data.size()) {
     finder.Insert(position);
@@ -47,15 +47,15 @@ std::vector<std::uint8_t> EncodeLh5(std::span<const std::uint8_t> data) {
       const std::size_t end = position - 1 + pending.length;
       while (++position < end) finder.Insert(position);
       pending = {};
-      have_previous = false;
+      havePrevious = false;
       continue;
     }
-    if (have_previous) writer.AddLiteral(data[position - 1]);
+    if (havePrevious) writer.AddLiteral(data[position - 1]);
     pending = here;
-    have_previous = true;
+    havePrevious = true;
     ++position;
   }
-  if (have_previous) writer.AddLiteral(data[position - 1]);
+  if (havePrevious) writer.AddLiteral(data[position - 1]);
   writer.Finish();
   return out;
 }

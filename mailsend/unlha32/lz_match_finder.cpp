@@ -48,25 +48,25 @@ void LzMatchFinder::Insert(std::size_t position) {
   head = static_cast<std::uint32_t>(position + 1);
 }
 
-LzMatch LzMatchFinder::Find(std::size_t position, std::size_t shorter_than_this,
-                            unsigned max_candidates) const {
+LzMatch LzMatchFinder::Find(std::size_t position, std::size_t shorterThanThis,
+                            unsigned maxCandidates) const {
   LzMatch best;
   const std::size_t limit = std::min(lh5::kMaxMatch, data_.size() - position);
-  if (limit < lh5::kMinMatch || shorter_than_this >= limit) return best;
-  std::size_t best_length = std::max(shorter_than_this, lh5::kMinMatch - 1);
+  if (limit < lh5::kMinMatch || shorterThanThis >= limit) return best;
+  std::size_t bestLength = std::max(shorterThanThis, lh5::kMinMatch - 1);
   const std::uint8_t* here = data_.data() + position;
   // The position itself is the chain's head once inserted; start behind it.
   std::uint32_t next = chain_[position & kWindowMask];
-  for (unsigned left = max_candidates; next != 0 && left > 0; --left) {
+  for (unsigned left = maxCandidates; next != 0 && left > 0; --left) {
     const std::size_t candidate = next - 1;
     const std::size_t distance = position - candidate;
     if (distance > lh5::kMaxDistance) break;
     const std::uint8_t* there = data_.data() + candidate;
     // The byte that would make this candidate better is checked first.
-    if (there[best_length] == here[best_length] && there[0] == here[0]) {
+    if (there[bestLength] == here[bestLength] && there[0] == here[0]) {
       const std::size_t length = CommonLength(here, there, limit);
-      if (length > best_length) {
-        best_length = length;
+      if (length > bestLength) {
+        bestLength = length;
         best = {length, distance};
         if (length == limit) break;
       }

@@ -23,9 +23,9 @@ class LzMatchFinder {
   void Insert(std::size_t position);
 
   // The nearest longest match at `position` that is longer than
-  // `shorter_than_this`, looking at no more than `max_candidates` earlier
+  // `shorterThanThis`, looking at no more than `maxCandidates` earlier
   // positions and stopping at the first match of the greatest length.
-  LzMatch Find(std::size_t position, std::size_t shorter_than_this, unsigned max_candidates) const;
+  LzMatch Find(std::size_t position, std::size_t shorterThanThis, unsigned maxCandidates) const;
 
  private:
   std::size_t Hash(std::size_t position) const;

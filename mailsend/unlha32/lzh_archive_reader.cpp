@@ -18,7 +18,7 @@ constexpr std::size_t kLevel2FixedSize = 26;
 struct ExtendedNames {
   std::string file;
   std::string folder;
-  bool has_file = false;
+  bool hasFile = false;
 };
 
 // Walks extended headers from `at` while each lies before `limit`; the first
@@ -30,12 +30,12 @@ ExtendedNames ReadExtended(std::span<const std::uint8_t> bytes, std::size_t at, 
     if (size < 3 || size > limit - at) NotAnArchive(L"拡張ヘッダが範囲外にあります");
     const std::uint8_t type = bytes[at];
     const auto* data = reinterpret_cast<const char*>(bytes.data() + at + 1);
-    const std::size_t data_size = size - 3;
+    const std::size_t dataSize = size - 3;
     if (type == 0x01) {
-      names.file.assign(data, data_size);
-      names.has_file = true;
+      names.file.assign(data, dataSize);
+      names.hasFile = true;
     } else if (type == 0x02) {
-      names.folder.assign(data, data_size);
+      names.folder.assign(data, dataSize);
     }
     at += size;
     size = GetU16(bytes.data() + at - 2);
@@ -66,42 +66,42 @@ std::vector<ArchiveMemberSpan> ListArchiveMembers(std::span<const std::uint8_t> 
     const std::size_t compressed = GetU32(header + 7);
     ArchiveMemberSpan member;
     member.offset = at;
-    std::size_t header_size = 0;
+    std::size_t headerSize = 0;
     switch (header[20]) {
       case 0:
       case 1: {
-        header_size = std::size_t{header[0]} + 2;
-        const std::size_t name_size = header[21];
+        headerSize = std::size_t{header[0]} + 2;
+        const std::size_t nameSize = header[21];
         // name, then the data CRC; level 1 adds the OS byte and the size
         // of the first extended header
-        const std::size_t fixed = kLevel01NameAt + name_size + (header[20] == 1 ? 5 : 2);
-        if (header_size > left || fixed > header_size) NotAnArchive(L"ヘッダが範囲外にあります");
+        const std::size_t fixed = kLevel01NameAt + nameSize + (header[20] == 1 ? 5 : 2);
+        if (headerSize > left || fixed > headerSize) NotAnArchive(L"ヘッダが範囲外にあります");
         ExtendedNames names;
         if (header[20] == 1) {
-          if (compressed > left - header_size) NotAnArchive(L"データが範囲外にあります");
-          names = ReadExtended(archive, at + header_size, GetU16(header + header_size - 2),
-                               at + header_size + compressed);
+          if (compressed > left - headerSize) NotAnArchive(L"データが範囲外にあります");
+          names = ReadExtended(archive, at + headerSize, GetU16(header + headerSize - 2),
+                               at + headerSize + compressed);
         }
-        const std::string base_name(reinterpret_cast<const char*>(header + kLevel01NameAt),
-                                    name_size);
-        member.key = NormalisedKey(names.folder, names.has_file ? names.file : base_name);
+        const std::string baseName(reinterpret_cast<const char*>(header + kLevel01NameAt),
+                                   nameSize);
+        member.key = NormalisedKey(names.folder, names.hasFile ? names.file : baseName);
         break;
       }
       case 2: {
-        header_size = GetU16(header);
-        if (header_size < kLevel2FixedSize || header_size > left)
+        headerSize = GetU16(header);
+        if (headerSize < kLevel2FixedSize || headerSize > left)
           NotAnArchive(L"ヘッダが範囲外にあります");
         const ExtendedNames names =
-            ReadExtended(archive, at + kLevel2FixedSize, GetU16(header + 24), at + header_size);
-        if (!names.has_file) NotAnArchive(L"名前のないファイルがあります");
+            ReadExtended(archive, at + kLevel2FixedSize, GetU16(header + 24), at + headerSize);
+        if (!names.hasFile) NotAnArchive(L"名前のないファイルがあります");
         member.key = NormalisedKey(names.folder, names.file);
         break;
       }
       default:
         NotAnArchive(L"対応していないヘッダレベルです");
     }
-    if (compressed > left - header_size) NotAnArchive(L"データが範囲外にあります");
-    member.size = header_size + compressed;
+    if (compressed > left - headerSize) NotAnArchive(L"データが範囲外にあります");
+    member.size = headerSize + compressed;
     members.push_back(std::move(member));
     at += members.back().size;
   }

@@ -18,8 +18,8 @@ constexpr std::uint8_t kOsWindowsNt = 'W';
 
 // Opens one extended header: its size (type byte, data, and the size field
 // of the header after it), then its type.
-void BeginExtended(std::vector<std::uint8_t>& header, std::uint8_t type, std::size_t data_size) {
-  const std::size_t size = 1 + data_size + 2;
+void BeginExtended(std::vector<std::uint8_t>& header, std::uint8_t type, std::size_t dataSize) {
+  const std::size_t size = 1 + dataSize + 2;
   if (size > 0xFFFF)
     throw ArchiveError(UnlhaStatus::kBadCommand, L"格納する名前が LHA のヘッダには長すぎます。");
   PutU16(header, static_cast<std::uint32_t>(size));
@@ -32,16 +32,16 @@ std::vector<std::uint8_t> WriteLevel2Header(const LzhHeaderFields& fields) {
   std::vector<std::uint8_t> header;
   PutU16(header, 0);  // total size, known at the end
   for (const char c : fields.method) header.push_back(static_cast<std::uint8_t>(c));
-  PutU32(header, fields.compressed_size);
-  PutU32(header, fields.original_size);
-  PutU32(header, fields.modified_unix_time);
+  PutU32(header, fields.compressedSize);
+  PutU32(header, fields.originalSize);
+  PutU32(header, fields.modifiedUnixTime);
   header.push_back(kArchiveAttribute);
   header.push_back(2);
-  PutU16(header, fields.data_crc);
+  PutU16(header, fields.dataCrc);
   header.push_back(kOsWindowsNt);
 
   BeginExtended(header, kCommonHeader, 2);
-  const std::size_t header_crc_at = header.size();
+  const std::size_t headerCrcAt = header.size();
   PutU16(header, 0);  // CRC of the whole header, computed over zeros here
   BeginExtended(header, kFileNameHeader, fields.name.file.size());
   header.insert(header.end(), fields.name.file.begin(), fields.name.file.end());
@@ -62,7 +62,7 @@ std::vector<std::uint8_t> WriteLevel2Header(const LzhHeaderFields& fields) {
     throw ArchiveError(UnlhaStatus::kBadCommand, L"格納する名前が LHA のヘッダには長すぎます。");
 
   SetU16(header.data(), static_cast<std::uint32_t>(header.size()));
-  SetU16(header.data() + header_crc_at, Crc16(header));
+  SetU16(header.data() + headerCrcAt, Crc16(header));
   return header;
 }
 

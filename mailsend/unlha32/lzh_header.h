@@ -15,10 +15,10 @@ struct StoredName {
 
 struct LzhHeaderFields {
   std::string method;  // "-lh5-" or "-lh0-"
-  std::uint32_t compressed_size = 0;
-  std::uint32_t original_size = 0;
-  std::uint32_t modified_unix_time = 0;  // UTC seconds since 1970
-  std::uint16_t data_crc = 0;
+  std::uint32_t compressedSize = 0;
+  std::uint32_t originalSize = 0;
+  std::uint32_t modifiedUnixTime = 0;  // UTC seconds since 1970
+  std::uint16_t dataCrc = 0;
   StoredName name;
 };
 

@@ -10,7 +10,7 @@
 namespace vistrane {
 
 std::vector<std::uint8_t> PackMember(const StoredName& name, std::span<const std::uint8_t> data,
-                                     std::int64_t modified_unix_time) {
+                                     std::int64_t modifiedUnixTime) {
   constexpr std::uint32_t kMaxSize = std::numeric_limits<std::uint32_t>::max();
   if (data.size() > kMaxSize)
     throw ArchiveError(UnlhaStatus::kFileError,
@@ -20,11 +20,11 @@ std::vector<std::uint8_t> PackMember(const StoredName& name, std::span<const std
 
   LzhHeaderFields fields;
   fields.method = stored ? "-lh0-" : "-lh5-";
-  fields.compressed_size = static_cast<std::uint32_t>(stored ? data.size() : packed.size());
-  fields.original_size = static_cast<std::uint32_t>(data.size());
-  fields.modified_unix_time =
-      static_cast<std::uint32_t>(std::clamp<std::int64_t>(modified_unix_time, 0, kMaxSize));
-  fields.data_crc = Crc16(data);
+  fields.compressedSize = static_cast<std::uint32_t>(stored ? data.size() : packed.size());
+  fields.originalSize = static_cast<std::uint32_t>(data.size());
+  fields.modifiedUnixTime =
+      static_cast<std::uint32_t>(std::clamp<std::int64_t>(modifiedUnixTime, 0, kMaxSize));
+  fields.dataCrc = Crc16(data);
   fields.name = name;
 
   std::vector<std::uint8_t> member = WriteLevel2Header(fields);

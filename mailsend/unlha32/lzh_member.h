@@ -13,7 +13,7 @@ namespace vistrane {
 // are (-lh0-), as for an empty file. Throws ArchiveError for a file of 4 GiB
 // or more, which the header's 32-bit sizes cannot describe.
 std::vector<std::uint8_t> PackMember(const StoredName& name, std::span<const std::uint8_t> data,
-                                     std::int64_t modified_unix_time);
+                                     std::int64_t modifiedUnixTime);
 
 // The name members are matched by: folders and file joined with '\'.
 std::string MemberKey(const StoredName& name);

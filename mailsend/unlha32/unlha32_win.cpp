@@ -18,24 +18,24 @@ std::size_t CharacterWidth(unsigned char lead, bool utf8) {
 
 // Copies as much of `text` as fits, never splitting a character, and always
 // ends with a NUL.
-void CopyToOutput(const std::string& text, LPSTR output, DWORD output_size) {
-  if (output == nullptr || output_size == 0) return;
+void CopyToOutput(const std::string& text, LPSTR output, DWORD outputSize) {
+  if (output == nullptr || outputSize == 0) return;
   const bool utf8 = GetACP() == CP_UTF8;
   std::size_t length = 0;
   while (length < text.size()) {
     const std::size_t width = CharacterWidth(static_cast<unsigned char>(text[length]), utf8);
-    if (length + width > text.size() || length + width >= output_size) break;
+    if (length + width > text.size() || length + width >= outputSize) break;
     length += width;
   }
   text.copy(output, length);
   output[length] = '\0';
 }
 
-UnlhaOutcome Run(LPCSTR command_line) noexcept {
-  if (command_line == nullptr) return {UnlhaStatus::kBadCommand, L"コマンドラインがありません。"};
+UnlhaOutcome Run(LPCSTR commandLine) noexcept {
+  if (commandLine == nullptr) return {UnlhaStatus::kBadCommand, L"コマンドラインがありません。"};
   try {
     WindowsArchiveFiles files;
-    return RunUnlha(FromAnsi(command_line), files);
+    return RunUnlha(FromAnsi(commandLine), files);
   } catch (...) {
     return {UnlhaStatus::kInternal, L"コマンドラインを読み取れませんでした。"};
   }

@@ -19,36 +19,36 @@ struct NewMember {
   bool placed = false;
 };
 
-NewMember PackFile(const std::wstring& base_folder, const std::wstring& file,
+NewMember PackFile(const std::wstring& baseFolder, const std::wstring& file,
                    ArchiveFileAccess& files) {
-  const ArchivedFile archived = ResolveArchivedFile(base_folder, file);
+  const ArchivedFile archived = ResolveArchivedFile(baseFolder, file);
   StoredName name;
-  for (std::size_t i = 0; i < archived.stored_parts.size(); ++i) {
-    std::string bytes = files.StoredNameBytes(archived.stored_parts[i]);
-    if (i + 1 < archived.stored_parts.size())
+  for (std::size_t i = 0; i < archived.storedParts.size(); ++i) {
+    std::string bytes = files.StoredNameBytes(archived.storedParts[i]);
+    if (i + 1 < archived.storedParts.size())
       name.folders.push_back(std::move(bytes));
     else
       name.file = std::move(bytes);
   }
   const SourceFile source = files.ReadSource(archived.path);
-  return {MemberKey(name), PackMember(name, source.contents, source.modified_unix_time)};
+  return {MemberKey(name), PackMember(name, source.contents, source.modifiedUnixTime)};
 }
 
 // The old members in their order, each replaced by the new member of the
 // same name; then the remaining new members in command-line order.
-std::vector<std::uint8_t> MergeArchive(const std::vector<std::uint8_t>& old_archive,
+std::vector<std::uint8_t> MergeArchive(const std::vector<std::uint8_t>& oldArchive,
                                        std::vector<NewMember>& members) {
   std::vector<std::uint8_t> archive;
   auto take = [&](NewMember& member) {
     archive.insert(archive.end(), member.bytes.begin(), member.bytes.end());
     member.placed = true;
   };
-  for (const ArchiveMemberSpan& old : ListArchiveMembers(old_archive)) {
+  for (const ArchiveMemberSpan& old : ListArchiveMembers(oldArchive)) {
     const auto replacement =
         std::find_if(members.begin(), members.end(),
                      [&](const NewMember& member) { return member.key == old.key; });
     if (replacement == members.end()) {
-      const auto begin = old_archive.begin() + static_cast<std::ptrdiff_t>(old.offset);
+      const auto begin = oldArchive.begin() + static_cast<std::ptrdiff_t>(old.offset);
       archive.insert(archive.end(), begin, begin + static_cast<std::ptrdiff_t>(old.size));
     } else if (!replacement->placed) {
       take(*replacement);
@@ -62,12 +62,12 @@ std::vector<std::uint8_t> MergeArchive(const std::vector<std::uint8_t>& old_arch
 
 }  // namespace
 
-UnlhaOutcome RunUnlha(std::wstring_view command_line, ArchiveFileAccess& files) noexcept {
+UnlhaOutcome RunUnlha(std::wstring_view commandLine, ArchiveFileAccess& files) noexcept {
   try {
-    const UnlhaCommand command = ParseUnlhaCommandLine(command_line);
+    const UnlhaCommand command = ParseUnlhaCommandLine(commandLine);
     std::vector<NewMember> members;
     for (const std::wstring& file : command.files) {
-      NewMember member = PackFile(command.base_folder, file, files);
+      NewMember member = PackFile(command.baseFolder, file, files);
       // A file named twice is stored once.
       const auto same = std::find_if(members.begin(), members.end(), [&](const NewMember& earlier) {
         return earlier.key == member.key;
@@ -77,9 +77,9 @@ UnlhaOutcome RunUnlha(std::wstring_view command_line, ArchiveFileAccess& files) 
       else
         *same = std::move(member);
     }
-    const std::vector<std::uint8_t> old_archive =
+    const std::vector<std::uint8_t> oldArchive =
         files.ReadArchive(command.archive).value_or(std::vector<std::uint8_t>{});
-    files.WriteArchive(command.archive, MergeArchive(old_archive, members));
+    files.WriteArchive(command.archive, MergeArchive(oldArchive, members));
     return {UnlhaStatus::kOk, L"書庫「" + command.archive + L"」に " +
                                   std::to_wstring(members.size()) +
                                   L" 個のファイルを格納しました。"};

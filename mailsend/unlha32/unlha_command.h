@@ -18,6 +18,6 @@ struct UnlhaOutcome {
 // name and keeping the others, or creates it. All files are read and packed
 // before the archive is touched, so a failure leaves it as it was. Never
 // throws.
-UnlhaOutcome RunUnlha(std::wstring_view command_line, ArchiveFileAccess& files) noexcept;
+UnlhaOutcome RunUnlha(std::wstring_view commandLine, ArchiveFileAccess& files) noexcept;
 
 }  // namespace vistrane

@@ -29,40 +29,40 @@ bool EndsWithSeparator(std::wstring_view text) {
 
 }  // namespace
 
-std::vector<std::wstring> SplitCommandLine(std::wstring_view command_line) {
+std::vector<std::wstring> SplitCommandLine(std::wstring_view commandLine) {
   std::vector<std::wstring> arguments;
   std::wstring current;
-  bool in_argument = false;
+  bool inArgument = false;
   bool quoted = false;
-  for (const wchar_t c : command_line) {
+  for (const wchar_t c : commandLine) {
     if (c == L'"') {
       quoted = !quoted;
-      in_argument = true;
+      inArgument = true;
     } else if (!quoted && (c == L' ' || c == L'\t')) {
-      if (in_argument) arguments.push_back(std::move(current));
+      if (inArgument) arguments.push_back(std::move(current));
       current.clear();
-      in_argument = false;
+      inArgument = false;
     } else {
       current += c;
-      in_argument = true;
+      inArgument = true;
     }
   }
   if (quoted) BadCommand(L"コマンドラインの二重引用符（\"）が閉じていません。");
-  if (in_argument) arguments.push_back(std::move(current));
+  if (inArgument) arguments.push_back(std::move(current));
   return arguments;
 }
 
 std::wstring WithArchiveExtension(std::wstring path) {
-  const std::size_t name_start = path.find_last_of(L"\\/:");
+  const std::size_t nameStart = path.find_last_of(L"\\/:");
   const std::size_t dot = path.rfind(L'.');
-  const bool has_extension =
-      dot != std::wstring::npos && (name_start == std::wstring::npos || dot > name_start);
-  if (!has_extension) path += L".lzh";
+  const bool hasExtension =
+      dot != std::wstring::npos && (nameStart == std::wstring::npos || dot > nameStart);
+  if (!hasExtension) path += L".lzh";
   return path;
 }
 
-UnlhaCommand ParseUnlhaCommandLine(std::wstring_view command_line) {
-  const std::vector<std::wstring> arguments = SplitCommandLine(command_line);
+UnlhaCommand ParseUnlhaCommandLine(std::wstring_view commandLine) {
+  const std::vector<std::wstring> arguments = SplitCommandLine(commandLine);
   if (arguments.empty()) BadCommand(L"コマンドラインが空です。");
   if (!EqualsIgnoringCase(arguments[0], L"u"))
     BadCommand(L"コマンド「" + arguments[0] +
@@ -83,7 +83,7 @@ UnlhaCommand ParseUnlhaCommandLine(std::wstring_view command_line) {
   UnlhaCommand command;
   command.archive = WithArchiveExtension(arguments[next++]);
   if (next < arguments.size() && EndsWithSeparator(arguments[next]))
-    command.base_folder = arguments[next++];
+    command.baseFolder = arguments[next++];
   for (; next < arguments.size(); ++next) {
     if (arguments[next].empty() || EndsWithSeparator(arguments[next]))
       BadCommand(L"「" + arguments[next] +

@@ -141,12 +141,10 @@ void FrmSetting::OptionClick(const OptionGroup& group, const OptionButton& butto
 
 void FrmSetting::Disp_FileName() { SetText(ctl::lblDirName, FileNamePreview(record_)); }
 
-void FrmSetting::Disp_PrtName() {
-  ShowChoices(ctl::PrtName, vistrane::Disp_PrtName(record_, printer_));
-}
+void FrmSetting::Disp_PrtName() { ShowChoices(ctl::PrtName, ListPrinters(record_, printer_)); }
 
 void FrmSetting::Disp_PaperSize() {
-  ShowChoices(ctl::PaperSize, vistrane::Disp_PaperSize(record_, printer_));
+  ShowChoices(ctl::PaperSize, ListPaperSizes(record_, printer_));
 }
 
 void FrmSetting::ShowChoices(ctl::Id id, const ChoiceList& choices) {
@@ -197,7 +195,7 @@ void FrmSetting::dirList_Change() {
 void FrmSetting::PrtName_Click() {
   const std::optional<std::wstring> name = SelectedText(ctl::PrtName);
   if (!name) return;
-  if (const std::optional<ChoiceList> papers = vistrane::PrtName_Click(record_, printer_, *name)) {
+  if (const std::optional<ChoiceList> papers = ChoosePrinter(record_, printer_, *name)) {
     ShowChoices(ctl::PaperSize, *papers);
   }
 }
@@ -207,7 +205,7 @@ void FrmSetting::PaperSize_Click() {
   const LRESULT index = SendMessageW(list, CB_GETCURSEL, 0, 0);
   if (index < 0) return;
   const auto code = static_cast<std::int16_t>(SendMessageW(list, CB_GETITEMDATA, index, 0));
-  vistrane::PaperSize_Click(record_, printer_, code);
+  ChoosePaperSize(record_, printer_, code);
 }
 
 std::wstring_view FrmSetting::ApplyText(ctl::Id id) {

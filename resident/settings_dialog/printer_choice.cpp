@@ -35,7 +35,7 @@ std::wstring_view PaperSizeText(std::int16_t code) {
   return kPaperTexts[code - 1];
 }
 
-ChoiceList Disp_PrtName(SettingsRecord& record, DialogPrinter& printer) {
+ChoiceList ListPrinters(SettingsRecord& record, DialogPrinter& printer) {
   ChoiceList list;
   const std::optional<std::wstring> current = printer.CurrentName();
   std::optional<std::wstring> chosen;
@@ -56,7 +56,7 @@ ChoiceList Disp_PrtName(SettingsRecord& record, DialogPrinter& printer) {
   return list;
 }
 
-ChoiceList Disp_PaperSize(SettingsRecord& record, DialogPrinter& printer) {
+ChoiceList ListPaperSizes(SettingsRecord& record, DialogPrinter& printer) {
   ChoiceList list;
   if (!printer.CurrentName()) return list;
   const std::int16_t target = record.PrtPaperSize != 0 ? record.PrtPaperSize : printer.PaperSize();
@@ -71,7 +71,7 @@ ChoiceList Disp_PaperSize(SettingsRecord& record, DialogPrinter& printer) {
   return list;
 }
 
-std::optional<ChoiceList> PrtName_Click(SettingsRecord& record, DialogPrinter& printer,
+std::optional<ChoiceList> ChoosePrinter(SettingsRecord& record, DialogPrinter& printer,
                                         const std::wstring& deviceName) {
   if (deviceName == record.PrtDeviceName) return std::nullopt;
   for (const InstalledPrinterName& installed : printer.Printers()) {
@@ -81,10 +81,10 @@ std::optional<ChoiceList> PrtName_Click(SettingsRecord& record, DialogPrinter& p
     break;
   }
   record.PrtPaperSize = 0;
-  return Disp_PaperSize(record, printer);
+  return ListPaperSizes(record, printer);
 }
 
-void PaperSize_Click(SettingsRecord& record, DialogPrinter& printer, std::int16_t code) {
+void ChoosePaperSize(SettingsRecord& record, DialogPrinter& printer, std::int16_t code) {
   record.PrtPaperSize = printer.SetPaperSize(code) ? code : printer.PaperSize();
 }
 

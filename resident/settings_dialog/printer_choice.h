@@ -44,26 +44,29 @@ struct ChoiceList {
 // The list text of a paper code from 1 to 18; empty for any other.
 std::wstring_view PaperSizeText(std::int16_t code);
 
-// Disp_PrtName: the printers in order, without those on the port "PUB:". The
-// printer named PrtDeviceName is selected and made current; while
-// PrtDeviceName is empty, the current printer is selected and its name kept.
-ChoiceList Disp_PrtName(SettingsRecord& record, DialogPrinter& printer);
+// The printer list (Disp_PrtName): the printers in order, without those on
+// the port "PUB:". The printer named PrtDeviceName is selected and made
+// current; while PrtDeviceName is empty, the current printer is selected and
+// its name kept.
+ChoiceList ListPrinters(SettingsRecord& record, DialogPrinter& printer);
 
-// Disp_PaperSize: codes 1 to 18 that the current printer accepts, ascending,
-// with the code as item data. The target, PrtPaperSize or else the printer's
-// own paper, is selected when listed and applied to the printer;
-// PrtPaperSize then takes the printer's paper code. Empty, changing nothing,
-// when there is no current printer.
-ChoiceList Disp_PaperSize(SettingsRecord& record, DialogPrinter& printer);
+// The paper list (Disp_PaperSize): codes 1 to 18 that the current printer
+// accepts, ascending, with the code as item data. The target, PrtPaperSize or
+// else the printer's own paper, is selected when listed and applied to the
+// printer; PrtPaperSize then takes the printer's paper code. Empty, changing
+// nothing, when there is no current printer.
+ChoiceList ListPaperSizes(SettingsRecord& record, DialogPrinter& printer);
 
-// PrtName_Click: another printer becomes current and PrtDeviceName, the paper
-// choice is forgotten and the paper list rebuilt, which it returns. nullopt,
-// changing nothing, for the printer already chosen.
-std::optional<ChoiceList> PrtName_Click(SettingsRecord& record, DialogPrinter& printer,
+// A printer chosen in the list (PrtName_Click): another printer becomes
+// current and PrtDeviceName, the paper choice is forgotten and the paper list
+// rebuilt, which it returns. nullopt, changing nothing, for the printer
+// already chosen.
+std::optional<ChoiceList> ChoosePrinter(SettingsRecord& record, DialogPrinter& printer,
                                         const std::wstring& deviceName);
 
-// PaperSize_Click: the chosen code goes to the printer and PrtPaperSize. A
-// code the printer refuses leaves PrtPaperSize at the printer's own paper.
-void PaperSize_Click(SettingsRecord& record, DialogPrinter& printer, std::int16_t code);
+// A paper chosen in the list (PaperSize_Click): the code goes to the printer
+// and PrtPaperSize. A code the printer refuses leaves PrtPaperSize at the
+// printer's own paper.
+void ChoosePaperSize(SettingsRecord& record, DialogPrinter& printer, std::int16_t code);
 
 }  // namespace vistrane

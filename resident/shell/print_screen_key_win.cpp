@@ -29,7 +29,13 @@ void OfferPrintScreenKey(HWND owner, SettingsStore& store) {
     OutputDebugStringW((error.message() + L"\n").c_str());
     return;
   }
-  state.asked = store.GetSetting(kPrintScreenKeyAskedSetting);
+  try {
+    state.asked = ReadSettingText(store, kPrintScreenKeyAskedSetting);
+  } catch (const StoreError& error) {
+    // An answer that cannot be read counts as none: the question writes a
+    // readable one.
+    OutputDebugStringW((error.message() + L"\n").c_str());
+  }
   if (!ShouldAskForPrintScreenKey(state)) return;
 
   const int answer = MessageBoxW(owner, kPrintScreenKeyQuestion, kPrintScreenKeyTitle,

@@ -4,14 +4,13 @@
 
 namespace vistrane {
 
-std::wstring MemorySettingsStore::GetSetting(std::wstring_view key) const {
-  if (unreadable_.contains(key)) return std::wstring();
+std::optional<std::wstring> MemorySettingsStore::ReadSetting(std::wstring_view key) const {
+  if (unreadable_.contains(key)) {
+    throw StoreError(L"設定「" + std::wstring(key) + L"」を読み込めませんでした。");
+  }
   const auto it = values_.find(key);
-  return it == values_.end() ? std::wstring() : it->second;
-}
-
-bool MemorySettingsStore::HasSetting(std::wstring_view key) const {
-  return unreadable_.contains(key) || values_.contains(key);
+  if (it == values_.end()) return std::nullopt;
+  return it->second;
 }
 
 void MemorySettingsStore::SaveSetting(std::wstring_view key, std::wstring_view value) {

@@ -4,6 +4,7 @@
 // check both what the store holds and how it got there.
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -23,15 +24,14 @@ class MemorySettingsStore final : public SettingsStore {
   // Starts with these values already stored; they are not logged as writes.
   explicit MemorySettingsStore(Values initial) : values_(std::move(initial)) {}
 
-  std::wstring GetSetting(std::wstring_view key) const override;
-  bool HasSetting(std::wstring_view key) const override;
+  std::optional<std::wstring> ReadSetting(std::wstring_view key) const override;
   void SaveSetting(std::wstring_view key, std::wstring_view value) override;
 
   // While on, every SaveSetting throws StoreError and changes nothing.
   void set_fail_writes(bool fail) { failWrites_ = fail; }
 
-  // The key holds a value that reads as empty text, as one of another type
-  // does in the registry.
+  // The key holds a value whose read throws StoreError, as one of another
+  // type does in the registry, until a write replaces it.
   void set_unreadable(std::wstring key) { unreadable_.insert(std::move(key)); }
 
   const Values& values() const { return values_; }

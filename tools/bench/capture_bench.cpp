@@ -65,7 +65,7 @@ void PutOnClipboardWithoutOwner(UniqueHbitmap bitmap) {
   CloseClipboard();
 }
 
-using UniqueProcess = UniqueHandle<handle_traits::NullInvalid<HANDLE, CloseHandle>>;
+using UniqueProcess = UniqueHandle<HANDLE, CloseHandle>;
 
 struct Memory {
   double workingSetMiB = 0;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -18,8 +19,8 @@ namespace {
 using Log = std::vector<std::wstring>;
 
 // Every fake writes into one log, so a test sees the order across all of
-// them. A fake calls `failure` at the member named in failAt: the mail
-// client's refusal unless a test sets another.
+// them. A fake calls `failure` at the member (the store: at the key) named in
+// failAt: the mail client's refusal unless a test sets another.
 struct World {
   Log log;
   std::wstring failAt;
@@ -35,10 +36,11 @@ class FakeStore final : public SettingsStore {
  public:
   FakeStore(World& world, std::map<std::wstring, std::wstring, std::less<>> values)
       : world_(world), values_(std::move(values)) {}
-  std::wstring GetSetting(std::wstring_view key) const override {
-    world_.log.push_back(L"read " + std::wstring(key));
+  std::optional<std::wstring> ReadSetting(std::wstring_view key) const override {
+    world_.Call(L"read " + std::wstring(key), std::wstring(key));
     const auto found = values_.find(key);
-    return found == values_.end() ? std::wstring() : found->second;
+    if (found == values_.end()) return std::nullopt;
+    return found->second;
   }
   void SaveSetting(std::wstring_view key, std::wstring_view) override {
     ADD_FAILURE() << "the mail sender writes no setting, but wrote "
@@ -333,6 +335,17 @@ TEST_F(FrmVstnMailTest, EachClosingStepRunsWhateverHappenedToTheOthers) {
                             std::wstring(L"remove ") + kArchive}}));
   EXPECT_EQ(host.errors,
             std::vector<std::wstring>{std::wstring(kRemoveFailedMessage) + L"\n" + kBitmap});
+}
+
+TEST_F(FrmVstnMailTest, ASettingTheStoreCannotReadFailsTheRun) {
+  world.failAt = L"OutputFileMode";
+  world.failure = [] { throw StoreError(L"設定「OutputFileMode」を読み込めませんでした。"); };
+  EXPECT_EQ(Run(), (Log{L"trim", L"error", L"SignOff"})) << "the image is kept";
+  EXPECT_EQ(host.errors,
+            std::vector<std::wstring>{std::wstring(kMailFailedMessage) +
+                                      L"\n\n設定「OutputFileMode」を読み込めませんでした。"
+                                      L"\n画像ファイルは次の場所に残してあります。\n" +
+                                      kBitmap});
 }
 
 TEST_F(FrmVstnMailTest, UnusableSettingsAreReportedAndTheImageKept) {

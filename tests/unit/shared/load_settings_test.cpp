@@ -66,7 +66,7 @@ TEST(LoadSettings, EmptyStoreWritesEveryDefaultInOrderAndLoadsThem) {
   };
   expected.insert(expected.end(), kUpgradeWrites.begin(), kUpgradeWrites.end());
   EXPECT_EQ(store.writes(), expected);
-  EXPECT_EQ(store.GetSetting(L"tmpfile"), L"");
+  EXPECT_EQ(ReadSettingText(store, L"tmpfile"), L"");
 }
 
 TEST(LoadSettings, OlderStoreGetsOnlyTheElevenNewKeysAndKeepsItsOwn) {
@@ -116,7 +116,7 @@ TEST(LoadSettings, FirstStartTakesTheDriveOfTheProgramFolder) {
   const SettingsRecord record = LoadSettings(store, kDec4, L"E:\\Tools\\Vistrane").record;
   EXPECT_EQ(record.Drive, L"E:\\");
   EXPECT_EQ(record.DirName, L"E:\\VstrnTmp");
-  EXPECT_EQ(store.GetSetting(L"DirName"), L"E:\\VstrnTmp");
+  EXPECT_EQ(ReadSettingText(store, L"DirName"), L"E:\\VstrnTmp");
   EXPECT_EQ(DriveOfFolder(L"D:\\"), L"D:\\");
 }
 
@@ -145,17 +145,23 @@ TEST(LoadSettings, UnreadableIntegerLoadsAsItsDefault) {
   }
 }
 
-// A bad store keeps the user's values: an unreadable OutPutMode is no first
-// start, and refused upgrade writes leave the stored values in force.
+// A bad store keeps the user's values: an unreadable OutPutMode or ColorMode
+// is no first start or upgrade, an unreadable value loads as its default, and
+// refused upgrade writes leave the stored values in force.
 TEST(LoadSettings, BadStoreRunsOnTheUsersValues) {
   {
-    SCOPED_TRACE("OutPutMode unreadable");
+    SCOPED_TRACE("values unreadable");
     MemorySettingsStore store(CompleteStore());
-    store.set_unreadable(L"OutPutMode");
+    for (const wchar_t* key : {L"OutPutMode", L"ColorMode", L"Orientation", L"DirName", L"GDate"}) {
+      store.set_unreadable(key);
+    }
     const LoadedSettings loaded = LoadSettings(store, kDec4, kProgramFolder);
     EXPECT_TRUE(store.writes().empty());
     EXPECT_EQ(loaded.record.OutPutMode, 1);
-    EXPECT_EQ(loaded.record.DirName, L"D:\\caps");
+    EXPECT_EQ(loaded.record.Orientation, 1);
+    EXPECT_EQ(loaded.record.DirName, L"C:\\VstrnTmp");
+    EXPECT_EQ(loaded.record.Filename, L"Shot");
+    EXPECT_EQ(loaded.record.SaveCont, 0) << "an unreadable GDate is not today";
   }
   {
     SCOPED_TRACE("upgrade refused");

@@ -10,15 +10,15 @@
 namespace vistrane {
 namespace {
 
-// Records every close, so a test sees double closes and leaks alike.
+// Records every close, so a test sees double closes and leaks alike, and
+// sets the last error as a close that fails does.
 std::vector<int> g_closed;
 
-struct CountingTraits {
-  using Handle = int;
-  static Handle Invalid() noexcept { return 0; }
-  static void Close(Handle h) noexcept { g_closed.push_back(h); }
-};
-using Counted = UniqueHandle<CountingTraits>;
+void CountClose(int h) noexcept {
+  g_closed.push_back(h);
+  SetLastError(ERROR_INVALID_HANDLE);
+}
+using Counted = UniqueHandle<int, CountClose>;
 
 class UniqueHandleTest : public testing::Test {
  protected:
@@ -80,6 +80,12 @@ TEST_F(UniqueHandleTest, ReleaseGivesUpWithoutClosing) {
   EXPECT_TRUE(g_closed.empty());
 }
 
+TEST_F(UniqueHandleTest, TheLastErrorSurvivesAClose) {
+  SetLastError(ERROR_ACCESS_DENIED);
+  { Counted handle(7); }
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+}
+
 TEST_F(UniqueHandleTest, ResetAndPutCloseThePreviousHandle) {
   Counted handle(1);
   handle.reset(2);
@@ -115,7 +121,7 @@ TEST(UniqueFileTest, ClosesTheSystemHandle) {
 TEST(ClipboardScopeTest, WaitsForAnotherHolderWithinItsTime) {
   struct Holder {
     explicit Holder(DWORD ms) {
-      using UniqueEvent = UniqueHandle<handle_traits::NullInvalid<HANDLE, CloseHandle>>;
+      using UniqueEvent = UniqueHandle<HANDLE, CloseHandle>;
       UniqueEvent opened(CreateEventW(nullptr, TRUE, FALSE, nullptr));
       thread = std::thread([ms, event = opened.get()] {
         const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,

@@ -36,7 +36,7 @@ TEST(ResolveArchivedFile, StoresNamesRelativeToTheBaseFolder) {
     SCOPED_TRACE(c.base + L" | " + c.file);
     const ArchivedFile resolved = ResolveArchivedFile(c.base, c.file);
     EXPECT_EQ(resolved.path, c.path);
-    EXPECT_EQ(resolved.stored_parts, c.stored);
+    EXPECT_EQ(resolved.storedParts, c.stored);
   }
 }
 

@@ -32,10 +32,10 @@ std::vector<std::uint8_t> ForcedLh5Archive(const std::string& name,
   const std::vector<std::uint8_t> packed = EncodeLh5(data);
   LzhHeaderFields fields;
   fields.method = "-lh5-";
-  fields.compressed_size = static_cast<std::uint32_t>(packed.size());
-  fields.original_size = static_cast<std::uint32_t>(data.size());
-  fields.modified_unix_time = 1700000000;
-  fields.data_crc = Crc16(data);
+  fields.compressedSize = static_cast<std::uint32_t>(packed.size());
+  fields.originalSize = static_cast<std::uint32_t>(data.size());
+  fields.modifiedUnixTime = 1700000000;
+  fields.dataCrc = Crc16(data);
   fields.name.file = name;
   std::vector<std::uint8_t> archive = WriteLevel2Header(fields);
   archive.insert(archive.end(), packed.begin(), packed.end());

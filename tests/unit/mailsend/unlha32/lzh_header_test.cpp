@@ -15,10 +15,10 @@ namespace {
 LzhHeaderFields Fields(std::vector<std::string> folders, std::string file) {
   LzhHeaderFields fields;
   fields.method = "-lh5-";
-  fields.compressed_size = 0x01020304;
-  fields.original_size = 0x0A0B0C0D;
-  fields.modified_unix_time = 1241676000;
-  fields.data_crc = 0xBEEF;
+  fields.compressedSize = 0x01020304;
+  fields.originalSize = 0x0A0B0C0D;
+  fields.modifiedUnixTime = 1241676000;
+  fields.dataCrc = 0xBEEF;
   fields.name = {std::move(folders), std::move(file)};
   return fields;
 }

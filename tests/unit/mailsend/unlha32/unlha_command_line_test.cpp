@@ -57,21 +57,21 @@ TEST(ParseUnlhaCommandLine, ReadsTheMailSendersCommandLines) {
       L"u -a1 -r2 -x1 -o2 C:\\VstrnTmp\\VstrnML-090507 C:\\VstrnTmp\\ "
       L"C:\\VstrnTmp\\VstrnML-090507.bmp");
   EXPECT_EQ(plain.archive, L"C:\\VstrnTmp\\VstrnML-090507.lzh");
-  EXPECT_EQ(plain.base_folder, L"C:\\VstrnTmp\\");
+  EXPECT_EQ(plain.baseFolder, L"C:\\VstrnTmp\\");
   EXPECT_EQ(plain.files, Args{L"C:\\VstrnTmp\\VstrnML-090507.bmp"});
 
   const UnlhaCommand quoted = ParseUnlhaCommandLine(
       L"u -a1 -r2 -x1 -o2 \"C:\\out dir\\capture\" \"C:\\out dir\\\" \"C:\\out dir\\capture.bmp\"");
   EXPECT_EQ(quoted.archive, L"C:\\out dir\\capture.lzh");
-  EXPECT_EQ(quoted.base_folder, L"C:\\out dir\\");
+  EXPECT_EQ(quoted.baseFolder, L"C:\\out dir\\");
   EXPECT_EQ(quoted.files, Args{L"C:\\out dir\\capture.bmp"});
 
   const UnlhaCommand root = ParseUnlhaCommandLine(L"U -O2 -X1 D:\\cap D:\\ D:\\cap.bmp D:\\b.bmp");
-  EXPECT_EQ(root.base_folder, L"D:\\");
+  EXPECT_EQ(root.baseFolder, L"D:\\");
   EXPECT_EQ(root.files, (Args{L"D:\\cap.bmp", L"D:\\b.bmp"}));
 
   const UnlhaCommand no_base = ParseUnlhaCommandLine(L"u a.lzh x.bmp");
-  EXPECT_EQ(no_base.base_folder, L"");
+  EXPECT_EQ(no_base.baseFolder, L"");
   EXPECT_EQ(no_base.files, Args{L"x.bmp"});
 }
 

@@ -117,7 +117,7 @@ TEST_F(CaptureOutputTest, ScreenCopyWritesTheFileThenReleasesThePicture) {
   Capture();
   EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp", L"reset", L"trim"}));
   EXPECT_EQ(common.OutFilePath, L"C:\\VstrnTmp\\Vstrn1204-001.bmp");
-  EXPECT_EQ(store.GetSetting(L"tmpfile"), L"");
+  EXPECT_EQ(ReadSettingText(store, L"tmpfile"), L"");
 }
 
 TEST_F(CaptureOutputTest, ImageCheckDecidesWhetherAnythingIsWritten) {
@@ -158,7 +158,7 @@ TEST_F(CaptureOutputTest, MailCopyIsWrittenAfterTheFileAndHandedOn) {
   const std::wstring mailCopy = L"C:\\VstrnTmp\\VstrnML-090507.bmp";
   EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp", L"write " + mailCopy,
                                L"mailsender", L"reset", L"trim"}));
-  EXPECT_EQ(store.GetSetting(L"tmpfile"), mailCopy);
+  EXPECT_EQ(ReadSettingText(store, L"tmpfile"), mailCopy);
   EXPECT_EQ(common.OutFilePath, mailCopy);
 }
 
@@ -215,7 +215,7 @@ TEST_F(CaptureOutputTest, QuitDuringAMessageRunsNoFurtherStep) {
   EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp",
                                L"write C:\\VstrnTmp\\VstrnML-090507.bmp", L"print", L"error",
                                L"reset", L"trim"}));
-  EXPECT_EQ(store.GetSetting(L"tmpfile"), L"") << "the mail copy is not handed on";
+  EXPECT_EQ(ReadSettingText(store, L"tmpfile"), L"") << "the mail copy is not handed on";
 }
 
 TEST_F(CaptureOutputTest, MissingMailSenderIsReportedAfterTheFiles) {
@@ -250,7 +250,7 @@ TEST_F(CaptureOutputTest, MailCopyThatWasNotWrittenIsNotHandedOn) {
   Capture();
   EXPECT_EQ(host.errors.size(), 1u);
   for (const auto& call : host.calls) EXPECT_NE(call, L"mailsender");
-  EXPECT_EQ(store.GetSetting(L"tmpfile"), L"C:\\VstrnTmp\\earlier.bmp");
+  EXPECT_EQ(ReadSettingText(store, L"tmpfile"), L"C:\\VstrnTmp\\earlier.bmp");
 }
 
 TEST_F(CaptureOutputTest, CounterAtItsLimitIsReportedAndNothingIsWritten) {
@@ -381,7 +381,7 @@ TEST_F(CaptureOutputTest, FailedPrintIsReportedAndTheOtherOutputsStand) {
   EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp",
                                L"write " + mailCopy, L"print", L"error", L"mailsender", L"reset",
                                L"trim"}));
-  EXPECT_EQ(store.GetSetting(L"tmpfile"), mailCopy);
+  EXPECT_EQ(ReadSettingText(store, L"tmpfile"), mailCopy);
 }
 
 }  // namespace

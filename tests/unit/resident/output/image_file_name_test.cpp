@@ -68,7 +68,7 @@ TEST(NextImageFilePath, CounterIsRaisedThenStoredAfterTheDate) {
 
   EXPECT_EQ(NextImageFilePath(record, false, kDec4, store, kNoneTaken),
             L"C:\\VstrnTmp\\Vstrn1204-008.bmp");
-  EXPECT_EQ(store.GetSetting(L"SaveCont"), L"8");
+  EXPECT_EQ(ReadSettingText(store, L"SaveCont"), L"8");
 }
 
 TEST(NextImageFilePath, OnlyTheCounterModeTouchesCounterAndDate) {
@@ -120,7 +120,7 @@ TEST(NextImageFilePath, NumberedNameMovesOnPastExistingFiles) {
             L"C:\\VstrnTmp\\Vstrn1204-003.bmp");
   EXPECT_EQ(NextImageFilePath(record, false, kDec4, store, exists),
             L"C:\\VstrnTmp\\Vstrn1204-005.bmp");
-  EXPECT_EQ(store.GetSetting(L"SaveCont"), L"5");
+  EXPECT_EQ(ReadSettingText(store, L"SaveCont"), L"5");
 
   SettingsRecord full = Record(1, 1, 32766);
   const FileExistsTest all = [](const std::wstring&) { return true; };

@@ -61,16 +61,16 @@ class FakePrinter final : public DialogPrinter {
 const std::vector<std::int16_t> kLetterA4{1, 9};
 const std::vector<std::int16_t> kA4A5{9, 11, 70};  // 70: A6, not offered
 
-TEST(Disp_PrtName, FirstOpeningSelectsTheDefaultPrinterAndItsPaper) {
+TEST(ListPrinters, FirstOpeningSelectsTheDefaultPrinterAndItsPaper) {
   FakePrinter printer(
       {{L"Office", L"LPT1:", kLetterA4, 1}, {L"VPDF", L"CUPS:VPDF", {1, 9, 11, 70}, 9}}, L"VPDF");
   SettingsRecord record;
-  const ChoiceList printers = Disp_PrtName(record, printer);
+  const ChoiceList printers = ListPrinters(record, printer);
   EXPECT_EQ(printers.texts, (std::vector<std::wstring>{L"Office", L"VPDF"}));
   EXPECT_EQ(printers.selected, 1u);
   EXPECT_EQ(record.PrtDeviceName, L"VPDF");
 
-  const ChoiceList papers = Disp_PaperSize(record, printer);
+  const ChoiceList papers = ListPaperSizes(record, printer);
   EXPECT_EQ(papers.texts, (std::vector<std::wstring>{L"レター、8 1/2 x 11 インチ",
                                                      L"A4、210 x 297 mm", L"A5、148 x 210 mm"}));
   EXPECT_EQ(papers.itemData, (std::vector<std::int16_t>{1, 9, 11}));
@@ -78,72 +78,72 @@ TEST(Disp_PrtName, FirstOpeningSelectsTheDefaultPrinterAndItsPaper) {
   EXPECT_EQ(record.PrtPaperSize, 9);
 }
 
-TEST(Disp_PrtName, APrinterOnPubIsNeverListedNorSelected) {
+TEST(ListPrinters, APrinterOnPubIsNeverListedNorSelected) {
   FakePrinter printer({{L"Shared", L"PUB:", kLetterA4, 1}, {L"VPDF", L"CUPS:VPDF", kA4A5, 9}},
                       L"Shared");
   SettingsRecord record;
-  const ChoiceList printers = Disp_PrtName(record, printer);
+  const ChoiceList printers = ListPrinters(record, printer);
   EXPECT_EQ(printers.texts, (std::vector<std::wstring>{L"VPDF"}));
   EXPECT_EQ(printers.selected, std::nullopt);
   EXPECT_EQ(record.PrtDeviceName, L"");
   EXPECT_EQ(printer.CurrentName(), L"Shared");
 }
 
-TEST(Disp_PrtName, ReopeningMakesTheRememberedPrinterAndPaperCurrentAgain) {
+TEST(ListPrinters, ReopeningMakesTheRememberedPrinterAndPaperCurrentAgain) {
   FakePrinter printer({{L"Office", L"LPT1:", kLetterA4, 1}, {L"VPDF", L"CUPS:VPDF", kA4A5, 9}},
                       L"Office");
   SettingsRecord record;
   record.PrtDeviceName = L"VPDF";
   record.PrtPaperSize = 11;
-  EXPECT_EQ(Disp_PrtName(record, printer).selected, 1u);
+  EXPECT_EQ(ListPrinters(record, printer).selected, 1u);
   EXPECT_EQ(printer.CurrentName(), L"VPDF");
-  EXPECT_EQ(Disp_PaperSize(record, printer).selected, 1u);
+  EXPECT_EQ(ListPaperSizes(record, printer).selected, 1u);
   EXPECT_EQ(printer.PaperSize(), 11);
 
   record.PrtDeviceName = L"Gone";  // matches nothing: nothing changes
-  EXPECT_EQ(Disp_PrtName(record, printer).selected, std::nullopt);
+  EXPECT_EQ(ListPrinters(record, printer).selected, std::nullopt);
   EXPECT_EQ(printer.CurrentName(), L"VPDF");
   EXPECT_EQ(record.PrtDeviceName, L"Gone");
 }
 
-TEST(Disp_PaperSize, APaperOutsideTheListIsKeptButNotSelected) {
+TEST(ListPaperSizes, APaperOutsideTheListIsKeptButNotSelected) {
   FakePrinter printer({{L"VPDF", L"CUPS:VPDF", kA4A5, 70}}, L"VPDF");
   SettingsRecord record;
-  const ChoiceList papers = Disp_PaperSize(record, printer);
+  const ChoiceList papers = ListPaperSizes(record, printer);
   EXPECT_EQ(papers.itemData, (std::vector<std::int16_t>{9, 11}));
   EXPECT_EQ(papers.selected, std::nullopt);
   EXPECT_EQ(printer.PaperSize(), 70);
   EXPECT_EQ(record.PrtPaperSize, 70);
 }
 
-TEST(Disp_PaperSize, NoPrinterGivesEmptyListsAndChangesNothing) {
+TEST(ListPaperSizes, NoPrinterGivesEmptyListsAndChangesNothing) {
   FakePrinter printer({}, L"");
   SettingsRecord record;
-  EXPECT_TRUE(Disp_PrtName(record, printer).texts.empty());
-  const ChoiceList papers = Disp_PaperSize(record, printer);
+  EXPECT_TRUE(ListPrinters(record, printer).texts.empty());
+  const ChoiceList papers = ListPaperSizes(record, printer);
   EXPECT_TRUE(papers.texts.empty());
   EXPECT_EQ(record.PrtPaperSize, 0);
 }
 
-TEST(PrtName_Click, AnotherPrinterRebuildsThePapersTheSameOneChangesNothing) {
+TEST(ChoosePrinter, AnotherPrinterRebuildsThePapersTheSameOneChangesNothing) {
   FakePrinter printer({{L"Office", L"LPT1:", kLetterA4, 1}, {L"VPDF", L"CUPS:VPDF", kA4A5, 11}},
                       L"Office");
   SettingsRecord record;
-  Disp_PrtName(record, printer);
-  Disp_PaperSize(record, printer);
-  PaperSize_Click(record, printer, 9);
+  ListPrinters(record, printer);
+  ListPaperSizes(record, printer);
+  ChoosePaperSize(record, printer, 9);
   EXPECT_EQ(record.PrtPaperSize, 9);
 
-  EXPECT_EQ(PrtName_Click(record, printer, L"Office"), std::nullopt);
+  EXPECT_EQ(ChoosePrinter(record, printer, L"Office"), std::nullopt);
   EXPECT_EQ(printer.madeCurrent, 0);
 
-  const std::optional<ChoiceList> papers = PrtName_Click(record, printer, L"VPDF");
+  const std::optional<ChoiceList> papers = ChoosePrinter(record, printer, L"VPDF");
   ASSERT_TRUE(papers);
   EXPECT_EQ(papers->itemData, (std::vector<std::int16_t>{9, 11}));
   EXPECT_EQ(record.PrtDeviceName, L"VPDF");
   EXPECT_EQ(record.PrtPaperSize, 11);  // the new printer's own paper, not the earlier choice
 
-  PaperSize_Click(record, printer, 9);
+  ChoosePaperSize(record, printer, 9);
   EXPECT_EQ(printer.PaperSize(), 9);
   EXPECT_EQ(record.PrtPaperSize, 9);
 }
