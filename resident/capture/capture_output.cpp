@@ -5,15 +5,16 @@
 
 #include "resident/output/reduce_colors.h"
 #include "shared/errors.h"
+#include "shared/output_modes.h"
 #include "shared/scope_exit.h"
 #include "shared/setting_keys.h"
 
 namespace vistrane {
 namespace {
 
-// Runs one output step; a failure is shown and reported as false, so the
-// capture goes on with the steps that do not need this one. Once the user
-// chose to quit, no step runs and each reports false.
+// Runs one step; a failure is shown and reported as false, so the capture
+// goes on with the steps that do not need this one. Once the user chose to
+// quit, no step runs and each reports false.
 template <typename Step>
 bool RunStep(CaptureHost& host, Step&& step) {
   if (host.QuitRequested()) return false;
@@ -30,50 +31,59 @@ bool RunStep(CaptureHost& host, Step&& step) {
   return false;
 }
 
-bool Accepted(bool ownerIsZero, CaptureHost& host) {
+bool Accepted(bool ownerIsZero, const Picture& picture, const CaptureHost& host) {
   if (!ownerIsZero) return true;
   ImageCheckInput input = host.ScreenFacts();
-  input.image = host.PictureSize();
+  input.image = {picture.width, picture.height};
   input.ownerIsZero = true;
   return CheckCapturedImage(input) == ImageVerdict::Accept;
 }
 
-void RunOutputs(CaptureHost& host, Common& common, SettingsStore& store, const Clock& clock) {
+}  // namespace
+
+CaptureResult CaptureOutput(const SettingsRecord& settings, const Capture& capture,
+                            CaptureHost& host, SettingsStore& store, const Clock& clock) {
+  CaptureResult result{L"", settings.SaveCont};
+  std::wstring mailCopy;
+  // The normal file, then the mail copy: a second file with its own name.
+  for (const bool ForMail : {false, true}) {
+    if (!(ForMail ? MailsOn(settings) : WritesFile(settings))) continue;
+    RunStep(host, [&] {
+      result.OutFilePath =
+          SaveImageFile(ForMail, settings, capture, result.SaveCont, clock, store, host);
+      if (ForMail) mailCopy = result.OutFilePath;
+    });
+  }
+  if (PrintsOn(settings)) RunStep(host, [&] { host.PrintImage(settings, clock); });
+  // The mail sender reads tmpfile at its start: write it first.
+  if (!mailCopy.empty() && RunStep(host, [&] { store.SaveSetting(keys::tmpfile, mailCopy); })) {
+    if (!host.StartMailSender()) host.ShowError(kMailSenderMissingMessage);
+  }
+  return result;
+}
+
+CaptureResult TakeCapture(bool ownerIsZero, const SettingsRecord& settings, CaptureHost& host,
+                          SettingsStore& store, const Clock& clock) {
+  const ScopeExit release([&] {
+    host.ReleasePicture();
+    host.TrimWorkingSet();
+  });
+  std::optional<Picture> held;
+  RunStep(host, [&] { held = host.HoldClipboardBitmap(); });
+  if (!held || !Accepted(ownerIsZero, *held, host)) return {L"", settings.SaveCont};
+  Capture capture{*held, std::nullopt};
+  if (!IsFullColour(settings) && !RunStep(host, [&] {
+        capture.reduced = ReduceColors(capture.picture, settings.ColorMode);
+        DrawReducedColours(*capture.reduced, capture.picture);
+      })) {
+    return {L"", settings.SaveCont};
+  }
   // Only a display: the outputs run also when it cannot be shown.
   RunStep(host, [&] {
     host.frmExec_Show(
-        ExecRowLayout(common.PrtOutputMode, common.FileOutputMode, common.MailSendMode));
+        ExecRowLayout(settings.PrtOutputMode, settings.FileOutputMode, settings.MailSendMode));
   });
-  if (common.FileOutputMode == 1) {
-    RunStep(host, [&] { SaveImageFile(false, common, clock, store, host); });
-  }
-  bool mailCopyWritten = false;
-  if (common.MailSendMode == 1) {
-    mailCopyWritten = RunStep(host, [&] { SaveImageFile(true, common, clock, store, host); });
-  }
-  if (common.PrtOutputMode == 1) RunStep(host, [&] { host.PrintImage(common, clock); });
-  // The mail sender reads tmpfile at its start: write it first.
-  if (mailCopyWritten &&
-      RunStep(host, [&] { store.SaveSetting(keys::tmpfile, common.OutFilePath); })) {
-    if (!host.StartMailSender()) host.ShowError(kMailSenderMissingMessage);
-  }
-}
-
-}  // namespace
-
-void CaptureOutput(bool ownerIsZero, CaptureHost& host, Common& common, SettingsStore& store,
-                   const Clock& clock) {
-  const ScopeExit release([&] {
-    host.ResetPicture();
-    EraseDibBits(common);
-    host.TrimWorkingSet();
-  });
-  bool held = false;
-  RunStep(host, [&] { held = host.HoldClipboardBitmap(); });
-  if (held && Accepted(ownerIsZero, host) &&
-      (common.ColorMode == 1 || RunStep(host, [&] { host.ReduceColors(common); }))) {
-    RunOutputs(host, common, store, clock);
-  }
+  return CaptureOutput(settings, capture, host, store, clock);
 }
 
 }  // namespace vistrane

@@ -7,6 +7,7 @@
 #include "shared/date_text.h"
 #include "shared/errors.h"
 #include "shared/folder_path.h"
+#include "shared/output_modes.h"
 #include "shared/setting_keys.h"
 #include "shared/setting_text.h"
 
@@ -24,10 +25,8 @@ std::wstring FormatCounter(std::int16_t count) {
 const wchar_t* Extension(const SettingsRecord& record) {
   switch (ImageFileFormatOf(record)) {
     case ImageFileFormat::Bitmap:
-    case ImageFileFormat::ReducedBitmap:
       return L".bmp";
     case ImageFileFormat::Png:
-    case ImageFileFormat::ReducedPng:
       return L".png";
     case ImageFileFormat::Jpeg:
       break;
@@ -35,9 +34,10 @@ const wchar_t* Extension(const SettingsRecord& record) {
   return L".jpg";
 }
 
-std::wstring NextCountedPath(SettingsRecord& record, const LocalDateTime& now,
-                             SettingsStore& store, const FileExistsTest& exists) {
-  std::int16_t count = record.SaveCont;
+std::wstring NextCountedPath(const SettingsRecord& record, std::int16_t& SaveCont,
+                             const LocalDateTime& now, SettingsStore& store,
+                             const FileExistsTest& exists) {
+  std::int16_t count = SaveCont;
   std::wstring path;
   do {
     if (count == std::numeric_limits<std::int16_t>::max()) {
@@ -47,32 +47,22 @@ std::wstring NextCountedPath(SettingsRecord& record, const LocalDateTime& now,
     ++count;
     path = ImageFilePath(record, FormatMmdd(now) + L"-" + FormatCounter(count));
   } while (exists(path));
-  record.SaveCont = count;
+  SaveCont = count;
   store.SaveSetting(keys::GDate, FormatYyyymmdd(now));
-  store.SaveSetting(keys::SaveCont, FormatInt16(record.SaveCont));
+  store.SaveSetting(keys::SaveCont, FormatInt16(SaveCont));
   return path;
 }
 
 }  // namespace
 
-ImageFileFormat ImageFileFormatOf(const SettingsRecord& record) {
-  const bool fullColour = record.ColorMode == 1;
-  switch (record.OutputFileMode) {
-    case 1:
-      return fullColour ? ImageFileFormat::Bitmap : ImageFileFormat::ReducedBitmap;
-    case 3:
-      return fullColour ? ImageFileFormat::Png : ImageFileFormat::ReducedPng;
-    default:
-      return ImageFileFormat::Jpeg;
-  }
-}
-
-std::wstring NextImageFilePath(SettingsRecord& record, bool forMail, const Clock& clock,
-                               SettingsStore& store, const FileExistsTest& exists) {
+std::wstring NextImageFilePath(const SettingsRecord& record, bool forMail, std::int16_t& SaveCont,
+                               const Clock& clock, SettingsStore& store,
+                               const FileExistsTest& exists) {
   CheckBaseName(record.Filename);
   CheckPathLength(record.DirName, record.Filename);
   const LocalDateTime now = clock.Now();
-  if (!forMail && record.FileOutMode == 1) return NextCountedPath(record, now, store, exists);
+  if (!forMail && record.FileOutMode == 1)
+    return NextCountedPath(record, SaveCont, now, store, exists);
   std::wstring suffix;
   if (forMail) {
     suffix = L"ML-" + FormatHhmmss(now);

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
@@ -16,12 +17,13 @@
 
 #include "platform/com_apartment.h"
 #include "platform/file_system.h"
+#include "platform/file_writer.h"
 #include "platform/picture_box.h"
 #include "platform/unique_handle.h"
+#include "resident/capture/capture_host_win.h"
 #include "resident/output/jpeg_file_win.h"
-#include "resident/output/png_file_win.h"
+#include "resident/output/png_file.h"
 #include "resident/output/reduce_colors.h"
-#include "resident/output/reduce_colors_win.h"
 #include "shared/errors.h"
 
 namespace vistrane {
@@ -49,6 +51,29 @@ void HoldGradient(PictureBox& picture) {
     }
   }
   picture.HoldBitmap(bitmap.get());
+}
+
+// The picture box's pixels as the capture takes them.
+Picture PixelsOf(PictureBox& picture) {
+  return {picture.Pixels(), picture.PixelWidth(), picture.PixelHeight()};
+}
+
+// The file through FileWriter, as the capture writes it.
+class FileSink final : public ByteSink {
+ public:
+  explicit FileSink(FileWriter& file) : file_(file) {}
+  void Write(const std::uint8_t* data, std::size_t size) override { file_.Write(data, size); }
+
+ private:
+  FileWriter& file_;
+};
+
+template <typename Write>
+void WriteFileOf(const std::wstring& path, Write&& write) {
+  FileWriter file(path);
+  FileSink sink(file);
+  write(sink);
+  file.Commit();
 }
 
 std::wstring TempPath(const wchar_t* name) {
@@ -113,14 +138,17 @@ TEST(PngFiles, TheImagingComponentReadsBackThePicturesExactPixelsAndThePalette) 
     SCOPED_TRACE(testing::Message() << "ColorMode " << c.colorMode);
     PictureBox picture;
     HoldGradient(picture);
-    Common common;
-    common.ColorMode = c.colorMode;
+    Picture held = PixelsOf(picture);
+    std::optional<ReducedImage> reduced;
     const std::wstring path = TempPath(L"vistrane-png-test.png");
     if (c.colorMode == 1) {
-      WritePngFile(picture, path);
+      WriteFileOf(path, [&](ByteSink& sink) {
+        WritePng24(held.pixels, kWidth, kHeight, std::ptrdiff_t{kWidth} * 4, sink);
+      });
     } else {
-      ReduceColors(picture, common);  // draws the reduced colours back into the picture
-      WriteReducedPngFile(common, path);
+      reduced = ReduceColors(held, c.colorMode);
+      DrawReducedColours(*reduced, held);  // the reduced colours back into the picture
+      WriteFileOf(path, [&](ByteSink& sink) { WriteReducedPng(*reduced, sink); });
     }
     const WicImage image = DecodeWithWic(path, c.bits);
     DeleteFileIfExists(path);
@@ -128,12 +156,11 @@ TEST(PngFiles, TheImagingComponentReadsBackThePicturesExactPixelsAndThePalette) 
     ASSERT_EQ(image.width, static_cast<UINT>(kWidth));
     ASSERT_EQ(image.height, static_cast<UINT>(kHeight));
     ASSERT_TRUE(image.format == *c.format);
-    if (c.colorMode != 1) {
-      const ReducedDib dib = ReducedDibOf(common);
+    if (reduced) {
       ASSERT_FALSE(image.palette.empty());
-      ASSERT_LE(image.palette.size(), dib.colours.size());
+      ASSERT_LE(image.palette.size(), reduced->colours.size());
       for (std::size_t i = 0; i < image.palette.size(); ++i) {
-        const DibColour& e = dib.colours[i];
+        const DibColour& e = reduced->colours[i];
         EXPECT_EQ(image.palette[i], 0xFF000000u | e.rgbRed << 16 | e.rgbGreen << 8 | e.rgbBlue)
             << i;
       }
@@ -162,16 +189,23 @@ TEST(ReduceColorsInPicture, DrawsOnlyTableColoursBackAtEveryDepth) {
     SCOPED_TRACE(testing::Message() << "ColorMode " << colorMode);
     PictureBox picture;
     HoldGradient(picture);
-    Common common;
-    common.ColorMode = colorMode;
-    ReduceColors(picture, common);
+    Picture held = PixelsOf(picture);
+    const ReducedImage reduced = ReduceColors(held, colorMode);
+    DrawReducedColours(reduced, held);
 
     std::set<std::uint32_t> table;
-    for (const DibColour& c : ReducedDibOf(common).colours) {
+    for (const DibColour& c : reduced.colours) {
       table.insert(static_cast<std::uint32_t>(c.rgbRed) << 16 | c.rgbGreen << 8 | c.rgbBlue);
     }
-    const std::uint32_t* pixels = picture.Pixels();
-    std::set<std::uint32_t> drawn(pixels, pixels + kWidth * kHeight);
+    // What GDI draws from the picture box: the progress window and the print.
+    std::set<std::uint32_t> drawn;
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        const COLORREF c = GetPixel(picture.Dc(), x, y);
+        drawn.insert(static_cast<std::uint32_t>(GetRValue(c)) << 16 | GetGValue(c) << 8 |
+                     GetBValue(c));
+      }
+    }
     for (std::uint32_t colour : drawn)
       EXPECT_EQ(table.count(colour & 0xFFFFFF), 1u) << std::hex << colour;
     EXPECT_GT(drawn.size(), std::size_t{1} << (ReducedBitCount(colorMode) - 1))
@@ -179,12 +213,12 @@ TEST(ReduceColorsInPicture, DrawsOnlyTableColoursBackAtEveryDepth) {
   }
 }
 
-TEST(WriteJpegFile, WritesAJpegOfThePicture) {
+TEST(WriteJpeg, WritesAJpegOfThePicture) {
   const ComApartment com;
   PictureBox picture;
   HoldGradient(picture);
   const std::wstring path = TempPath(L"vistrane-jpeg-test.jpg");
-  WriteJpegFile(picture, path);
+  WriteFileOf(path, [&](ByteSink& sink) { WriteJpeg(PixelsOf(picture), path, sink); });
   std::ifstream in(std::filesystem::path(path), std::ios::binary);
   const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
   in.close();
@@ -196,32 +230,35 @@ TEST(WriteJpegFile, WritesAJpegOfThePicture) {
   EXPECT_EQ(bytes.back(), 0xD9) << "end of image";
 }
 
-TEST(WriteJpegFile, AFileThatCannotBeWrittenIsAFailedStepNamingIt) {
+// A JPEG file as the capture writes it: the host's file of the encoder's bytes.
+std::wstring WriteJpegFileAsTheCaptureDoes(PictureBox& picture, const std::wstring& path) {
+  Printer printer;
+  FrmExec frmExec;
+  const bool quit = false;
+  WindowsCaptureHost host(nullptr, picture, printer, frmExec, quit);
+  try {
+    host.WriteFile(path, [&](ByteSink& sink) { host.EncodeJpeg(PixelsOf(picture), path, sink); });
+  } catch (const OutputError& e) {
+    return e.message();
+  }
+  return L"";
+}
+
+TEST(WriteJpeg, AFileThatCannotBeWrittenIsAFailedStepNamingIt) {
   const ComApartment com;
   PictureBox picture;
   HoldGradient(picture);
   const std::wstring path = TempPath(L"no-such-folder-vistrane\\x.jpg");
-  try {
-    WriteJpegFile(picture, path);
-    ADD_FAILURE() << "no error";
-  } catch (const OutputError& e) {
-    EXPECT_NE(e.message().find(path), std::wstring::npos);
-  }
+  EXPECT_NE(WriteJpegFileAsTheCaptureDoes(picture, path).find(path), std::wstring::npos);
 }
 
-TEST(WriteJpegFile, AnEncoderThatCannotBeCreatedIsAFailedStepNotACrash) {
+TEST(WriteJpeg, AnEncoderThatCannotBeCreatedIsAFailedStepNotACrash) {
   PictureBox picture;
   HoldGradient(picture);
   const std::wstring path = TempPath(L"vistrane-jpeg-no-com.jpg");
   std::wstring message;
   // A thread of its own has no COM, so the imaging factory cannot be made.
-  std::thread([&] {
-    try {
-      WriteJpegFile(picture, path);
-    } catch (const OutputError& e) {
-      message = e.message();
-    }
-  }).join();
+  std::thread([&] { message = WriteJpegFileAsTheCaptureDoes(picture, path); }).join();
   EXPECT_NE(message.find(L"JPEG"), std::wstring::npos) << "no error";
   EXPECT_NE(message.find(path), std::wstring::npos);
   EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << "no file";
