@@ -1,8 +1,8 @@
 #include "resident/capture/capture_output.h"
 
-#include <exception>
-#include <new>
+#include <utility>
 
+#include "resident/capture/output_step.h"
 #include "resident/output/reduce_colors.h"
 #include "shared/errors.h"
 #include "shared/output_modes.h"
@@ -12,24 +12,9 @@
 namespace vistrane {
 namespace {
 
-// Runs one step; a failure is shown and reported as false, so the capture
-// goes on with the steps that do not need this one. Once the user chose to
-// quit, no step runs and each reports false.
-template <typename Step>
-bool RunStep(CaptureHost& host, Step&& step) {
-  if (host.QuitRequested()) return false;
-  try {
-    step();
-    return true;
-  } catch (const UserFacingError& e) {
-    host.ShowError(e.message());
-  } catch (const std::bad_alloc&) {
-    host.ShowError(L"メモリが不足しているため、画像を出力できませんでした。");
-  } catch (const std::exception&) {
-    host.ShowError(L"画像の出力中に予期しないエラーが発生しました。");
-  }
-  return false;
-}
+// The outputs in the order they run. The mail copy is a second file with its
+// own name; the hand-off gives it to the mail sender.
+enum class Output { File, MailCopy, Print, MailHandOff };
 
 bool Accepted(bool ownerIsZero, const Picture& picture, const CaptureHost& host) {
   if (!ownerIsZero) return true;
@@ -43,21 +28,34 @@ bool Accepted(bool ownerIsZero, const Picture& picture, const CaptureHost& host)
 
 CaptureResult CaptureOutput(const SettingsRecord& settings, const Capture& capture,
                             CaptureHost& host, SettingsStore& store, const Clock& clock) {
+  const ImageFileFormat format = ImageFileFormatOf(settings);
+  const std::pair<Output, bool> outputs[] = {{Output::File, WritesFile(settings)},
+                                             {Output::MailCopy, MailsOn(settings)},
+                                             {Output::Print, PrintsOn(settings)},
+                                             {Output::MailHandOff, MailsOn(settings)}};
   CaptureResult result{L"", settings.SaveCont};
   std::wstring mailCopy;
-  // The normal file, then the mail copy: a second file with its own name.
-  for (const bool ForMail : {false, true}) {
-    if (!(ForMail ? MailsOn(settings) : WritesFile(settings))) continue;
+  for (const auto& [output, on] : outputs) {
+    // A mail copy that was not written is not handed on.
+    if (!on || (output == Output::MailHandOff && mailCopy.empty())) continue;
     RunStep(host, [&] {
-      result.OutFilePath =
-          SaveImageFile(ForMail, settings, capture, result.SaveCont, clock, store, host);
-      if (ForMail) mailCopy = result.OutFilePath;
+      switch (output) {
+        case Output::File:
+        case Output::MailCopy:
+          result.OutFilePath = SaveImageFile(output == Output::MailCopy, format, settings, capture,
+                                             result.SaveCont, clock, store, host);
+          if (output == Output::MailCopy) mailCopy = result.OutFilePath;
+          break;
+        case Output::Print:
+          host.PrintImage(settings, clock);
+          break;
+        case Output::MailHandOff:
+          // The mail sender reads tmpfile at its start: write it first.
+          store.SaveSetting(keys::tmpfile, mailCopy);
+          if (!host.StartMailSender()) throw OutputError(kMailSenderMissingMessage);
+          break;
+      }
     });
-  }
-  if (PrintsOn(settings)) RunStep(host, [&] { host.PrintImage(settings, clock); });
-  // The mail sender reads tmpfile at its start: write it first.
-  if (!mailCopy.empty() && RunStep(host, [&] { store.SaveSetting(keys::tmpfile, mailCopy); })) {
-    if (!host.StartMailSender()) host.ShowError(kMailSenderMissingMessage);
   }
   return result;
 }

@@ -7,23 +7,14 @@
 #include "shared/date_text.h"
 #include "shared/errors.h"
 #include "shared/folder_path.h"
-#include "shared/output_modes.h"
 #include "shared/setting_keys.h"
 #include "shared/setting_text.h"
 
 namespace vistrane {
 namespace {
 
-// At least three digits with leading zeros; 1000 and above print in full. A
-// negative count can only come from a hand-edited store and keeps its sign.
-std::wstring FormatCounter(std::int16_t count) {
-  std::wstring digits = std::to_wstring(std::abs(static_cast<int>(count)));
-  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), L'0');
-  return count < 0 ? L"-" + digits : digits;
-}
-
-const wchar_t* Extension(const SettingsRecord& record) {
-  switch (ImageFileFormatOf(record)) {
+const wchar_t* Extension(ImageFileFormat format) {
+  switch (format) {
     case ImageFileFormat::Bitmap:
       return L".bmp";
     case ImageFileFormat::Png:
@@ -34,9 +25,20 @@ const wchar_t* Extension(const SettingsRecord& record) {
   return L".jpg";
 }
 
-std::wstring NextCountedPath(const SettingsRecord& record, std::int16_t& SaveCont,
-                             const LocalDateTime& now, SettingsStore& store,
-                             const FileExistsTest& exists) {
+}  // namespace
+
+std::wstring NextImageFilePath(const SettingsRecord& record, ImageFileFormat format, bool forMail,
+                               std::int16_t& SaveCont, const Clock& clock, SettingsStore& store,
+                               const FileExistsTest& exists) {
+  const std::wstring extension = Extension(format);
+  CheckBaseName(record.Filename);
+  CheckPathLength(record.DirName, record.Filename);
+  const std::wstring base = JoinPath(record.DirName, record.Filename);
+  const LocalDateTime now = clock.Now();
+  if (forMail) return base + L"ML-" + FormatHhmmss(now) + extension;
+  if (record.FileOutMode == 2) return base + FormatMmdd(now) + L"-" + FormatHhmmss(now) + extension;
+  if (record.FileOutMode != 1) return base + extension;
+
   std::int16_t count = SaveCont;
   std::wstring path;
   do {
@@ -45,7 +47,11 @@ std::wstring NextCountedPath(const SettingsRecord& record, std::int16_t& SaveCon
           L"本日の連番（SaveCont）が上限の32767に達したため、画像ファイルを保存できません。");
     }
     ++count;
-    path = ImageFilePath(record, FormatMmdd(now) + L"-" + FormatCounter(count));
+    // At least three digits with leading zeros; 1000 and above print in full.
+    // A negative count can only come from a hand-edited store and keeps its sign.
+    std::wstring digits = std::to_wstring(std::abs(static_cast<int>(count)));
+    if (digits.size() < 3) digits.insert(0, 3 - digits.size(), L'0');
+    path = base + FormatMmdd(now) + L"-" + (count < 0 ? L"-" : L"") + digits + extension;
   } while (exists(path));
   SaveCont = count;
   store.SaveSetting(keys::GDate, FormatYyyymmdd(now));
@@ -53,29 +59,10 @@ std::wstring NextCountedPath(const SettingsRecord& record, std::int16_t& SaveCon
   return path;
 }
 
-}  // namespace
-
-std::wstring NextImageFilePath(const SettingsRecord& record, bool forMail, std::int16_t& SaveCont,
-                               const Clock& clock, SettingsStore& store,
-                               const FileExistsTest& exists) {
-  CheckBaseName(record.Filename);
-  CheckPathLength(record.DirName, record.Filename);
-  const LocalDateTime now = clock.Now();
-  if (!forMail && record.FileOutMode == 1)
-    return NextCountedPath(record, SaveCont, now, store, exists);
-  std::wstring suffix;
-  if (forMail) {
-    suffix = L"ML-" + FormatHhmmss(now);
-  } else if (record.FileOutMode == 2) {
-    suffix = FormatMmdd(now) + L"-" + FormatHhmmss(now);
-  }
-  return ImageFilePath(record, suffix);
-}
-
 std::wstring ImageFilePath(const SettingsRecord& record, std::wstring_view suffix) {
   std::wstring name = record.Filename;
   name += suffix;
-  return JoinPath(record.DirName, name + Extension(record));
+  return JoinPath(record.DirName, name + Extension(ImageFileFormatOf(record)));
 }
 
 }  // namespace vistrane

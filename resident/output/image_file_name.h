@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "shared/clock.h"
+#include "shared/output_modes.h"
 #include "shared/settings_record.h"
 #include "shared/settings_store.h"
 
@@ -13,13 +14,13 @@ namespace vistrane {
 
 // A Filename or DirName that CheckBaseName or CheckPathLength refuses throws
 // its OutputError before anything changes. Builds the path from scratch on
-// every call, from Filename, FileOutMode, OutputFileMode and DirName, reading
-// the clock once:
+// every call, from Filename, FileOutMode and DirName, reading the clock
+// once:
 //   mail copy:     Filename "ML-" hhmmss
 //   FileOutMode 1: Filename mmdd "-" counter (at least three digits)
 //   FileOutMode 2: Filename mmdd "-" hhmmss
 //   otherwise:     Filename
-// then ".bmp", ".png" or ".jpg" by ImageFileFormatOf, put in DirName by JoinPath.
+// then ".bmp", ".png" or ".jpg" by the format, put in DirName by JoinPath.
 //
 // FileOutMode 1 (not the mail copy) raises SaveCont, the last number used
 // today (record.SaveCont is not read), past every number
@@ -29,12 +30,12 @@ namespace vistrane {
 // refused store write throws StoreError with the counter already raised, so no
 // later file takes the same number.
 using FileExistsTest = std::function<bool(const std::wstring& path)>;
-std::wstring NextImageFilePath(const SettingsRecord& record, bool forMail, std::int16_t& SaveCont,
-                               const Clock& clock, SettingsStore& store,
+std::wstring NextImageFilePath(const SettingsRecord& record, ImageFileFormat format, bool forMail,
+                               std::int16_t& SaveCont, const Clock& clock, SettingsStore& store,
                                const FileExistsTest& exists);
 
 // The path of an image file whose name has this suffix after Filename:
-// DirName, Filename, suffix, and the extension of OutputFileMode.
+// DirName, Filename, suffix, and the extension of ImageFileFormatOf.
 std::wstring ImageFilePath(const SettingsRecord& record, std::wstring_view suffix);
 
 }  // namespace vistrane

@@ -7,6 +7,7 @@
 #include "resident/output/byte_sink.h"
 #include "resident/output/capture_image.h"
 #include "shared/clock.h"
+#include "shared/output_modes.h"
 #include "shared/settings_record.h"
 #include "shared/settings_store.h"
 
@@ -30,11 +31,11 @@ class ImageFileWriter {
 };
 
 // Names the file (the counter raised in SaveCont and stored, as
-// NextImageFilePath does), writes it and returns its path. The format is
-// ImageFileFormatOf's, from the reduced image when the capture has one.
-std::wstring SaveImageFile(bool ForMail, const SettingsRecord& settings, const Capture& capture,
-                           std::int16_t& SaveCont, const Clock& clock, SettingsStore& store,
-                           ImageFileWriter& writer);
+// NextImageFilePath does), writes it in the format and returns its path. A
+// bitmap or PNG is written from the reduced image when the capture has one.
+std::wstring SaveImageFile(bool ForMail, ImageFileFormat format, const SettingsRecord& settings,
+                           const Capture& capture, std::int16_t& SaveCont, const Clock& clock,
+                           SettingsStore& store, ImageFileWriter& writer);
 
 // The message for a file that could not be written, with the system's reason.
 std::wstring ImageFileWriteFailedMessage(const std::wstring& path, const std::wstring& reason);

@@ -263,10 +263,10 @@ TEST_F(CaptureOutputTest, FailedStepsAreReportedAndTheOthersStand) {
        {L"hold", L"show", L"error", kMailCopy, L"mailsender", L"release", L"trim"},
        L"C:\\VstrnTmp\\VstrnML-090507.bmp"},
       {"refused tmpfile keeps the mail sender from starting",
-       [](RecordingHost&, SettingsRecord& s, MemorySettingsStore& store) {
+       [](RecordingHost&, SettingsRecord& s, MemorySettingsStore& refusing) {
          s.FileOutputMode = 0;
          s.MailSendMode = 1;
-         store.set_fail_writes(true);
+         refusing.set_fail_writes(true);
        },
        {L"hold", L"show", kMailCopy, L"error", L"release", L"trim"},
        L""},
@@ -276,7 +276,6 @@ TEST_F(CaptureOutputTest, FailedStepsAreReportedAndTheOthersStand) {
          h.facts.foreground.reset();
          s.ColorMode = 2;
          s.MailSendMode = 1;
-         s.SaveCont = 5;
        },
        {L"hold", L"error", L"release", L"trim"},
        L""},

@@ -47,8 +47,8 @@ TEST(SaveImageFile, ReducedBitmapFileIsTheHeaderFieldByFieldThenTheRows) {
     std::int16_t SaveCont = 0;
     MemorySettingsStore store;
     MemoryWriter writer;
-    EXPECT_EQ(SaveImageFile(false, settings, capture, SaveCont, FixedClock({2026, 12, 4, 9, 5, 7}),
-                            store, writer),
+    EXPECT_EQ(SaveImageFile(false, ImageFileFormat::Bitmap, settings, capture, SaveCont,
+                            FixedClock({2026, 12, 4, 9, 5, 7}), store, writer),
               L"C:\\VstrnTmp\\Vstrn.bmp");
 
     const std::vector<std::uint8_t>& bytes = writer.file;

@@ -17,7 +17,6 @@
 
 #include "platform/com_apartment.h"
 #include "platform/file_system.h"
-#include "platform/file_writer.h"
 #include "platform/picture_box.h"
 #include "platform/unique_handle.h"
 #include "resident/capture/capture_host_win.h"
@@ -58,22 +57,26 @@ Picture PixelsOf(PictureBox& picture) {
   return {picture.Pixels(), picture.PixelWidth(), picture.PixelHeight()};
 }
 
-// The file through FileWriter, as the capture writes it.
-class FileSink final : public ByteSink {
- public:
-  explicit FileSink(FileWriter& file) : file_(file) {}
-  void Write(const std::uint8_t* data, std::size_t size) override { file_.Write(data, size); }
+// A file as the capture writes it, through its host; the message of the
+// failure, empty when the file was written.
+std::wstring WriteFileAsTheCaptureDoes(const std::wstring& path,
+                                       const ImageFileWriter::FileContent& write) {
+  PictureBox unused;
+  Printer printer;
+  FrmExec frmExec;
+  const bool quit = false;
+  WindowsCaptureHost host(nullptr, unused, printer, frmExec, quit);
+  try {
+    host.WriteFile(path, write);
+  } catch (const OutputError& e) {
+    return e.message();
+  }
+  return L"";
+}
 
- private:
-  FileWriter& file_;
-};
-
-template <typename Write>
-void WriteFileOf(const std::wstring& path, Write&& write) {
-  FileWriter file(path);
-  FileSink sink(file);
-  write(sink);
-  file.Commit();
+std::wstring WriteJpegFile(PictureBox& picture, const std::wstring& path) {
+  return WriteFileAsTheCaptureDoes(
+      path, [&](ByteSink& sink) { WriteJpeg(PixelsOf(picture), path, sink); });
 }
 
 std::wstring TempPath(const wchar_t* name) {
@@ -142,13 +145,13 @@ TEST(PngFiles, TheImagingComponentReadsBackThePicturesExactPixelsAndThePalette) 
     std::optional<ReducedImage> reduced;
     const std::wstring path = TempPath(L"vistrane-png-test.png");
     if (c.colorMode == 1) {
-      WriteFileOf(path, [&](ByteSink& sink) {
+      WriteFileAsTheCaptureDoes(path, [&](ByteSink& sink) {
         WritePng24(held.pixels, kWidth, kHeight, std::ptrdiff_t{kWidth} * 4, sink);
       });
     } else {
       reduced = ReduceColors(held, c.colorMode);
       DrawReducedColours(*reduced, held);  // the reduced colours back into the picture
-      WriteFileOf(path, [&](ByteSink& sink) { WriteReducedPng(*reduced, sink); });
+      WriteFileAsTheCaptureDoes(path, [&](ByteSink& sink) { WriteReducedPng(*reduced, sink); });
     }
     const WicImage image = DecodeWithWic(path, c.bits);
     DeleteFileIfExists(path);
@@ -218,7 +221,7 @@ TEST(WriteJpeg, WritesAJpegOfThePicture) {
   PictureBox picture;
   HoldGradient(picture);
   const std::wstring path = TempPath(L"vistrane-jpeg-test.jpg");
-  WriteFileOf(path, [&](ByteSink& sink) { WriteJpeg(PixelsOf(picture), path, sink); });
+  WriteJpegFile(picture, path);
   std::ifstream in(std::filesystem::path(path), std::ios::binary);
   const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
   in.close();
@@ -230,26 +233,12 @@ TEST(WriteJpeg, WritesAJpegOfThePicture) {
   EXPECT_EQ(bytes.back(), 0xD9) << "end of image";
 }
 
-// A JPEG file as the capture writes it: the host's file of the encoder's bytes.
-std::wstring WriteJpegFileAsTheCaptureDoes(PictureBox& picture, const std::wstring& path) {
-  Printer printer;
-  FrmExec frmExec;
-  const bool quit = false;
-  WindowsCaptureHost host(nullptr, picture, printer, frmExec, quit);
-  try {
-    host.WriteFile(path, [&](ByteSink& sink) { host.EncodeJpeg(PixelsOf(picture), path, sink); });
-  } catch (const OutputError& e) {
-    return e.message();
-  }
-  return L"";
-}
-
 TEST(WriteJpeg, AFileThatCannotBeWrittenIsAFailedStepNamingIt) {
   const ComApartment com;
   PictureBox picture;
   HoldGradient(picture);
   const std::wstring path = TempPath(L"no-such-folder-vistrane\\x.jpg");
-  EXPECT_NE(WriteJpegFileAsTheCaptureDoes(picture, path).find(path), std::wstring::npos);
+  EXPECT_NE(WriteJpegFile(picture, path).find(path), std::wstring::npos);
 }
 
 TEST(WriteJpeg, AnEncoderThatCannotBeCreatedIsAFailedStepNotACrash) {
@@ -258,7 +247,7 @@ TEST(WriteJpeg, AnEncoderThatCannotBeCreatedIsAFailedStepNotACrash) {
   const std::wstring path = TempPath(L"vistrane-jpeg-no-com.jpg");
   std::wstring message;
   // A thread of its own has no COM, so the imaging factory cannot be made.
-  std::thread([&] { message = WriteJpegFileAsTheCaptureDoes(picture, path); }).join();
+  std::thread([&] { message = WriteJpegFile(picture, path); }).join();
   EXPECT_NE(message.find(L"JPEG"), std::wstring::npos) << "no error";
   EXPECT_NE(message.find(path), std::wstring::npos);
   EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << "no file";
