@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <utility>
 
-#include "platform/screen_metrics.h"
 #include "platform/top_down_dib.h"
 #include "platform/win32_error.h"
 
@@ -79,15 +78,12 @@ void PictureBox::Release() noexcept {
   height_ = 0;
 }
 
-double PictureBox::ScaleWidth() const {
-  return scaleMode_ == ScaleMode::Twips ? width_ * TwipsPerPixelX() : width_;
-}
-
-double PictureBox::ScaleHeight() const {
-  return scaleMode_ == ScaleMode::Twips ? height_ * TwipsPerPixelY() : height_;
-}
-
 const std::uint32_t* PictureBox::Pixels() const noexcept {
+  GdiFlush();
+  return pixels_;
+}
+
+std::uint32_t* PictureBox::Pixels() noexcept {
   GdiFlush();
   return pixels_;
 }

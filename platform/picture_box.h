@@ -13,8 +13,6 @@ namespace vistrane {
 
 class PictureBox {
  public:
-  enum class ScaleMode { Twips = 1, Pixels = 3 };
-
   PictureBox() = default;
   ~PictureBox() { Release(); }
   PictureBox(const PictureBox&) = delete;
@@ -33,14 +31,6 @@ class PictureBox {
   void Release() noexcept;
   bool Holds() const noexcept { return static_cast<bool>(dc_); }
 
-  // Only the unit of ScaleWidth()/ScaleHeight() depends on it.
-  void SetScaleMode(ScaleMode mode) noexcept { scaleMode_ = mode; }
-
-  // The image's size in the scale mode's unit: pixels, or twips at the
-  // screen's twips per pixel. 0 when empty.
-  double ScaleWidth() const;
-  double ScaleHeight() const;
-
   int PixelWidth() const noexcept { return width_; }
   int PixelHeight() const noexcept { return height_; }
 
@@ -50,8 +40,9 @@ class PictureBox {
 
   // Top-down rows of PixelWidth() pixels, 0x00RRGGBB each (bytes B, G, R, 0),
   // no padding between rows; null when empty. GDI drawing still queued on
-  // Dc() is finished first.
+  // Dc() is finished first. Writing them changes the image.
   const std::uint32_t* Pixels() const noexcept;
+  std::uint32_t* Pixels() noexcept;
 
   // Draws the whole image into the rectangle, smoothed (HALFTONE). Draws
   // nothing when empty; throws Win32Error when the target refuses it.
@@ -65,7 +56,6 @@ class PictureBox {
   std::uint32_t* pixels_ = nullptr;   // owned by bitmap_
   int width_ = 0;
   int height_ = 0;
-  ScaleMode scaleMode_ = ScaleMode::Pixels;
 };
 
 }  // namespace vistrane

@@ -1,6 +1,6 @@
 #pragma once
-// The settings record of module Common: one field per stored key, in the
-// order the store lists them, plus the two fields that live only in memory.
+// The settings record: one field per stored key, in the order the store lists
+// them, plus the two fields that live only in memory.
 #include <cstdint>
 #include <string>
 

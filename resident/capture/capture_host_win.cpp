@@ -3,16 +3,14 @@
 #include <optional>
 
 #include "platform/file_system.h"
+#include "platform/file_writer.h"
 #include "platform/message_box.h"
 #include "platform/process_launch.h"
 #include "platform/screen_metrics.h"
 #include "platform/win32_error.h"
 #include "platform/working_set.h"
-#include "resident/output/bitmap_file_win.h"
 #include "resident/output/jpeg_file_win.h"
-#include "resident/output/png_file_win.h"
 #include "resident/output/print_image_win.h"
-#include "resident/output/reduce_colors_win.h"
 #include "shared/errors.h"
 
 namespace vistrane {
@@ -33,23 +31,37 @@ auto Win32Step(const wchar_t* failed, Step&& step) -> decltype(step()) {
 // form does not answer meanwhile, so it stays short.
 constexpr DWORD kClipboardWaitMs = 400;
 
+// The file is made with its first bytes: a format that fails before it has
+// any (an encoder that cannot start) leaves a file of that name as it was.
+class FileSink final : public ByteSink {
+ public:
+  explicit FileSink(const std::wstring& path) : path_(path) {}
+  void Write(const std::uint8_t* data, std::size_t size) override { File().Write(data, size); }
+  void Commit() { File().Commit(); }
+
+ private:
+  FileWriter& File() {
+    if (!file_) file_.emplace(path_);
+    return *file_;
+  }
+
+  const std::wstring& path_;
+  std::optional<FileWriter> file_;
+};
+
 }  // namespace
 
-bool WindowsCaptureHost::HoldClipboardBitmap() {
+std::optional<Picture> WindowsCaptureHost::HoldClipboardBitmap() {
   // Each part has its own message: opening fails when another program keeps
   // the clipboard open, taking when the copy finds no memory.
   std::optional<ClipboardScope> clipboard;
   Win32Step(L"クリップボードが他のプログラムで使用中のため、開けませんでした。",
             [&] { clipboard.emplace(form_, kClipboardWaitMs); });
-  return Win32Step(L"クリップボードから画像を取り出せませんでした。",
-                   [&] { return Picture1.HoldClipboardBitmap(*clipboard); });
+  const bool held = Win32Step(L"クリップボードから画像を取り出せませんでした。",
+                              [&] { return Picture1.HoldClipboardBitmap(*clipboard); });
+  if (!held) return std::nullopt;
+  return Picture{Picture1.Pixels(), Picture1.PixelWidth(), Picture1.PixelHeight()};
 }
-
-PixelSize WindowsCaptureHost::PictureSize() const {
-  return {Picture1.PixelWidth(), Picture1.PixelHeight()};
-}
-
-void WindowsCaptureHost::ReduceColors(Common& common) { vistrane::ReduceColors(Picture1, common); }
 
 ImageCheckInput WindowsCaptureHost::ScreenFacts() const {
   ImageCheckInput facts;
@@ -65,8 +77,8 @@ void WindowsCaptureHost::frmExec_Show(const ExecRows& rows) {
             [&] { frmExec.frmExec_Show(rows, Picture1); });
 }
 
-void WindowsCaptureHost::PrintImage(const Common& common, const Clock& clock) {
-  vistrane::PrintImage(common, Picture1, printer_, clock);
+void WindowsCaptureHost::PrintImage(const SettingsRecord& settings, const Clock& clock) {
+  vistrane::PrintImage(settings, Picture1, printer_, clock);
 }
 
 bool WindowsCaptureHost::StartMailSender() {
@@ -75,31 +87,23 @@ bool WindowsCaptureHost::StartMailSender() {
 
 void WindowsCaptureHost::ShowError(const std::wstring& text) { ShowErrorMessage(form_, text); }
 
-void WindowsCaptureHost::ResetPicture() noexcept {
-  Picture1.Release();
-  Picture1.SetScaleMode(PictureBox::ScaleMode::Pixels);
-}
-
 void WindowsCaptureHost::TrimWorkingSet() noexcept { vistrane::TrimWorkingSet(); }
 
-void WindowsCaptureHost::WriteFullColourBitmap(const std::wstring& path) {
-  WriteFullColourBitmapFile(Picture1, path);
-}
-
-void WindowsCaptureHost::WriteReducedColourBitmap(const std::wstring& path,
-                                                  const std::vector<std::uint8_t>& headers,
-                                                  const std::vector<std::uint8_t>& pixelRows) {
-  WriteReducedColourBitmapFile(path, headers, pixelRows);
-}
-
-void WindowsCaptureHost::WriteJpeg(const std::wstring& path) { WriteJpegFile(Picture1, path); }
-
-void WindowsCaptureHost::WritePng(const std::wstring& path) { WritePngFile(Picture1, path); }
-
-void WindowsCaptureHost::WriteReducedPng(const std::wstring& path, const Common& common) {
-  WriteReducedPngFile(common, path);
-}
-
 bool WindowsCaptureHost::FileExists(const std::wstring& path) const { return PathExists(path); }
+
+void WindowsCaptureHost::WriteFile(const std::wstring& path, const FileContent& write) {
+  try {
+    FileSink file(path);
+    write(file);
+    file.Commit();
+  } catch (const Win32Error& e) {
+    throw OutputError(ImageFileWriteFailedMessage(path, Win32ErrorText(e.code())));
+  }
+}
+
+void WindowsCaptureHost::EncodeJpeg(const Picture& picture, const std::wstring& path,
+                                    ByteSink& sink) {
+  WriteJpeg(picture, path, sink);
+}
 
 }  // namespace vistrane

@@ -1,6 +1,7 @@
 #pragma once
 // The capture pipeline's surroundings on Windows: the main form's picture box,
-// the screen and the foreground window, the shell and the message box.
+// the screen and the foreground window, files, the printer, the shell and the
+// message box.
 #include <windows.h>
 
 #include "platform/picture_box.h"
@@ -13,32 +14,26 @@ namespace vistrane {
 class WindowsCaptureHost final : public CaptureHost {
  public:
   // quitRequested is the form's flag, set while the capture runs.
-  WindowsCaptureHost(HWND form, PictureBox& Picture1, Printer& printer, FrmExec& frmExec,
+  WindowsCaptureHost(HWND form, PictureBox& picture, Printer& printer, FrmExec& progress,
                      const bool& quitRequested)
       : form_(form),
-        Picture1(Picture1),
+        Picture1(picture),
         printer_(printer),
-        frmExec(frmExec),
+        frmExec(progress),
         quitRequested_(quitRequested) {}
 
-  bool HoldClipboardBitmap() override;
-  PixelSize PictureSize() const override;
-  void ReduceColors(Common& common) override;
+  std::optional<Picture> HoldClipboardBitmap() override;
+  void ReleasePicture() noexcept override { Picture1.Release(); }
   ImageCheckInput ScreenFacts() const override;
   void frmExec_Show(const ExecRows& rows) override;
-  void PrintImage(const Common& common, const Clock& clock) override;
+  void PrintImage(const SettingsRecord& settings, const Clock& clock) override;
   bool StartMailSender() override;
   void ShowError(const std::wstring& text) override;
   bool QuitRequested() const override { return quitRequested_; }
-  void ResetPicture() noexcept override;
   void TrimWorkingSet() noexcept override;
-  void WriteFullColourBitmap(const std::wstring& path) override;
-  void WriteReducedColourBitmap(const std::wstring& path, const std::vector<std::uint8_t>& headers,
-                                const std::vector<std::uint8_t>& pixelRows) override;
-  void WriteJpeg(const std::wstring& path) override;
-  void WritePng(const std::wstring& path) override;
-  void WriteReducedPng(const std::wstring& path, const Common& common) override;
   bool FileExists(const std::wstring& path) const override;
+  void WriteFile(const std::wstring& path, const FileContent& write) override;
+  void EncodeJpeg(const Picture& picture, const std::wstring& path, ByteSink& sink) override;
 
  private:
   HWND form_;

@@ -1,79 +1,87 @@
 #include "resident/capture/capture_output.h"
 
-#include <exception>
-#include <new>
+#include <utility>
 
+#include "resident/capture/output_step.h"
 #include "resident/output/reduce_colors.h"
 #include "shared/errors.h"
+#include "shared/output_modes.h"
 #include "shared/scope_exit.h"
 #include "shared/setting_keys.h"
 
 namespace vistrane {
 namespace {
 
-// Runs one output step; a failure is shown and reported as false, so the
-// capture goes on with the steps that do not need this one. Once the user
-// chose to quit, no step runs and each reports false.
-template <typename Step>
-bool RunStep(CaptureHost& host, Step&& step) {
-  if (host.QuitRequested()) return false;
-  try {
-    step();
-    return true;
-  } catch (const UserFacingError& e) {
-    host.ShowError(e.message());
-  } catch (const std::bad_alloc&) {
-    host.ShowError(L"メモリが不足しているため、画像を出力できませんでした。");
-  } catch (const std::exception&) {
-    host.ShowError(L"画像の出力中に予期しないエラーが発生しました。");
-  }
-  return false;
-}
+// The outputs in the order they run. The mail copy is a second file with its
+// own name; the hand-off gives it to the mail sender.
+enum class Output { File, MailCopy, Print, MailHandOff };
 
-bool Accepted(bool ownerIsZero, CaptureHost& host) {
+bool Accepted(bool ownerIsZero, const Picture& picture, const CaptureHost& host) {
   if (!ownerIsZero) return true;
   ImageCheckInput input = host.ScreenFacts();
-  input.image = host.PictureSize();
+  input.image = {picture.width, picture.height};
   input.ownerIsZero = true;
   return CheckCapturedImage(input) == ImageVerdict::Accept;
 }
 
-void RunOutputs(CaptureHost& host, Common& common, SettingsStore& store, const Clock& clock) {
+}  // namespace
+
+CaptureResult CaptureOutput(const SettingsRecord& settings, const Capture& capture,
+                            CaptureHost& host, SettingsStore& store, const Clock& clock) {
+  const ImageFileFormat format = ImageFileFormatOf(settings);
+  const std::pair<Output, bool> outputs[] = {{Output::File, WritesFile(settings)},
+                                             {Output::MailCopy, MailsOn(settings)},
+                                             {Output::Print, PrintsOn(settings)},
+                                             {Output::MailHandOff, MailsOn(settings)}};
+  CaptureResult result{L"", settings.SaveCont};
+  std::wstring mailCopy;
+  for (const auto& [output, on] : outputs) {
+    // A mail copy that was not written is not handed on.
+    if (!on || (output == Output::MailHandOff && mailCopy.empty())) continue;
+    RunStep(host, [&] {
+      switch (output) {
+        case Output::File:
+        case Output::MailCopy:
+          result.OutFilePath = SaveImageFile(output == Output::MailCopy, format, settings, capture,
+                                             result.SaveCont, clock, store, host);
+          if (output == Output::MailCopy) mailCopy = result.OutFilePath;
+          break;
+        case Output::Print:
+          host.PrintImage(settings, clock);
+          break;
+        case Output::MailHandOff:
+          // The mail sender reads tmpfile at its start: write it first.
+          store.SaveSetting(keys::tmpfile, mailCopy);
+          if (!host.StartMailSender()) throw OutputError(kMailSenderMissingMessage);
+          break;
+      }
+    });
+  }
+  return result;
+}
+
+CaptureResult TakeCapture(bool ownerIsZero, const SettingsRecord& settings, CaptureHost& host,
+                          SettingsStore& store, const Clock& clock) {
+  const ScopeExit release([&] {
+    host.ReleasePicture();
+    host.TrimWorkingSet();
+  });
+  std::optional<Picture> held;
+  RunStep(host, [&] { held = host.HoldClipboardBitmap(); });
+  if (!held || !Accepted(ownerIsZero, *held, host)) return {L"", settings.SaveCont};
+  Capture capture{*held, std::nullopt};
+  if (!IsFullColour(settings) && !RunStep(host, [&] {
+        capture.reduced = ReduceColors(capture.picture, settings.ColorMode);
+        DrawReducedColours(*capture.reduced, capture.picture);
+      })) {
+    return {L"", settings.SaveCont};
+  }
   // Only a display: the outputs run also when it cannot be shown.
   RunStep(host, [&] {
     host.frmExec_Show(
-        ExecRowLayout(common.PrtOutputMode, common.FileOutputMode, common.MailSendMode));
+        ExecRowLayout(settings.PrtOutputMode, settings.FileOutputMode, settings.MailSendMode));
   });
-  if (common.FileOutputMode == 1) {
-    RunStep(host, [&] { SaveImageFile(false, common, clock, store, host); });
-  }
-  bool mailCopyWritten = false;
-  if (common.MailSendMode == 1) {
-    mailCopyWritten = RunStep(host, [&] { SaveImageFile(true, common, clock, store, host); });
-  }
-  if (common.PrtOutputMode == 1) RunStep(host, [&] { host.PrintImage(common, clock); });
-  // The mail sender reads tmpfile at its start: write it first.
-  if (mailCopyWritten &&
-      RunStep(host, [&] { store.SaveSetting(keys::tmpfile, common.OutFilePath); })) {
-    if (!host.StartMailSender()) host.ShowError(kMailSenderMissingMessage);
-  }
-}
-
-}  // namespace
-
-void CaptureOutput(bool ownerIsZero, CaptureHost& host, Common& common, SettingsStore& store,
-                   const Clock& clock) {
-  const ScopeExit release([&] {
-    host.ResetPicture();
-    EraseDibBits(common);
-    host.TrimWorkingSet();
-  });
-  bool held = false;
-  RunStep(host, [&] { held = host.HoldClipboardBitmap(); });
-  if (held && Accepted(ownerIsZero, host) &&
-      (common.ColorMode == 1 || RunStep(host, [&] { host.ReduceColors(common); }))) {
-    RunOutputs(host, common, store, clock);
-  }
+  return CaptureOutput(settings, capture, host, store, clock);
 }
 
 }  // namespace vistrane

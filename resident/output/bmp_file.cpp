@@ -83,9 +83,8 @@ void WriteBmp24(const std::uint32_t* topDownPixels, int width, int height,
     throw OutputError(L"画像が大きすぎるため、ビットマップファイルに保存できません。");
   }
 
-  const auto rows = static_cast<std::uint32_t>(imageBytes);
-  const std::vector<std::uint8_t> headers =
-      BmpFileHeaders(BottomUpDibHeader(width, height, 24, rows), {});
+  const std::vector<std::uint8_t> headers = BmpFileHeaders(
+      BottomUpDibHeader(width, height, 24, static_cast<std::uint32_t>(imageBytes)), {});
   sink.Write(headers.data(), headers.size());
 
   // Zero-filled once, so the row padding needs no writes.

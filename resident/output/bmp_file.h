@@ -5,12 +5,37 @@
 #include <span>
 #include <vector>
 
-#include "resident/dib_info.h"
 #include "resident/output/byte_sink.h"
 
 namespace vistrane {
 
 inline constexpr std::size_t kBmpFileHeaderBytes = 14;
+
+// The information header of a bitmap file (BITMAPINFOHEADER) and one entry of
+// its colour table (blue, green, red, 0).
+struct DibHeader {
+  std::uint32_t biSize;
+  std::int32_t biWidth;
+  std::int32_t biHeight;
+  std::uint16_t biPlanes;
+  std::uint16_t biBitCount;
+  std::uint32_t biCompression;
+  std::uint32_t biSizeImage;
+  std::int32_t biXPelsPerMeter;
+  std::int32_t biYPelsPerMeter;
+  std::uint32_t biClrUsed;
+  std::uint32_t biClrImportant;
+};
+
+struct DibColour {
+  std::uint8_t rgbBlue;
+  std::uint8_t rgbGreen;
+  std::uint8_t rgbRed;
+  std::uint8_t rgbReserved;
+};
+
+// The header is written field by field; its size is the file format's.
+static_assert(sizeof(DibHeader) == 40);
 
 // One row of 0x00RRGGBB pixels as 3 bytes a pixel: blue, green, red.
 void ConvertRow(const std::uint32_t* src, int width, std::uint8_t* dst);

@@ -13,21 +13,11 @@
 namespace vistrane {
 namespace {
 
-// At least three digits with leading zeros; 1000 and above print in full. A
-// negative count can only come from a hand-edited store and keeps its sign.
-std::wstring FormatCounter(std::int16_t count) {
-  std::wstring digits = std::to_wstring(std::abs(static_cast<int>(count)));
-  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), L'0');
-  return count < 0 ? L"-" + digits : digits;
-}
-
-const wchar_t* Extension(const SettingsRecord& record) {
-  switch (ImageFileFormatOf(record)) {
+const wchar_t* Extension(ImageFileFormat format) {
+  switch (format) {
     case ImageFileFormat::Bitmap:
-    case ImageFileFormat::ReducedBitmap:
       return L".bmp";
     case ImageFileFormat::Png:
-    case ImageFileFormat::ReducedPng:
       return L".png";
     case ImageFileFormat::Jpeg:
       break;
@@ -35,9 +25,21 @@ const wchar_t* Extension(const SettingsRecord& record) {
   return L".jpg";
 }
 
-std::wstring NextCountedPath(SettingsRecord& record, const LocalDateTime& now,
-                             SettingsStore& store, const FileExistsTest& exists) {
-  std::int16_t count = record.SaveCont;
+}  // namespace
+
+std::wstring NextImageFilePath(const SettingsRecord& record, ImageFileFormat format, bool forMail,
+                               std::int16_t& SaveCont, const Clock& clock, SettingsStore& store,
+                               const FileExistsTest& exists) {
+  const std::wstring extension = Extension(format);
+  CheckBaseName(record.Filename);
+  CheckPathLength(record.DirName, record.Filename);
+  const std::wstring base = JoinPath(record.DirName, record.Filename);
+  const LocalDateTime now = clock.Now();
+  if (forMail) return base + L"ML-" + FormatHhmmss(now) + extension;
+  if (record.FileOutMode == 2) return base + FormatMmdd(now) + L"-" + FormatHhmmss(now) + extension;
+  if (record.FileOutMode != 1) return base + extension;
+
+  std::int16_t count = SaveCont;
   std::wstring path;
   do {
     if (count == std::numeric_limits<std::int16_t>::max()) {
@@ -45,47 +47,22 @@ std::wstring NextCountedPath(SettingsRecord& record, const LocalDateTime& now,
           L"本日の連番（SaveCont）が上限の32767に達したため、画像ファイルを保存できません。");
     }
     ++count;
-    path = ImageFilePath(record, FormatMmdd(now) + L"-" + FormatCounter(count));
+    // At least three digits with leading zeros; 1000 and above print in full.
+    // A negative count can only come from a hand-edited store and keeps its sign.
+    std::wstring digits = std::to_wstring(std::abs(static_cast<int>(count)));
+    if (digits.size() < 3) digits.insert(0, 3 - digits.size(), L'0');
+    path = base + FormatMmdd(now) + L"-" + (count < 0 ? L"-" : L"") + digits + extension;
   } while (exists(path));
-  record.SaveCont = count;
+  SaveCont = count;
   store.SaveSetting(keys::GDate, FormatYyyymmdd(now));
-  store.SaveSetting(keys::SaveCont, FormatInt16(record.SaveCont));
+  store.SaveSetting(keys::SaveCont, FormatInt16(SaveCont));
   return path;
-}
-
-}  // namespace
-
-ImageFileFormat ImageFileFormatOf(const SettingsRecord& record) {
-  const bool fullColour = record.ColorMode == 1;
-  switch (record.OutputFileMode) {
-    case 1:
-      return fullColour ? ImageFileFormat::Bitmap : ImageFileFormat::ReducedBitmap;
-    case 3:
-      return fullColour ? ImageFileFormat::Png : ImageFileFormat::ReducedPng;
-    default:
-      return ImageFileFormat::Jpeg;
-  }
-}
-
-std::wstring NextImageFilePath(SettingsRecord& record, bool forMail, const Clock& clock,
-                               SettingsStore& store, const FileExistsTest& exists) {
-  CheckBaseName(record.Filename);
-  CheckPathLength(record.DirName, record.Filename);
-  const LocalDateTime now = clock.Now();
-  if (!forMail && record.FileOutMode == 1) return NextCountedPath(record, now, store, exists);
-  std::wstring suffix;
-  if (forMail) {
-    suffix = L"ML-" + FormatHhmmss(now);
-  } else if (record.FileOutMode == 2) {
-    suffix = FormatMmdd(now) + L"-" + FormatHhmmss(now);
-  }
-  return ImageFilePath(record, suffix);
 }
 
 std::wstring ImageFilePath(const SettingsRecord& record, std::wstring_view suffix) {
   std::wstring name = record.Filename;
   name += suffix;
-  return JoinPath(record.DirName, name + Extension(record));
+  return JoinPath(record.DirName, name + Extension(ImageFileFormatOf(record)));
 }
 
 }  // namespace vistrane

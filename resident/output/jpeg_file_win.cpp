@@ -8,9 +8,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/unique_handle.h"
 #include "platform/win32_error.h"
 #include "resident/output/bmp_file.h"
-#include "resident/output/image_file_win.h"
+#include "shared/errors.h"
 
 namespace vistrane {
 namespace {
@@ -37,9 +38,9 @@ void WriteOption(IPropertyBag2& options, const wchar_t* name, VARIANT value) {
   Check(options.Write(1, &option, &value), name);
 }
 
-// Encodes into a memory stream, so the file itself is written through
-// FileWriter like every other image file.
-ComPtr<IStream> Encode(const PictureBox& picture) {
+// Encodes into a memory stream, so the sink sees no byte of a JPEG that
+// failed.
+ComPtr<IStream> Encode(const Picture& picture) {
   ComPtr<IWICImagingFactory> factory;
   Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                          IID_PPV_ARGS(&factory)),
@@ -66,8 +67,8 @@ ComPtr<IStream> Encode(const PictureBox& picture) {
   WriteOption(*options.Get(), L"JpegYCrCbSubsampling", subsampling);
   Check(frame->Initialize(options.Get()), L"IWICBitmapFrameEncode::Initialize");
 
-  const auto width = static_cast<UINT>(picture.PixelWidth());
-  const auto height = static_cast<UINT>(picture.PixelHeight());
+  const auto width = static_cast<UINT>(picture.width);
+  const auto height = static_cast<UINT>(picture.height);
   Check(frame->SetSize(width, height), L"SetSize");
   WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
   Check(frame->SetPixelFormat(&format), L"SetPixelFormat");
@@ -80,7 +81,7 @@ ComPtr<IStream> Encode(const PictureBox& picture) {
   const std::size_t rowBytes = std::size_t{width} * 3;
   const UINT band = std::max<UINT>(1, static_cast<UINT>((std::size_t{256} * 1024) / rowBytes));
   std::vector<std::uint8_t> rows(rowBytes * std::min(band, height));
-  const std::uint32_t* pixels = picture.Pixels();
+  const std::uint32_t* pixels = picture.pixels;
   for (UINT y = 0; y < height;) {
     const UINT lines = std::min(band, height - y);
     for (UINT i = 0; i < lines; ++i) {
@@ -98,7 +99,7 @@ ComPtr<IStream> Encode(const PictureBox& picture) {
 
 }  // namespace
 
-void WriteJpegFile(const PictureBox& picture, const std::wstring& path) {
+void WriteJpeg(const Picture& picture, const std::wstring& path, ByteSink& sink) {
   const std::wstring failed = L"JPEG形式の画像ファイル「" + path + L"」を作れませんでした。";
   ComPtr<IStream> stream;
   try {
@@ -112,10 +113,9 @@ void WriteJpegFile(const PictureBox& picture, const std::wstring& path) {
       FAILED(stream->Stat(&stat, STATFLAG_NONAME))) {
     throw OutputError(failed);
   }
-  WriteImageFile(path, [&](FileWriter& file) {
-    const GlobalLockScope bytes(memory);
-    file.Write(bytes.data(), static_cast<std::size_t>(stat.cbSize.QuadPart));
-  });
+  const GlobalLockScope bytes(memory);
+  sink.Write(static_cast<const std::uint8_t*>(bytes.data()),
+             static_cast<std::size_t>(stat.cbSize.QuadPart));
 }
 
 }  // namespace vistrane

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "resident/output/bmp_file.h"
-#include "resident/output/reduce_colors.h"
 #include "shared/errors.h"
 
 namespace vistrane {
@@ -270,20 +269,18 @@ void WritePng24(const std::uint32_t* topDownPixels, int width, int height,
   WriteEnd(sink);
 }
 
-void WriteReducedPng(const Common& common, ByteSink& sink) {
-  RequireReducedRows(common);
-  const ReducedDib dib = ReducedDibOf(common);
-  const int width = dib.header.biWidth;
-  const int height = dib.header.biHeight;
-  const int bitCount = dib.header.biBitCount;
-  const std::size_t dibRowBytes = static_cast<std::size_t>(common.DibSize) / height;
+void WriteReducedPng(const ReducedImage& reduced, ByteSink& sink) {
+  const int width = reduced.header.biWidth;
+  const int height = reduced.header.biHeight;
+  const int bitCount = reduced.header.biBitCount;
+  const std::size_t dibRowBytes = DibRowBytes(width, bitCount);
   const std::size_t rowBytes = (static_cast<std::size_t>(width) * bitCount + 7) / 8;
 
-  const int entries = HighestIndexUsed(common.DibBits, bitCount) + 1;
+  const int entries = HighestIndexUsed(reduced.rows, bitCount) + 1;
   std::vector<std::uint8_t> palette;
   palette.reserve(std::size_t{3} * entries);
   for (int i = 0; i < entries; ++i) {
-    const DibColour& c = dib.colours[i];
+    const DibColour& c = reduced.colours[i];
     palette.insert(palette.end(), {c.rgbRed, c.rgbGreen, c.rgbBlue});
   }
 
@@ -294,7 +291,7 @@ void WriteReducedPng(const Common& common, ByteSink& sink) {
   // the repeats of flat areas in the indices themselves.
   std::vector<std::uint8_t> row(rowBytes + 1, 0);
   for (int y = height - 1; y >= 0; --y) {
-    const std::uint8_t* packed = common.DibBits.data() + static_cast<std::size_t>(y) * dibRowBytes;
+    const std::uint8_t* packed = reduced.rows.data() + static_cast<std::size_t>(y) * dibRowBytes;
     std::copy(packed, packed + rowBytes, row.begin() + 1);
     data.Add(row.data(), row.size());
   }

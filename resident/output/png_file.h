@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "resident/common.h"
 #include "resident/output/byte_sink.h"
+#include "resident/output/capture_image.h"
 
 namespace vistrane {
 
@@ -17,12 +17,10 @@ namespace vistrane {
 void WritePng24(const std::uint32_t* topDownPixels, int width, int height,
                 std::ptrdiff_t strideBytes, ByteSink& sink);
 
-// The colour-reduced capture of Common (ColorMode 2, 3, 4 -> 8, 4, 1 bits) as an
-// indexed PNG: PLTE from the reduction's colour table (DibInfo256/16/2 of that
-// depth, the entries up to the highest one a pixel uses), rows from DibBits
-// (bottom row first there; PNG is top-down), unfiltered.
-// Throws OutputError, before writing anything, when DibBits does not hold the rows
-// that record describes (as RequireReducedRows), or when zlib fails.
-void WriteReducedPng(const Common& common, ByteSink& sink);
+// The reduced capture as an indexed PNG of its depth: PLTE from its colour
+// table (the entries up to the highest one a pixel uses), rows from its rows
+// (bottom row first there; PNG is top-down), unfiltered. Throws OutputError
+// when zlib fails.
+void WriteReducedPng(const ReducedImage& reduced, ByteSink& sink);
 
 }  // namespace vistrane

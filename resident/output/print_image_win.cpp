@@ -5,6 +5,7 @@
 
 #include "platform/account_names.h"
 #include "platform/locale_separators.h"
+#include "platform/screen_metrics.h"
 #include "platform/win32_error.h"
 #include "resident/output/print_header.h"
 #include "resident/output/print_layout.h"
@@ -22,26 +23,26 @@ std::wstring Because(const wchar_t* reason) {
   return std::wstring(reason) + kPrintFailedMessage;
 }
 
-void PrintPicture(const Common& common, PictureBox& Picture1, Printer& printer,
+void PrintPicture(const SettingsRecord& settings, const PictureBox& Picture1, Printer& printer,
                   const Clock& clock) {
   if (!printer.DeviceName()) throw OutputError(Because(L"プリンタが設定されていないため、"));
-  if (common.PrtPaperSize != 0) printer.SetPaperSize(common.PrtPaperSize);
+  if (settings.PrtPaperSize != 0) printer.SetPaperSize(settings.PrtPaperSize);
   const std::wstring userName = UserName();
   const std::wstring computerName = ComputerName();
 
-  Picture1.SetScaleMode(PictureBox::ScaleMode::Twips);
-  const auto SW = static_cast<float>(Picture1.ScaleWidth());
-  const auto SH = static_cast<float>(Picture1.ScaleHeight());
+  // The picture's size in twips: as large as the screen showed it.
+  const auto SW = static_cast<float>(Picture1.PixelWidth() * TwipsPerPixelX());
+  const auto SH = static_cast<float>(Picture1.PixelHeight() * TwipsPerPixelY());
   // The orientation comes first: the printable size below belongs to it.
-  printer.SetOrientation(ChoosePaperOrientation(common.Orientation, SW, SH) ==
+  printer.SetOrientation(ChoosePaperOrientation(settings.Orientation, SW, SH) ==
                                  PaperOrientation::Landscape
                              ? Printer::Orientation::Landscape
                              : Printer::Orientation::Portrait);
 
   PrintJob job(printer, L"Vistrane");
-  const std::optional<PrintLayout> layout = ComputePrintLayout(
-      {common.ZoomMode, common.PrtYokoHaichi, common.PrtTateHaichi, SW, SH, job.ScaleWidth(),
-       job.ScaleHeight()});
+  const std::optional<PrintLayout> layout =
+      ComputePrintLayout({settings.ZoomMode, settings.PrtYokoHaichi, settings.PrtTateHaichi, SW, SH,
+                          job.ScaleWidth(), job.ScaleHeight()});
   if (!layout) throw OutputError(Because(L"プリンタの印刷できる範囲が狭すぎるため、"));
 
   job.PaintPicture(Picture1, layout->X, layout->Y, layout->DW, layout->DH);
@@ -55,9 +56,10 @@ void PrintPicture(const Common& common, PictureBox& Picture1, Printer& printer,
 
 }  // namespace
 
-void PrintImage(const Common& common, PictureBox& Picture1, Printer& printer, const Clock& clock) {
+void PrintImage(const SettingsRecord& settings, const PictureBox& Picture1, Printer& printer,
+                const Clock& clock) {
   try {
-    PrintPicture(common, Picture1, printer, clock);
+    PrintPicture(settings, Picture1, printer, clock);
   } catch (const Win32Error& e) {
     throw OutputError(WithReason(kPrintFailedMessage, e.message()));
   }

@@ -3,17 +3,18 @@
 // printer, under the header line.
 #include "platform/picture_box.h"
 #include "platform/printer.h"
-#include "resident/common.h"
 #include "shared/clock.h"
+#include "shared/settings_record.h"
 
 namespace vistrane {
 
 inline constexpr wchar_t kPrintFailedMessage[] = L"画像を印刷できませんでした。";
 
-// Prints Picture1 and ends the job. Leaves Picture1's scale mode at twips.
+// Prints Picture1 and ends the job.
 // Throws OutputError, saying why, when there is no printer, the printable
 // area is too small for the margins or the printer fails; a job that was
 // started is then aborted.
-void PrintImage(const Common& common, PictureBox& Picture1, Printer& printer, const Clock& clock);
+void PrintImage(const SettingsRecord& settings, const PictureBox& Picture1, Printer& printer,
+                const Clock& clock);
 
 }  // namespace vistrane

@@ -3,34 +3,17 @@
 #include <limits>
 #include <vector>
 
-#include "resident/output/bmp_file.h"
 #include "resident/output/palette.h"
 #include "shared/errors.h"
 
 namespace vistrane {
 namespace {
 
-// The largest pixel offset; the file size field (rows + offset) must still
-// fit a signed 32-bit number.
+// The largest pixel rows; the file size field (rows + offset) must still fit
+// a signed 32-bit number.
 constexpr std::uint64_t kLargestRows =
-    std::numeric_limits<std::int32_t>::max() - (kBmpFileHeaderBytes + sizeof(DibInfo<256>));
-
-template <std::size_t Colours>
-ReducedDib View(const DibInfo<Colours>& info) {
-  return {info.bmiHeader, info.bmiColors};
-}
-
-template <std::size_t Colours>
-void FillRecord(DibInfo<Colours>& info, int width, int height, int bitCount,
-                std::uint32_t imageBytes, const std::vector<std::uint32_t>& palette) {
-  info.bmiHeader = BottomUpDibHeader(width, height, bitCount, imageBytes);
-  info.bmiColors = {};
-  for (std::size_t i = 0; i < palette.size(); ++i) {
-    const std::uint32_t c = palette[i];
-    info.bmiColors[i] = {static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c >> 8),
-                         static_cast<std::uint8_t>(c >> 16), 0};
-  }
-}
+    std::numeric_limits<std::int32_t>::max() -
+    (kBmpFileHeaderBytes + sizeof(DibHeader) + 256 * sizeof(DibColour));
 
 // One row of table indices, packed as the depth asks: the leftmost pixel in
 // the highest bits of its byte.
@@ -62,19 +45,10 @@ int ReducedBitCount(std::int16_t ColorMode) {
   }
 }
 
-ReducedDib ReducedDibOf(const Common& common) {
-  switch (ReducedBitCount(common.ColorMode)) {
-    case 8:
-      return View(common.DibInfo256);
-    case 4:
-      return View(common.DibInfo16);
-    default:
-      return View(common.DibInfo2);
-  }
-}
-
-void ReduceColors(const std::uint32_t* topDownPixels, int width, int height, Common& common) {
-  const int bitCount = ReducedBitCount(common.ColorMode);
+ReducedImage ReduceColors(const Picture& picture, std::int16_t ColorMode) {
+  const int width = picture.width;
+  const int height = picture.height;
+  const int bitCount = ReducedBitCount(ColorMode);
   const std::uint64_t rowBytes = width > 0 ? DibRowBytes(width, bitCount) : 0;
   const std::uint64_t imageBytes = height > 0 ? rowBytes * static_cast<std::uint64_t>(height) : 0;
   if (imageBytes == 0) {
@@ -86,43 +60,45 @@ void ReduceColors(const std::uint32_t* topDownPixels, int width, int height, Com
 
   const std::size_t pixelCount = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   const std::vector<std::uint32_t> palette =
-      ChoosePalette(topDownPixels, pixelCount, 1 << bitCount);
-  const auto size = static_cast<std::uint32_t>(imageBytes);
-  switch (bitCount) {
-    case 8:
-      FillRecord(common.DibInfo256, width, height, bitCount, size, palette);
-      break;
-    case 4:
-      FillRecord(common.DibInfo16, width, height, bitCount, size, palette);
-      break;
-    default:
-      FillRecord(common.DibInfo2, width, height, bitCount, size, palette);
-      break;
+      ChoosePalette(picture.pixels, pixelCount, 1 << bitCount);
+  ReducedImage reduced;
+  reduced.header =
+      BottomUpDibHeader(width, height, bitCount, static_cast<std::uint32_t>(imageBytes));
+  reduced.colours.resize(std::size_t{1} << bitCount, DibColour{0, 0, 0, 0});
+  for (std::size_t i = 0; i < palette.size(); ++i) {
+    const std::uint32_t c = palette[i];
+    reduced.colours[i] = {static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c >> 8),
+                          static_cast<std::uint8_t>(c >> 16), 0};
   }
 
   // Zero-filled, so the row padding needs no writes.
-  common.DibBits.assign(size, 0);
-  common.DibSize = static_cast<std::int32_t>(size);
+  reduced.rows.assign(static_cast<std::size_t>(imageBytes), 0);
   NearestColour nearest(palette);
   for (int y = 0; y < height; ++y) {
-    const std::uint32_t* row = topDownPixels + static_cast<std::size_t>(y) * width;
-    std::uint8_t* out = common.DibBits.data() + static_cast<std::size_t>(height - 1 - y) * rowBytes;
+    const std::uint32_t* row = picture.pixels + static_cast<std::size_t>(y) * width;
+    std::uint8_t* out = reduced.rows.data() + static_cast<std::size_t>(height - 1 - y) * rowBytes;
     PackRow(row, width, bitCount, nearest, out);
   }
+  return reduced;
 }
 
-void RequireReducedRows(const Common& common) {
-  const ReducedDib dib = ReducedDibOf(common);
-  if (common.DibSize <= 0 || static_cast<std::size_t>(common.DibSize) != common.DibBits.size() ||
-      dib.header.biSizeImage != static_cast<std::uint32_t>(common.DibSize) ||
-      dib.header.biBitCount != ReducedBitCount(common.ColorMode)) {
-    throw OutputError(L"色数を減らした画像がないため、画像ファイルを保存できませんでした。");
+void DrawReducedColours(const ReducedImage& reduced, Picture& picture) {
+  const int bitCount = reduced.header.biBitCount;
+  const int mask = (1 << bitCount) - 1;
+  const std::size_t rowBytes = DibRowBytes(picture.width, bitCount);
+  std::vector<std::uint32_t> table;
+  for (const DibColour& c : reduced.colours) {
+    table.push_back(static_cast<std::uint32_t>(c.rgbRed) << 16 | c.rgbGreen << 8 | c.rgbBlue);
   }
-}
-
-void EraseDibBits(Common& common) noexcept {
-  std::vector<std::uint8_t>().swap(common.DibBits);
-  common.DibSize = 0;
+  for (int y = 0; y < picture.height; ++y) {
+    const std::uint8_t* packed =
+        reduced.rows.data() + static_cast<std::size_t>(picture.height - 1 - y) * rowBytes;
+    std::uint32_t* row = picture.pixels + static_cast<std::size_t>(y) * picture.width;
+    for (int x = 0; x < picture.width; ++x) {
+      const int bit = x * bitCount;
+      row[x] = table[static_cast<std::size_t>(packed[bit / 8] >> (8 - bitCount - bit % 8) & mask)];
+    }
+  }
 }
 
 }  // namespace vistrane

@@ -1,13 +1,9 @@
 #pragma once
-// Colour reduction of a capture: the 256-, 16- or 2-colour device-independent
-// bitmap that the reduced bitmap file is written from and that is drawn back
-// over the picture.
-#include <cstddef>
+// Colour reduction of a capture: the 256-, 16- or 2-colour image that the
+// reduced bitmap and PNG files are written from, drawn back over the picture.
 #include <cstdint>
-#include <span>
 
-#include "resident/common.h"
-#include "resident/dib_info.h"
+#include "resident/output/capture_image.h"
 
 namespace vistrane {
 
@@ -15,28 +11,13 @@ namespace vistrane {
 // any other reduced value 2 colours (1 bit), as the settings dialog shows it.
 int ReducedBitCount(std::int16_t ColorMode);
 
-// The record of the reduced depth (DibInfo256, DibInfo16 or DibInfo2) as one
-// view: its header and its colour table.
-struct ReducedDib {
-  const DibHeader& header;
-  std::span<const DibColour> colours;
-};
-ReducedDib ReducedDibOf(const Common& common);
+// The picture at the depth of ColorMode: a colour table chosen for it and the
+// index of every pixel. Throws OutputError when the picture has no pixels or
+// the rows would be more than a bitmap file can hold.
+ReducedImage ReduceColors(const Picture& picture, std::int16_t ColorMode);
 
-// Converts the picture (top-down rows of width pixels, 0x00RRGGBB) to the
-// depth of ColorMode: fills the chosen record's header and colour table,
-// DibBits with the pixel rows (bottom row first, each padded to 4 bytes) and
-// DibSize with their byte count. The other records are left as they were.
-// Throws OutputError when the conversion would have no rows (an empty
-// picture) or more bytes than a bitmap file can hold.
-void ReduceColors(const std::uint32_t* topDownPixels, int width, int height, Common& common);
-
-// Throws OutputError when DibBits does not hold the rows that the record of
-// ColorMode's depth describes (no reduction ran at this depth for the current
-// capture), so no broken file is ever written from them.
-void RequireReducedRows(const Common& common);
-
-// Empties DibBits and gives its memory back.
-void EraseDibBits(Common& common) noexcept;
+// Draws the reduced image over the picture it was made from, so the progress
+// window, the print and a JPEG show the reduced colours.
+void DrawReducedColours(const ReducedImage& reduced, Picture& picture);
 
 }  // namespace vistrane

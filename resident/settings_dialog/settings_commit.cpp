@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "shared/output_modes.h"
 #include "shared/setting_keys.h"
 #include "shared/stored_settings.h"
 
@@ -15,7 +16,7 @@ bool CheckDirName(SettingsRecord& record, SettingsStore& store, bool dirNameExis
 }
 
 bool AnyOutputOn(const SettingsRecord& record) {
-  return record.PrtOutputMode != 0 || record.FileOutputMode != 0 || record.MailSendMode != 0;
+  return PrintsOn(record) || WritesFile(record) || MailsOn(record);
 }
 
 void StoreDialogSettings(const SettingsRecord& record, SettingsStore& store) {

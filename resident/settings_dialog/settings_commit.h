@@ -16,8 +16,9 @@ inline constexpr std::wstring_view kNoOutputMessage =
 // StoreError when the store refuses (the record has changed by then).
 bool CheckDirName(SettingsRecord& record, SettingsStore& store, bool dirNameExists);
 
-// btnOK_Click's test: false when printing, files and mail are all off; the
-// dialog then shows kNoOutputMessage and stores nothing.
+// btnOK_Click's test: false when printing, files and mail are all off, read
+// as the capture reads them (only 1 is on); the dialog then shows
+// kNoOutputMessage and stores nothing.
 bool AnyOutputOn(const SettingsRecord& record);
 
 // btnOK_Click's writes: the 21 stored keys from OutPutMode to MailComp in the

@@ -35,7 +35,7 @@ void FrmVistrane::Form_Load() {
   viewer_.Join(Window());
   LoadSettingsOrDefaults();
   CreateOutputFolderIfMissing();
-  if (common_.AutoDel == 1) AutoDeleteFiles();
+  if (record_.AutoDel == 1) AutoDeleteFiles();
   frmExec.Form_Load();
   if (SetTimer(Window(), kTimer1, kTimer1IntervalMs, nullptr) == 0) ThrowLastError(L"SetTimer");
   TrimWorkingSet();
@@ -63,7 +63,7 @@ void FrmVistrane::AddTrayIcon() {
 
 void FrmVistrane::LoadSettingsOrDefaults() {
   const LoadedSettings loaded = LoadSettings(store_, clock_, ProgramFolder());
-  static_cast<SettingsRecord&>(common_) = loaded.record;
+  record_ = loaded.record;
   // The registry refused a write: the run goes on with what it holds and the
   // defaults of what is missing, and the user learns why nothing will be
   // remembered.
@@ -71,12 +71,12 @@ void FrmVistrane::LoadSettingsOrDefaults() {
 }
 
 void FrmVistrane::CreateOutputFolderIfMissing() {
-  if (PathExists(common_.DirName)) return;
+  if (PathExists(record_.DirName)) return;
   try {
-    CreateFolder(common_.DirName);
+    CreateFolder(record_.DirName);
   } catch (const Win32Error& e) {
     ShowErrorMessage(Window(),
-                     WithReason(L"出力フォルダ「" + common_.DirName + L"」を作成できませんでした。",
+                     WithReason(L"出力フォルダ「" + record_.DirName + L"」を作成できませんでした。",
                                 Win32ErrorText(e.code())));
   }
 }
@@ -84,7 +84,7 @@ void FrmVistrane::CreateOutputFolderIfMissing() {
 void FrmVistrane::AutoDeleteFiles() noexcept {
   // A file that stays is no reason to end the start-up.
   try {
-    DeleteExpiredImageFiles(common_, clock_);
+    DeleteExpiredImageFiles(record_, clock_);
   } catch (...) {
     ReportCurrentException(Window());
   }
@@ -163,7 +163,10 @@ void FrmVistrane::ClipbordCapture() {
     const HWND owner = GetClipboardOwner();
     if (owner != nullptr && owner != GetDesktopWindow()) continue;
     WindowsCaptureHost host(Window(), Picture1, printer_, frmExec, quitRequested_);
-    CaptureOutput(owner == nullptr, host, common_, store_, clock_);
+    // The dialog may change the live settings while a message box of this
+    // capture is open: the capture keeps the ones it started with.
+    const SettingsRecord settings = record_;
+    record_.SaveCont = TakeCapture(owner == nullptr, settings, host, store_, clock_).SaveCont;
   } while (captureAgain_ && !quitRequested_ && IsClipboardFormatAvailable(CF_BITMAP));
   // The form is destroyed outside the capture, once this notice is passed on.
   if (quitRequested_) PostMessageW(Window(), WM_CLOSE, 0, 0);

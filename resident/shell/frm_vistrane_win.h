@@ -14,10 +14,10 @@
 #include "platform/tray_icon.h"
 #include "platform/unique_handle.h"
 #include "resident/about/frm_version_win.h"
-#include "resident/common.h"
 #include "resident/output/frm_exec_win.h"
 #include "resident/settings_dialog/frm_setting_win.h"
 #include "resident/shell/clipboard_viewer_win.h"
+#include "shared/settings_record.h"
 
 namespace vistrane {
 
@@ -70,12 +70,14 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
 
   RegistrySettingsStore store_;
   SystemClock clock_;
-  Common common_;
+  // The live settings: the settings dialog edits them, each capture takes a
+  // copy at its start and gives back the daily counter.
+  SettingsRecord record_;
   PictureBox Picture1;
   Printer printer_;  // the current printer, kept for the whole run
   FrmExec frmExec;
-  // Edits common_ in place: a capture taken while it is open uses its values.
-  FrmSetting frmSetting{common_, store_, printer_};
+  // Edits record_ in place: a capture taken while it is open uses its values.
+  FrmSetting frmSetting{record_, store_, printer_};
   // Loaded while the about box is open; released when it closes.
   std::unique_ptr<FrmVersion> frmVersion;
   TrayIcon tray_;

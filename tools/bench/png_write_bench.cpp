@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
   }
   const int colours = argc > 3 ? std::atoi(argv[3]) : 0;
   const int runs = vistrane::bench::RunsArgument(argc, argv, 4, 10);
-  const vistrane::bench::Screenshot shot =
+  vistrane::bench::Screenshot shot =
       vistrane::bench::LoadScreenshotOrExit("png_write_bench", argv[1]);
   const int width = shot.width;
   const int height = shot.height;
@@ -47,13 +47,14 @@ int main(int argc, char** argv) {
       });
     }
   } else {
-    vistrane::Common common;
-    common.ColorMode = colours == 256 ? 2 : colours == 16 ? 3 : 4;
+    const std::int16_t colorMode = colours == 256 ? 2 : colours == 16 ? 3 : 4;
+    const vistrane::Picture picture{shot.pixels.data(), width, height};
+    vistrane::ReducedImage reduced;
     for (int i = 0; i < runs; ++i) {
-      reduce.Measure([&] { vistrane::ReduceColors(shot.pixels.data(), width, height, common); });
+      reduce.Measure([&] { reduced = vistrane::ReduceColors(picture, colorMode); });
       write.Measure([&] {
         vistrane::bench::WriteFileOrExit(
-            argv[2], [&](vistrane::ByteSink& sink) { vistrane::WriteReducedPng(common, sink); });
+            argv[2], [&](vistrane::ByteSink& sink) { vistrane::WriteReducedPng(reduced, sink); });
       });
     }
   }

@@ -140,23 +140,6 @@ TEST(PictureBoxTest, CopiesADeviceDependentBitmap) {
   EXPECT_EQ(Held(box), std::vector<std::uint32_t>(20, 0x123456));
 }
 
-TEST(PictureBoxTest, ScaleSizeFollowsTheScaleMode) {
-  const UniqueHbitmap source = MakeSource(24);
-  PictureBox box;
-  box.HoldBitmap(source.get());
-  EXPECT_EQ(box.ScaleWidth(), kWidth) << "pixels until told otherwise";
-  EXPECT_EQ(box.ScaleHeight(), kHeight);
-
-  const WindowDc screen(nullptr);
-  const double twipsX = 1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSX);
-  const double twipsY = 1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSY);
-  box.SetScaleMode(PictureBox::ScaleMode::Twips);
-  EXPECT_DOUBLE_EQ(box.ScaleWidth(), kWidth * twipsX);
-  EXPECT_DOUBLE_EQ(box.ScaleHeight(), kHeight * twipsY);
-  box.SetScaleMode(PictureBox::ScaleMode::Pixels);
-  EXPECT_EQ(box.ScaleWidth(), kWidth);
-}
-
 TEST(PictureBoxTest, ReleaseFreesTheImageAndItsDc) {
   const UniqueHbitmap source = MakeSource(24);
   PictureBox box;
@@ -169,7 +152,6 @@ TEST(PictureBoxTest, ReleaseFreesTheImageAndItsDc) {
   EXPECT_EQ(box.Dc(), nullptr);
   EXPECT_EQ(box.Pixels(), nullptr);
   EXPECT_EQ(box.PixelWidth(), 0);
-  EXPECT_EQ(box.ScaleWidth(), 0);
   EXPECT_EQ(GetObjectType(heldBitmap), 0u) << "the DIB section is deleted";
   EXPECT_EQ(GetObjectType(heldDc), 0u) << "the memory DC is deleted";
   box.Release();  // releasing an empty box is harmless

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "resident/output/reduce_colors.h"
 #include "shared/errors.h"
 #include "tests/doubles/fixed_clock.h"
 #include "tests/doubles/memory_settings_store.h"
@@ -14,41 +13,55 @@
 namespace vistrane {
 namespace {
 
-// Records every call the pipeline makes, in order, and fails on request.
+// What a written file is: its format and depth in bits per pixel, or for the
+// fake JPEG the blue of the picture's first pixel.
+std::wstring Kind(const std::vector<std::uint8_t>& file) {
+  switch (file.at(0)) {
+    case 'B':
+      return L"bmp " + std::to_wstring(file.at(28));
+    case 0x89:
+      return L"png " + std::to_wstring(file.at(24) * (file.at(25) == 2 ? 3 : 1));
+    default:
+      return L"jpeg " + std::to_wstring(file.at(1));
+  }
+}
+
+// Records every step the pipeline takes, in order, and fails on request.
 class RecordingHost final : public CaptureHost {
  public:
+  std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(1024 * 768, 0x336699);
   PixelSize image{1024, 768};
   ImageCheckInput facts{{}, true, {1024, 768}, {1024, 768}, ScreenRect{100, 100, 400, 300}};
   bool clipboardHasBitmap = true;
   bool mailSenderStarts = true;
-  bool reductionFails = false;
   bool printFails = false;
   bool showFails = false;
   bool errorBoxFails = false;
+  bool quitDuringErrorBox = false;
+  bool quit = false;
+  bool held = false;
   std::vector<ExecRows> shown;
-  std::size_t callsBeforeShow = 0;
   std::vector<std::wstring> failingPaths;
   std::vector<std::wstring> calls;
   std::vector<std::wstring> errors;
 
-  bool HoldClipboardBitmap() override {
+  std::optional<Picture> HoldClipboardBitmap() override {
     calls.push_back(L"hold");
-    return clipboardHasBitmap;
+    held = clipboardHasBitmap;
+    if (!held) return std::nullopt;
+    return Picture{pixels.data(), image.width, image.height};
   }
-  PixelSize PictureSize() const override { return image; }
-  void ReduceColors(Common& common) override {
-    calls.push_back(L"reduce");
-    if (reductionFails) throw OutputError(L"減色できません");
-    const std::uint32_t pixels[] = {0x000000, 0xFFFFFF};
-    vistrane::ReduceColors(pixels, 2, 1, common);
+  void ReleasePicture() noexcept override {
+    calls.push_back(L"release");
+    held = false;
   }
   ImageCheckInput ScreenFacts() const override { return facts; }
   void frmExec_Show(const ExecRows& rows) override {
     if (showFails) throw OutputError(L"表示できません");
+    calls.push_back(L"show");
     shown.push_back(rows);
-    callsBeforeShow = calls.size();
   }
-  void PrintImage(const Common&, const Clock&) override {
+  void PrintImage(const SettingsRecord&, const Clock&) override {
     calls.push_back(L"print");
     if (printFails) throw OutputError(L"印刷できません");
   }
@@ -63,325 +76,243 @@ class RecordingHost final : public CaptureHost {
     quit = quitDuringErrorBox;
   }
   bool QuitRequested() const override { return quit; }
-  bool quitDuringErrorBox = false;
-  bool quit = false;
-  void ResetPicture() noexcept override { calls.push_back(L"reset"); }
   void TrimWorkingSet() noexcept override { calls.push_back(L"trim"); }
-  void WriteFullColourBitmap(const std::wstring& path) override { Write(L"write ", path); }
-  void WriteReducedColourBitmap(const std::wstring& path, const std::vector<std::uint8_t>& headers,
-                                const std::vector<std::uint8_t>& pixelRows) override {
-    Write(L"write reduced ", path);
-    reducedFileBytes = headers.size() + pixelRows.size();
-  }
-  void WriteJpeg(const std::wstring& path) override { Write(L"write jpeg ", path); }
-  void WritePng(const std::wstring& path) override { Write(L"write png ", path); }
-  void WriteReducedPng(const std::wstring& path, const Common& common) override {
-    Write(L"write reduced png ", path);
-    reducedFileBytes = common.DibBits.size();
-  }
   bool FileExists(const std::wstring&) const override { return false; }
-
-  std::size_t reducedFileBytes = 0;
-
- private:
-  void Write(const std::wstring& kind, const std::wstring& path) {
-    calls.push_back(kind + path);
+  void WriteFile(const std::wstring& path, const FileContent& write) override {
+    VectorSink file;
+    write(file);
+    calls.push_back(L"write " + path + L" " + Kind(file.bytes));
     for (const auto& failing : failingPaths) {
       if (failing == path) throw OutputError(L"書けません: " + path);
     }
+  }
+  void EncodeJpeg(const Picture& picture, const std::wstring&, ByteSink& sink) override {
+    const std::uint8_t jpeg[] = {'J', static_cast<std::uint8_t>(picture.pixels[0])};
+    sink.Write(jpeg, sizeof jpeg);
   }
 };
 
 class CaptureOutputTest : public ::testing::Test {
  protected:
   CaptureOutputTest() {
-    common.DirName = L"C:\\VstrnTmp";
-    common.Filename = L"Vstrn";
-    common.FileOutMode = 1;
-    common.OutputFileMode = 1;
-    common.ColorMode = 1;
-    common.FileOutputMode = 1;
-    common.MailSendMode = 0;
+    settings.DirName = L"C:\\VstrnTmp";
+    settings.Filename = L"Vstrn";
+    settings.FileOutMode = 1;
+    settings.OutputFileMode = 1;
+    settings.ColorMode = 1;
+    settings.FileOutputMode = 1;
   }
-  void Capture(bool ownerIsZero = true) { CaptureOutput(ownerIsZero, host, common, store, clock); }
+  CaptureResult Capture(bool ownerIsZero = true) {
+    host.calls.clear();
+    const CaptureResult result = TakeCapture(ownerIsZero, settings, host, store, clock);
+    EXPECT_FALSE(host.held) << "the picture is released on every way out";
+    settings.SaveCont = result.SaveCont;
+    return result;
+  }
 
   RecordingHost host;
-  Common common;
+  SettingsRecord settings;
   MemorySettingsStore store;
   FixedClock clock{{2026, 12, 4, 9, 5, 7}};
 };
 
 using Calls = std::vector<std::wstring>;
+// A full-colour 1024 x 768 bitmap file, and the mail copy of it.
+const std::wstring kFile = L"write C:\\VstrnTmp\\Vstrn1204-001.bmp bmp 24";
+const std::wstring kMailCopy = L"write C:\\VstrnTmp\\VstrnML-090507.bmp bmp 24";
 
-TEST_F(CaptureOutputTest, ScreenCopyWritesTheFileThenReleasesThePicture) {
-  Capture();
-  EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp", L"reset", L"trim"}));
-  EXPECT_EQ(common.OutFilePath, L"C:\\VstrnTmp\\Vstrn1204-001.bmp");
-  EXPECT_EQ(ReadSettingText(store, L"tmpfile"), L"");
+TEST_F(CaptureOutputTest, OutputsRunInOrderAndOnlyWhenSwitchedOnWith1) {
+  struct Case {
+    const char* what;
+    std::int16_t printer, file, mail;
+    Calls expected;
+  };
+  const Case cases[] = {
+      {"file", 0, 1, 0, {L"hold", L"show", kFile, L"release", L"trim"}},
+      {"mail only: one file, the mail copy",
+       0,
+       0,
+       1,
+       {L"hold", L"show", kMailCopy, L"mailsender", L"release", L"trim"}},
+      {"print after both files, before the mail sender",
+       1,
+       1,
+       1,
+       {L"hold", L"show", kFile, kMailCopy, L"print", L"mailsender", L"release", L"trim"}},
+      {"values other than 1 are off", 2, -1, 2, {L"hold", L"show", L"release", L"trim"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    settings.SaveCont = 0;
+    settings.PrtOutputMode = c.printer;
+    settings.FileOutputMode = c.file;
+    settings.MailSendMode = c.mail;
+    store.SaveSetting(L"tmpfile", L"earlier");
+    const CaptureResult result = Capture();
+    EXPECT_EQ(host.calls, c.expected);
+    EXPECT_EQ(host.shown.back(), ExecRowLayout(c.printer, c.file, c.mail));
+    EXPECT_EQ(result.SaveCont, c.file == 1 ? 1 : 0) << "the mail copy does not use the counter";
+    EXPECT_EQ(ReadSettingText(store, L"tmpfile"),
+              c.mail == 1 ? L"C:\\VstrnTmp\\VstrnML-090507.bmp" : L"earlier");
+    EXPECT_EQ(result.OutFilePath, c.mail == 1   ? L"C:\\VstrnTmp\\VstrnML-090507.bmp"
+                                  : c.file == 1 ? L"C:\\VstrnTmp\\Vstrn1204-001.bmp"
+                                                : L"");
+  }
 }
 
-TEST_F(CaptureOutputTest, ImageCheckDecidesWhetherAnythingIsWritten) {
+TEST_F(CaptureOutputTest, ImageCheckDecidesWhetherAnythingIsShownOrWritten) {
   struct Case {
     const char* name;
     bool ownerIsZero;
     PixelSize image;
+    bool clipboardHasBitmap;
     bool written;
   };
   const Case cases[] = {
-      {"whole screen", true, {1024, 768}, true},
-      {"foreground window", true, {300, 200}, true},
-      {"neither screen nor window", true, {123, 45}, false},
-      {"desktop-owned, any size", false, {123, 45}, true},
+      {"whole screen", true, {1024, 768}, true, true},
+      {"foreground window", true, {300, 200}, true, true},
+      {"neither screen nor window", true, {123, 45}, true, false},
+      {"desktop-owned, any size", false, {123, 45}, true, true},
+      {"no bitmap on the clipboard any more", true, {1024, 768}, false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    host.calls.clear();
     host.image = c.image;
+    host.clipboardHasBitmap = c.clipboardHasBitmap;
     Capture(c.ownerIsZero);
-    const Calls expected = c.written ? Calls{L"hold", host.calls[1], L"reset", L"trim"}
-                                     : Calls{L"hold", L"reset", L"trim"};
-    EXPECT_EQ(host.calls, expected);
-    EXPECT_EQ(c.written, host.calls.size() == 4 && host.calls[1].rfind(L"write ", 0) == 0);
+    EXPECT_EQ(host.calls.size(), c.written ? 5u : 3u);
+    EXPECT_EQ(c.written, host.calls.at(1) == L"show");
+    EXPECT_TRUE(host.errors.empty());
   }
-}
-
-TEST_F(CaptureOutputTest, NothingOnTheClipboardAnyMoreOutputsNothing) {
-  host.clipboardHasBitmap = false;
-  Capture();
-  EXPECT_EQ(host.calls, (Calls{L"hold", L"reset", L"trim"}));
-  EXPECT_TRUE(host.errors.empty());
-}
-
-TEST_F(CaptureOutputTest, MailCopyIsWrittenAfterTheFileAndHandedOn) {
-  common.MailSendMode = 1;
-  Capture();
-  const std::wstring mailCopy = L"C:\\VstrnTmp\\VstrnML-090507.bmp";
-  EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp", L"write " + mailCopy,
-                               L"mailsender", L"reset", L"trim"}));
-  EXPECT_EQ(ReadSettingText(store, L"tmpfile"), mailCopy);
-  EXPECT_EQ(common.OutFilePath, mailCopy);
-}
-
-TEST_F(CaptureOutputTest, MailOnlyWritesOneFileTheMailCopy) {
-  common.MailSendMode = 1;
-  common.FileOutputMode = 0;
-  Capture();
-  EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\VstrnML-090507.bmp", L"mailsender",
-                               L"reset", L"trim"}));
-  EXPECT_EQ(common.SaveCont, 0) << "the mail copy does not use the counter";
-}
-
-TEST_F(CaptureOutputTest, ProgressWindowShowsTheEnabledRowsBeforeTheFirstOutput) {
-  struct Case {
-    const char* what;
-    std::int16_t printer, file, mail;
-  };
-  const Case cases[] = {{"file", 0, 1, 0}, {"file and mail", 0, 1, 1}, {"mail", 0, 0, 1},
-                        {"none", 0, 0, 0}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    host.shown.clear();
-    host.calls.clear();
-    common.PrtOutputMode = c.printer;
-    common.FileOutputMode = c.file;
-    common.MailSendMode = c.mail;
-    Capture();
-    ASSERT_EQ(host.shown.size(), 1u);
-    EXPECT_EQ(host.shown[0], ExecRowLayout(c.printer, c.file, c.mail));
-    EXPECT_EQ(host.callsBeforeShow, 1u) << "shown right after the picture was taken";
-  }
-}
-
-TEST_F(CaptureOutputTest, RejectedCopyShowsNoProgressWindow) {
-  host.image = {123, 45};
-  Capture();
-  EXPECT_TRUE(host.shown.empty());
-}
-
-TEST_F(CaptureOutputTest, ProgressWindowThatCannotShowKeepsNoOutputBack) {
-  host.showFails = true;
-  Capture();
-  EXPECT_EQ(host.errors, (std::vector<std::wstring>{L"表示できません"}));
-  EXPECT_EQ(host.calls, (Calls{L"hold", L"error", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp",
-                               L"reset", L"trim"}));
-}
-
-TEST_F(CaptureOutputTest, QuitDuringAMessageRunsNoFurtherStep) {
-  common.PrtOutputMode = 1;
-  common.MailSendMode = 1;
-  host.printFails = true;
-  host.quitDuringErrorBox = true;
-  Capture();
-  EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp",
-                               L"write C:\\VstrnTmp\\VstrnML-090507.bmp", L"print", L"error",
-                               L"reset", L"trim"}));
-  EXPECT_EQ(ReadSettingText(store, L"tmpfile"), L"") << "the mail copy is not handed on";
-}
-
-TEST_F(CaptureOutputTest, MissingMailSenderIsReportedAfterTheFiles) {
-  common.MailSendMode = 1;
-  host.mailSenderStarts = false;
-  Capture();
-  ASSERT_EQ(host.errors, (std::vector<std::wstring>{kMailSenderMissingMessage}));
-  EXPECT_EQ(host.calls.at(host.calls.size() - 4), L"mailsender");
-  EXPECT_EQ(host.calls.at(host.calls.size() - 3), L"error");
-  EXPECT_EQ(host.calls.back(), L"trim");
-}
-
-TEST_F(CaptureOutputTest, FailedFileIsReportedAndTheCaptureStillEndsCleanly) {
-  host.failingPaths = {L"C:\\VstrnTmp\\Vstrn1204-001.bmp"};
-  Capture();
-  ASSERT_EQ(host.errors.size(), 1u);
-  EXPECT_NE(host.errors[0].find(L"Vstrn1204-001.bmp"), std::wstring::npos);
-  EXPECT_EQ(host.calls.back(), L"trim");
-  EXPECT_EQ(host.calls.at(host.calls.size() - 2), L"reset");
-
-  // The next capture works again and takes the next number.
-  host.failingPaths.clear();
-  host.calls.clear();
-  Capture();
-  EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\Vstrn1204-002.bmp", L"reset", L"trim"}));
-}
-
-TEST_F(CaptureOutputTest, MailCopyThatWasNotWrittenIsNotHandedOn) {
-  common.MailSendMode = 1;
-  host.failingPaths = {L"C:\\VstrnTmp\\VstrnML-090507.bmp"};
-  store.SaveSetting(L"tmpfile", L"C:\\VstrnTmp\\earlier.bmp");
-  Capture();
-  EXPECT_EQ(host.errors.size(), 1u);
-  for (const auto& call : host.calls) EXPECT_NE(call, L"mailsender");
-  EXPECT_EQ(ReadSettingText(store, L"tmpfile"), L"C:\\VstrnTmp\\earlier.bmp");
-}
-
-TEST_F(CaptureOutputTest, CounterAtItsLimitIsReportedAndNothingIsWritten) {
-  common.SaveCont = 32767;
-  common.MailSendMode = 1;
-  Capture();
-  ASSERT_EQ(host.errors.size(), 1u);
-  EXPECT_NE(host.errors[0].find(L"32767"), std::wstring::npos);
-  // The mail copy does not depend on the counter and is still made and sent.
-  EXPECT_EQ(host.calls, (Calls{L"hold", L"error", L"write C:\\VstrnTmp\\VstrnML-090507.bmp",
-                               L"mailsender", L"reset", L"trim"}));
-}
-
-TEST_F(CaptureOutputTest, RefusedTmpfileWriteKeepsTheMailSenderFromStarting) {
-  common.MailSendMode = 1;
-  common.FileOutputMode = 0;
-  store.set_fail_writes(true);
-  Capture();
-  EXPECT_EQ(host.errors.size(), 1u);
-  for (const auto& call : host.calls) EXPECT_NE(call, L"mailsender");
-  EXPECT_EQ(host.calls.back(), L"trim");
 }
 
 TEST_F(CaptureOutputTest, ReductionComesBeforeTheDisplayAndChoosesTheFileFormat) {
   struct Case {
     std::int16_t colorMode, outputFileMode;
-    Calls expected;
-    std::size_t reducedFileBytes;
+    const wchar_t* file;
   };
+  host.pixels[1] = 0xFFFFFF;
   const Case cases[] = {
-      {1, 1, {L"hold", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp", L"reset", L"trim"}, 0},
-      {1, 2, {L"hold", L"write jpeg C:\\VstrnTmp\\Vstrn1204-001.jpg", L"reset", L"trim"}, 0},
-      {2, 1, {L"hold", L"reduce", L"write reduced C:\\VstrnTmp\\Vstrn1204-001.bmp", L"reset", L"trim"},
-       1078 + 4},
-      {3, 1, {L"hold", L"reduce", L"write reduced C:\\VstrnTmp\\Vstrn1204-001.bmp", L"reset", L"trim"},
-       118 + 4},
-      {4, 1, {L"hold", L"reduce", L"write reduced C:\\VstrnTmp\\Vstrn1204-001.bmp", L"reset", L"trim"},
-       62 + 4},
-      {7, 1, {L"hold", L"reduce", L"write reduced C:\\VstrnTmp\\Vstrn1204-001.bmp", L"reset", L"trim"},
-       62 + 4},
-      {4, 5, {L"hold", L"reduce", L"write jpeg C:\\VstrnTmp\\Vstrn1204-001.jpg", L"reset", L"trim"}, 0},
-      {1, 3, {L"hold", L"write png C:\\VstrnTmp\\Vstrn1204-001.png", L"reset", L"trim"}, 0},
-      {2, 3,
-       {L"hold", L"reduce", L"write reduced png C:\\VstrnTmp\\Vstrn1204-001.png", L"reset", L"trim"},
-       4},
+      {1, 1, L"Vstrn1204-001.bmp bmp 24"}, {1, 2, L"Vstrn1204-001.jpg jpeg 152"},
+      {1, 3, L"Vstrn1204-001.png png 24"}, {2, 1, L"Vstrn1204-001.bmp bmp 8"},
+      {3, 1, L"Vstrn1204-001.bmp bmp 4"},  {4, 1, L"Vstrn1204-001.bmp bmp 1"},
+      {7, 1, L"Vstrn1204-001.bmp bmp 1"},  {4, 5, L"Vstrn1204-001.jpg jpeg 153"},
+      {2, 3, L"Vstrn1204-001.png png 8"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "ColorMode " << c.colorMode << ", OutputFileMode "
-                                    << c.outputFileMode);
-    host.calls.clear();
-    host.reducedFileBytes = 0;
-    common.SaveCont = 0;
-    common.ColorMode = c.colorMode;
-    common.OutputFileMode = c.outputFileMode;
+    SCOPED_TRACE(testing::Message()
+                 << "ColorMode " << c.colorMode << ", OutputFileMode " << c.outputFileMode);
+    settings.SaveCont = 0;
+    settings.ColorMode = c.colorMode;
+    settings.OutputFileMode = c.outputFileMode;
+    // The JPEG is made from the picture, which the reduction redraws: the
+    // first pixel takes the table colour of the flat area.
+    host.pixels[0] = 0x336698;
     Capture();
-    EXPECT_EQ(host.calls, c.expected);
-    EXPECT_EQ(host.reducedFileBytes, c.reducedFileBytes);
+    EXPECT_EQ(host.calls, (Calls{L"hold", L"show", L"write C:\\VstrnTmp\\" + std::wstring(c.file),
+                                 L"release", L"trim"}));
     EXPECT_TRUE(host.errors.empty());
-    // The progress display shows the reduced picture.
-    EXPECT_EQ(host.callsBeforeShow, c.colorMode == 1 ? 1u : 2u);
   }
 }
 
-TEST_F(CaptureOutputTest, FailedReductionMakesNoOutputsAndStillResets) {
-  common.ColorMode = 2;
-  common.MailSendMode = 1;
-  host.reductionFails = true;
-  Capture();
-  EXPECT_EQ(host.calls, (Calls{L"hold", L"reduce", L"error", L"reset", L"trim"}));
-  EXPECT_EQ(common.SaveCont, 0);
-  EXPECT_TRUE(store.writes().empty());
+TEST_F(CaptureOutputTest, FailedStepsAreReportedAndTheOthersStand) {
+  struct Case {
+    const char* what;
+    void (*arrange)(RecordingHost&, SettingsRecord&, MemorySettingsStore&);
+    Calls expected;
+    const wchar_t* tmpfile;
+  };
+  const Case cases[] = {
+      {"progress window",
+       [](RecordingHost& h, SettingsRecord&, MemorySettingsStore&) { h.showFails = true; },
+       {L"hold", L"error", kFile, L"release", L"trim"},
+       L""},
+      {"print",
+       [](RecordingHost& h, SettingsRecord& s, MemorySettingsStore&) {
+         h.printFails = true;
+         s.PrtOutputMode = s.MailSendMode = 1;
+       },
+       {L"hold", L"show", kFile, kMailCopy, L"print", L"error", L"mailsender", L"release", L"trim"},
+       L"C:\\VstrnTmp\\VstrnML-090507.bmp"},
+      {"quit during a message runs no further step",
+       [](RecordingHost& h, SettingsRecord& s, MemorySettingsStore&) {
+         h.printFails = h.quitDuringErrorBox = true;
+         s.PrtOutputMode = s.MailSendMode = 1;
+       },
+       {L"hold", L"show", kFile, kMailCopy, L"print", L"error", L"release", L"trim"},
+       L""},
+      {"mail sender missing",
+       [](RecordingHost& h, SettingsRecord& s, MemorySettingsStore&) {
+         h.mailSenderStarts = false;
+         s.MailSendMode = 1;
+       },
+       {L"hold", L"show", kFile, kMailCopy, L"mailsender", L"error", L"release", L"trim"},
+       L"C:\\VstrnTmp\\VstrnML-090507.bmp"},
+      {"mail copy not written is not handed on",
+       [](RecordingHost& h, SettingsRecord& s, MemorySettingsStore&) {
+         h.failingPaths = {L"C:\\VstrnTmp\\VstrnML-090507.bmp"};
+         s.MailSendMode = 1;
+       },
+       {L"hold", L"show", kFile, kMailCopy, L"error", L"release", L"trim"},
+       L""},
+      {"counter at its limit: the mail copy is still made and sent",
+       [](RecordingHost&, SettingsRecord& s, MemorySettingsStore&) {
+         s.SaveCont = 32767;
+         s.MailSendMode = 1;
+       },
+       {L"hold", L"show", L"error", kMailCopy, L"mailsender", L"release", L"trim"},
+       L"C:\\VstrnTmp\\VstrnML-090507.bmp"},
+      {"refused tmpfile keeps the mail sender from starting",
+       [](RecordingHost&, SettingsRecord& s, MemorySettingsStore& refusing) {
+         s.FileOutputMode = 0;
+         s.MailSendMode = 1;
+         refusing.set_fail_writes(true);
+       },
+       {L"hold", L"show", kMailCopy, L"error", L"release", L"trim"},
+       L""},
+      {"failed reduction makes no outputs",
+       [](RecordingHost& h, SettingsRecord& s, MemorySettingsStore&) {
+         h.image = {0, 768};  // no pixels: nothing to reduce
+         h.facts.foreground.reset();
+         s.ColorMode = 2;
+         s.MailSendMode = 1;
+       },
+       {L"hold", L"error", L"release", L"trim"},
+       L""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    host = RecordingHost();
+    settings.SaveCont = 0;
+    settings.PrtOutputMode = settings.MailSendMode = 0;
+    settings.ColorMode = 1;
+    MemorySettingsStore fresh;
+    c.arrange(host, settings, fresh);
+    host.calls.clear();
+    TakeCapture(true, settings, host, fresh, clock);
+    EXPECT_EQ(host.calls, c.expected);
+    EXPECT_EQ(host.errors.size(), 1u);
+    EXPECT_EQ(ReadSettingText(fresh, L"tmpfile"), c.tmpfile);
+  }
 }
 
-TEST_F(CaptureOutputTest, ReducedRowsAreGivenBackAfterTheCapture) {
-  common.ColorMode = 3;
+TEST_F(CaptureOutputTest, FailedFileIsNamedAndTheNextCaptureTakesTheNextNumber) {
+  host.failingPaths = {L"C:\\VstrnTmp\\Vstrn1204-001.bmp"};
   Capture();
-  EXPECT_TRUE(common.DibBits.empty());
-  EXPECT_EQ(common.DibBits.capacity(), 0u);
-  EXPECT_EQ(common.DibSize, 0);
-  EXPECT_EQ(common.DibInfo16.bmiHeader.biBitCount, 4) << "the records keep their contents";
+  ASSERT_EQ(host.errors.size(), 1u);
+  EXPECT_NE(host.errors[0].find(L"Vstrn1204-001.bmp"), std::wstring::npos);
+  host.failingPaths.clear();
+  Capture();
+  EXPECT_EQ(host.calls.at(2), L"write C:\\VstrnTmp\\Vstrn1204-002.bmp bmp 24");
 }
 
 TEST_F(CaptureOutputTest, AnExceptionLeavingTheCaptureStillReleasesEverything) {
-  common.ColorMode = 3;
+  settings.ColorMode = 3;
   host.failingPaths = {L"C:\\VstrnTmp\\Vstrn1204-001.bmp"};
   host.errorBoxFails = true;
-  EXPECT_THROW(Capture(), std::runtime_error);
-  EXPECT_EQ(host.calls, (Calls{L"hold", L"reduce", L"write reduced C:\\VstrnTmp\\Vstrn1204-001.bmp",
-                               L"error", L"reset", L"trim"}));
-  EXPECT_EQ(common.DibBits.capacity(), 0u);
-}
-
-TEST_F(CaptureOutputTest, PrintsOnlyWhenPrtOutputModeIs1) {
-  struct Case {
-    std::int16_t mode;
-    bool printed;
-  };
-  const Case cases[] = {{1, true}, {0, false}, {2, false}, {-1, false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.mode);
-    host.calls.clear();
-    common.SaveCont = 0;
-    common.PrtOutputMode = c.mode;
-    Capture();
-    const std::wstring file = L"write C:\\VstrnTmp\\Vstrn1204-001.bmp";
-    const Calls expected = c.printed ? Calls{L"hold", file, L"print", L"reset", L"trim"}
-                                     : Calls{L"hold", file, L"reset", L"trim"};
-    EXPECT_EQ(host.calls, expected);
-  }
-}
-
-TEST_F(CaptureOutputTest, PrintComesAfterBothFilesAndBeforeTheMailSender) {
-  common.PrtOutputMode = 1;
-  common.MailSendMode = 1;
-  Capture();
-  EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp",
-                               L"write C:\\VstrnTmp\\VstrnML-090507.bmp", L"print", L"mailsender",
-                               L"reset", L"trim"}));
-}
-
-TEST_F(CaptureOutputTest, FailedPrintIsReportedAndTheOtherOutputsStand) {
-  common.PrtOutputMode = 1;
-  common.MailSendMode = 1;
-  host.printFails = true;
-  Capture();
-  EXPECT_EQ(host.errors, (std::vector<std::wstring>{L"印刷できません"}));
-  const std::wstring mailCopy = L"C:\\VstrnTmp\\VstrnML-090507.bmp";
-  EXPECT_EQ(host.calls, (Calls{L"hold", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp",
-                               L"write " + mailCopy, L"print", L"error", L"mailsender", L"reset",
-                               L"trim"}));
-  EXPECT_EQ(ReadSettingText(store, L"tmpfile"), mailCopy);
+  EXPECT_THROW(TakeCapture(true, settings, host, store, clock), std::runtime_error);
+  EXPECT_EQ(host.calls, (Calls{L"hold", L"show", L"write C:\\VstrnTmp\\Vstrn1204-001.bmp bmp 4",
+                               L"error", L"release", L"trim"}));
 }
 
 }  // namespace

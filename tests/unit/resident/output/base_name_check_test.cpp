@@ -35,7 +35,8 @@ TEST(CheckBaseName, RefusesWhatWindowsCannotTakeBeforeAnythingChanges) {
     record.SaveCont = 6;
     MemorySettingsStore store;
     try {
-      NextImageFilePath(record, false, FixedClock({2026, 12, 4, 9, 5, 7}), store, kNoneTaken);
+      NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont,
+                        FixedClock({2026, 12, 4, 9, 5, 7}), store, kNoneTaken);
       ADD_FAILURE() << "accepted";
     } catch (const OutputError& e) {
       EXPECT_NE(e.message().find(L"設定「Filename」"), std::wstring::npos) << e.message();
@@ -61,13 +62,17 @@ TEST(CheckPathLength, RefusesAFolderTooLongForTheLongestFileName) {
   record.FileOutMode = 2;
   MemorySettingsStore store;
   const FixedClock clock({2026, 12, 4, 9, 5, 7});
-  EXPECT_EQ(NextImageFilePath(record, false, clock, store, kNoneTaken).size(), 259u);
+  EXPECT_EQ(NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, clock,
+                              store, kNoneTaken)
+                .size(),
+            259u);
 
   record.DirName = tooLong;
   record.FileOutMode = 1;
   record.SaveCont = 6;
   try {
-    NextImageFilePath(record, false, clock, store, kNoneTaken);
+    NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, clock, store,
+                      kNoneTaken);
     ADD_FAILURE() << "accepted a folder of " << tooLong.size() << " characters";
   } catch (const OutputError& e) {
     EXPECT_NE(e.message().find(L"設定「DirName」"), std::wstring::npos);

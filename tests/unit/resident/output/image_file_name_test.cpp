@@ -53,20 +53,24 @@ TEST(NextImageFilePath, BuildsEveryNameForm) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    SettingsRecord record = c.record;
+    std::int16_t SaveCont = c.record.SaveCont;
     MemorySettingsStore store;
-    EXPECT_EQ(NextImageFilePath(record, c.forMail, kDec4, store, kNoneTaken), c.expected);
+    EXPECT_EQ(NextImageFilePath(c.record, ImageFileFormatOf(c.record), c.forMail, SaveCont, kDec4,
+                                store, kNoneTaken),
+              c.expected);
   }
 }
 
 TEST(NextImageFilePath, CounterIsRaisedThenStoredAfterTheDate) {
   SettingsRecord record = Record(1, 1, 6);
   MemorySettingsStore store;
-  NextImageFilePath(record, false, kDec4, store, kNoneTaken);
+  NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, kDec4, store,
+                    kNoneTaken);
   EXPECT_EQ(record.SaveCont, 7);
   EXPECT_EQ(store.writes(), (Writes{{L"GDate", L"20261204"}, {L"SaveCont", L"7"}}));
 
-  EXPECT_EQ(NextImageFilePath(record, false, kDec4, store, kNoneTaken),
+  EXPECT_EQ(NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, kDec4,
+                              store, kNoneTaken),
             L"C:\\VstrnTmp\\Vstrn1204-008.bmp");
   EXPECT_EQ(ReadSettingText(store, L"SaveCont"), L"8");
 }
@@ -82,7 +86,8 @@ TEST(NextImageFilePath, OnlyTheCounterModeTouchesCounterAndDate) {
     SCOPED_TRACE(c.what);
     SettingsRecord record = Record(c.fileOutMode, 1, 6);
     MemorySettingsStore store;
-    NextImageFilePath(record, c.forMail, kDec4, store, kNoneTaken);
+    NextImageFilePath(record, ImageFileFormatOf(record), c.forMail, record.SaveCont, kDec4, store,
+                      kNoneTaken);
     EXPECT_EQ(record.SaveCont, 6);
     EXPECT_TRUE(store.writes().empty());
   }
@@ -92,7 +97,8 @@ TEST(NextImageFilePath, CounterAtItsLimitThrowsBeforeAnyChange) {
   SettingsRecord record = Record(1, 1, 32767);
   MemorySettingsStore store;
   try {
-    NextImageFilePath(record, false, kDec4, store, kNoneTaken);
+    NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, kDec4, store,
+                      kNoneTaken);
     FAIL() << "expected OutputError";
   } catch (const OutputError& e) {
     EXPECT_NE(e.message().find(L"32767"), std::wstring::npos);
@@ -105,7 +111,9 @@ TEST(NextImageFilePath, RefusedCounterWriteIsReported) {
   SettingsRecord record = Record(1, 1, 6);
   MemorySettingsStore store;
   store.set_fail_writes(true);
-  EXPECT_THROW(NextImageFilePath(record, false, kDec4, store, kNoneTaken), StoreError);
+  EXPECT_THROW(NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, kDec4,
+                                 store, kNoneTaken),
+               StoreError);
   EXPECT_EQ(record.SaveCont, 7);  // the number is spent: no later file reuses it
 }
 
@@ -116,15 +124,19 @@ TEST(NextImageFilePath, NumberedNameMovesOnPastExistingFiles) {
   const FileExistsTest exists = [&](const std::wstring& path) { return existing.contains(path); };
   SettingsRecord record = Record(1, 1, 0);
   MemorySettingsStore store;
-  EXPECT_EQ(NextImageFilePath(record, false, kDec4, store, exists),
+  EXPECT_EQ(NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, kDec4,
+                              store, exists),
             L"C:\\VstrnTmp\\Vstrn1204-003.bmp");
-  EXPECT_EQ(NextImageFilePath(record, false, kDec4, store, exists),
+  EXPECT_EQ(NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, kDec4,
+                              store, exists),
             L"C:\\VstrnTmp\\Vstrn1204-005.bmp");
   EXPECT_EQ(ReadSettingText(store, L"SaveCont"), L"5");
 
   SettingsRecord full = Record(1, 1, 32766);
   const FileExistsTest all = [](const std::wstring&) { return true; };
-  EXPECT_THROW(NextImageFilePath(full, false, kDec4, store, all), OutputError);
+  EXPECT_THROW(
+      NextImageFilePath(full, ImageFileFormatOf(full), false, full.SaveCont, kDec4, store, all),
+      OutputError);
   EXPECT_EQ(full.SaveCont, 32766);
 }
 

@@ -15,23 +15,17 @@ std::uint32_t TableColour(const DibColour& c) {
          c.rgbBlue;
 }
 
-// The reduced bitmap drawn back: its table colour for every pixel, top row first.
-std::vector<std::uint32_t> Decode(const Common& common) {
-  const ReducedDib dib = ReducedDibOf(common);
-  const int width = dib.header.biWidth;
-  const int height = dib.header.biHeight;
-  const int bits = dib.header.biBitCount;
-  const std::size_t rowBytes = DibRowBytes(width, bits);
-  std::vector<std::uint32_t> pixels;
-  for (int y = 0; y < height; ++y) {
-    const std::uint8_t* row = common.DibBits.data() + (height - 1 - y) * rowBytes;
-    for (int x = 0; x < width; ++x) {
-      const int bitOffset = x * bits;
-      const int index = (row[bitOffset / 8] >> (8 - bits - bitOffset % 8)) & ((1 << bits) - 1);
-      pixels.push_back(TableColour(dib.colours[static_cast<std::size_t>(index)]));
-    }
-  }
+// The reduced image drawn back over a copy of the picture: its table colour
+// for every pixel, top row first.
+std::vector<std::uint32_t> Decode(const ReducedImage& reduced, std::vector<std::uint32_t> pixels) {
+  Picture picture{pixels.data(), reduced.header.biWidth, reduced.header.biHeight};
+  DrawReducedColours(reduced, picture);
   return pixels;
+}
+
+ReducedImage Reduce(std::vector<std::uint32_t>& pixels, int width, int height,
+                    std::int16_t colorMode) {
+  return ReduceColors({pixels.data(), width, height}, colorMode);
 }
 
 std::vector<std::uint32_t> Gradient(int width, int height) {
@@ -42,12 +36,6 @@ std::vector<std::uint32_t> Gradient(int width, int height) {
     }
   }
   return pixels;
-}
-
-Common WithColorMode(std::int16_t colorMode) {
-  Common common;
-  common.ColorMode = colorMode;
-  return common;
 }
 
 TEST(ReducedBitCount, FollowsColorModeAndTreatsOtherValuesAsTwoColours) {
@@ -69,16 +57,14 @@ TEST(ReduceColors, RowsArePaddedToFourBytesAtEveryDepth) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "ColorMode " << c.colorMode << ", width " << c.width);
     const int height = 3;
-    const auto pixels = Gradient(c.width, height);
-    Common common = WithColorMode(c.colorMode);
-    ReduceColors(pixels.data(), c.width, height, common);
-    EXPECT_EQ(common.DibSize, c.rowBytes * height);
-    EXPECT_EQ(common.DibBits.size(), static_cast<std::size_t>(common.DibSize));
-    EXPECT_EQ(ReducedDibOf(common).header.biSizeImage, static_cast<std::uint32_t>(common.DibSize));
+    auto pixels = Gradient(c.width, height);
+    const ReducedImage reduced = Reduce(pixels, c.width, height, c.colorMode);
+    EXPECT_EQ(reduced.rows.size(), static_cast<std::size_t>(c.rowBytes * height));
+    EXPECT_EQ(reduced.header.biSizeImage, reduced.rows.size());
   }
 }
 
-TEST(ReduceColors, FillsTheHeaderOfTheChosenRecordOnly) {
+TEST(ReduceColors, FillsTheHeaderAndAFullColourTable) {
   struct Case {
     std::int16_t colorMode;
     int bits;
@@ -86,12 +72,10 @@ TEST(ReduceColors, FillsTheHeaderOfTheChosenRecordOnly) {
   const Case cases[] = {{2, 8}, {3, 4}, {4, 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "ColorMode " << c.colorMode);
-    const auto pixels = Gradient(7, 5);
-    Common common = WithColorMode(c.colorMode);
-    ReduceColors(pixels.data(), 7, 5, common);
-    const ReducedDib dib = ReducedDibOf(common);
-    EXPECT_EQ(dib.colours.size(), std::size_t{1} << c.bits);
-    const DibHeader& h = dib.header;
+    auto pixels = Gradient(7, 5);
+    const ReducedImage reduced = Reduce(pixels, 7, 5, c.colorMode);
+    EXPECT_EQ(reduced.colours.size(), std::size_t{1} << c.bits);
+    const DibHeader& h = reduced.header;
     EXPECT_EQ(h.biSize, 40u);
     EXPECT_EQ(h.biWidth, 7);
     EXPECT_EQ(h.biHeight, 5);
@@ -103,17 +87,13 @@ TEST(ReduceColors, FillsTheHeaderOfTheChosenRecordOnly) {
     EXPECT_EQ(h.biYPelsPerMeter, 0);
     EXPECT_EQ(h.biClrUsed, 0u);
     EXPECT_EQ(h.biClrImportant, 0u);
-    for (const DibColour& entry : dib.colours) EXPECT_EQ(entry.rgbReserved, 0);
-    const int records = (common.DibInfo256.bmiHeader.biSize != 0) +
-                        (common.DibInfo16.bmiHeader.biSize != 0) +
-                        (common.DibInfo2.bmiHeader.biSize != 0);
-    EXPECT_EQ(records, 1);
+    for (const DibColour& entry : reduced.colours) EXPECT_EQ(entry.rgbReserved, 0);
   }
 }
 
 TEST(ReduceColors, PacksTheLeftmostPixelHighestAndTheBottomRowFirst) {
   // Top row: black, white, white; bottom row: white, black, black.
-  const std::uint32_t pixels[] = {0x000000, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0x000000, 0x000000};
+  std::vector<std::uint32_t> pixels = {0x000000, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0x000000, 0x000000};
   struct Case {
     std::int16_t colorMode;
     std::vector<std::uint8_t> rows;
@@ -125,11 +105,10 @@ TEST(ReduceColors, PacksTheLeftmostPixelHighestAndTheBottomRowFirst) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "ColorMode " << c.colorMode);
-    Common common = WithColorMode(c.colorMode);
-    ReduceColors(pixels, 3, 2, common);
-    EXPECT_EQ(TableColour(ReducedDibOf(common).colours[0]), 0x000000u) << "darkest first";
-    EXPECT_EQ(TableColour(ReducedDibOf(common).colours[1]), 0xFFFFFFu);
-    EXPECT_EQ(common.DibBits, c.rows);
+    const ReducedImage reduced = Reduce(pixels, 3, 2, c.colorMode);
+    EXPECT_EQ(TableColour(reduced.colours[0]), 0x000000u) << "darkest first";
+    EXPECT_EQ(TableColour(reduced.colours[1]), 0xFFFFFFu);
+    EXPECT_EQ(reduced.rows, c.rows);
   }
 }
 
@@ -137,12 +116,11 @@ TEST(ReduceColors, EveryPixelOfATwoColourResultIsOneOfItsTwoEntries) {
   // Dark text-like strokes on a light page over a gradient.
   auto pixels = Gradient(40, 30);
   for (std::size_t i = 0; i < pixels.size(); i += 3) pixels[i] = 0x101010;
-  Common common = WithColorMode(4);
-  ReduceColors(pixels.data(), 40, 30, common);
-  const std::uint32_t first = TableColour(common.DibInfo2.bmiColors[0]);
-  const std::uint32_t second = TableColour(common.DibInfo2.bmiColors[1]);
+  const ReducedImage image = Reduce(pixels, 40, 30, 4);
+  const std::uint32_t first = TableColour(image.colours[0]);
+  const std::uint32_t second = TableColour(image.colours[1]);
   EXPECT_NE(first, second);
-  const auto reduced = Decode(common);
+  const auto reduced = Decode(image, pixels);
   for (std::size_t i = 0; i < reduced.size(); ++i) {
     ASSERT_TRUE(reduced[i] == first || reduced[i] == second) << "pixel " << i;
   }
@@ -161,38 +139,22 @@ TEST(ReduceColors, AnImageWithFewEnoughColoursComesBackExactly) {
     for (int i = 0; i < 21 * 19; ++i) {
       pixels.push_back(static_cast<std::uint32_t>((i * 7 % c.colours) * 0x010101) ^ 0x203040u);
     }
-    Common common = WithColorMode(c.colorMode);
-    ReduceColors(pixels.data(), 21, 19, common);
-    EXPECT_EQ(Decode(common), pixels);
+    EXPECT_EQ(Decode(Reduce(pixels, 21, 19, c.colorMode), pixels), pixels);
   }
 }
 
 TEST(ReduceColors, APictureWithoutPixelsIsAFailedStep) {
-  const std::uint32_t pixel = 0;
+  std::uint32_t pixel = 0;
   const std::pair<int, int> sizes[] = {{0, 10}, {10, 0}, {0, 0}, {-1, 5}};
   for (const auto& [width, height] : sizes) {
     SCOPED_TRACE(testing::Message() << width << " x " << height);
-    Common common = WithColorMode(3);
     try {
-      ReduceColors(&pixel, width, height, common);
+      ReduceColors({&pixel, width, height}, 3);
       ADD_FAILURE() << "no error";
     } catch (const OutputError& e) {
       EXPECT_NE(e.message().find(L"0 バイト"), std::wstring::npos);
     }
-    EXPECT_TRUE(common.DibBits.empty());
-    EXPECT_EQ(common.DibInfo16.bmiHeader.biSize, 0u);
   }
-}
-
-TEST(EraseDibBits, GivesTheMemoryBack) {
-  const auto pixels = Gradient(50, 50);
-  Common common = WithColorMode(2);
-  ReduceColors(pixels.data(), 50, 50, common);
-  ASSERT_FALSE(common.DibBits.empty());
-  EraseDibBits(common);
-  EXPECT_EQ(common.DibBits.capacity(), 0u);
-  EXPECT_EQ(common.DibSize, 0);
-  EXPECT_EQ(common.DibInfo256.bmiHeader.biWidth, 50) << "the record keeps its contents";
 }
 
 }  // namespace

@@ -2,72 +2,81 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "resident/output/reduce_colors.h"
-#include "shared/errors.h"
+#include "shared/little_endian.h"
 #include "tests/doubles/fixed_clock.h"
 #include "tests/doubles/memory_settings_store.h"
 
 namespace vistrane {
 namespace {
 
-class RecordingWriter final : public ImageFileWriter {
+// Keeps the file that was written.
+class MemoryWriter final : public ImageFileWriter {
  public:
-  std::vector<std::wstring> calls;
   std::vector<std::uint8_t> file;
-
-  void WriteFullColourBitmap(const std::wstring& path) override { calls.push_back(L"bmp " + path); }
-  void WriteReducedColourBitmap(const std::wstring& path, const std::vector<std::uint8_t>& headers,
-                                const std::vector<std::uint8_t>& pixelRows) override {
-    calls.push_back(L"reduced " + path);
-    file = headers;
-    file.insert(file.end(), pixelRows.begin(), pixelRows.end());
-  }
-  void WriteJpeg(const std::wstring& path) override { calls.push_back(L"jpeg " + path); }
-  void WritePng(const std::wstring& path) override { calls.push_back(L"png " + path); }
-  void WriteReducedPng(const std::wstring& path, const Common&) override {
-    calls.push_back(L"reduced png " + path);
-  }
   bool FileExists(const std::wstring&) const override { return false; }
+  void WriteFile(const std::wstring&, const FileContent& write) override {
+    VectorSink sink;
+    write(sink);
+    file = std::move(sink.bytes);
+  }
+  void EncodeJpeg(const Picture&, const std::wstring&, ByteSink&) override {}
 };
 
-class SaveImageFileTest : public ::testing::Test {
- protected:
-  SaveImageFileTest() {
-    common.DirName = L"C:\\VstrnTmp";
-    common.Filename = L"Vstrn";
-    common.FileOutMode = 1;
-  }
-  Common common;
-  MemorySettingsStore store;
-  RecordingWriter writer;
-  FixedClock clock{{2026, 12, 4, 9, 5, 7}};
-};
+TEST(SaveImageFile, ReducedBitmapFileIsTheHeaderFieldByFieldThenTheRows) {
+  struct Case {
+    std::int16_t colorMode;
+    std::uint32_t pixelOffset;
+    std::uint16_t bits;
+    std::uint32_t rowBytes;
+  };
+  // 5 pixels a row: 5 bytes at 8 bits, 3 at 4 bits, 1 at 1 bit, each padded.
+  const Case cases[] = {{2, 1078, 8, 8}, {3, 118, 4, 4}, {4, 62, 1, 4}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "ColorMode " << c.colorMode);
+    std::vector<std::uint32_t> pixels;
+    for (int i = 0; i < 15; ++i) pixels.push_back(static_cast<std::uint32_t>(i * 0x030507));
+    Capture capture{{pixels.data(), 5, 3}, std::nullopt};
+    capture.reduced = ReduceColors(capture.picture, c.colorMode);
+    SettingsRecord settings;
+    settings.DirName = L"C:\\VstrnTmp";
+    settings.Filename = L"Vstrn";
+    settings.OutputFileMode = 1;
+    std::int16_t SaveCont = 0;
+    MemorySettingsStore store;
+    MemoryWriter writer;
+    EXPECT_EQ(SaveImageFile(false, ImageFileFormat::Bitmap, settings, capture, SaveCont,
+                            FixedClock({2026, 12, 4, 9, 5, 7}), store, writer),
+              L"C:\\VstrnTmp\\Vstrn.bmp");
 
-TEST_F(SaveImageFileTest, ReducedFileWithoutAReductionIsRefusedBeforeANumberIsUsed) {
-  for (const std::int16_t outputFileMode : {1, 3}) {
-    SCOPED_TRACE(testing::Message() << "OutputFileMode " << outputFileMode);
-    common.ColorMode = 3;
-    common.OutputFileMode = outputFileMode;
-    EXPECT_THROW(SaveImageFile(false, common, clock, store, writer), OutputError);
-    EXPECT_TRUE(writer.calls.empty());
-    EXPECT_EQ(common.SaveCont, 0);
-    EXPECT_TRUE(store.writes().empty());
+    const std::vector<std::uint8_t>& bytes = writer.file;
+    ASSERT_EQ(bytes.size(), c.pixelOffset + c.rowBytes * 3);
+    EXPECT_EQ(bytes[0], 0x42);
+    EXPECT_EQ(bytes[1], 0x4D);
+    EXPECT_EQ(GetU32(&bytes[2]), bytes.size()) << "rows + pixel offset";
+    EXPECT_EQ(GetU32(&bytes[6]), 0u) << "both reserved words";
+    EXPECT_EQ(GetU32(&bytes[10]), c.pixelOffset);
+    EXPECT_EQ(GetU32(&bytes[14]), 40u);
+    EXPECT_EQ(GetU32(&bytes[18]), 5u);
+    EXPECT_EQ(GetU32(&bytes[22]), 3u);
+    EXPECT_EQ(GetU16(&bytes[26]), 1);
+    EXPECT_EQ(GetU16(&bytes[28]), c.bits);
+    EXPECT_EQ(GetU32(&bytes[30]), 0u);
+    EXPECT_EQ(GetU32(&bytes[34]), c.rowBytes * 3);
+    for (std::size_t at = 38; at < 54; at += 4) EXPECT_EQ(GetU32(&bytes[at]), 0u) << at;
+    // The colour table: blue, green, red, 0 for each entry, then the rows.
+    const ReducedImage& reduced = *capture.reduced;
+    ASSERT_EQ(54 + reduced.colours.size() * 4, c.pixelOffset);
+    for (std::size_t i = 0; i < reduced.colours.size(); ++i) {
+      const DibColour& e = reduced.colours[i];
+      EXPECT_EQ(GetU32(&bytes[54 + 4 * i]),
+                static_cast<std::uint32_t>(e.rgbRed) << 16 | e.rgbGreen << 8 | e.rgbBlue);
+    }
+    EXPECT_TRUE(
+        std::equal(reduced.rows.begin(), reduced.rows.end(), bytes.begin() + c.pixelOffset));
   }
-}
-
-TEST_F(SaveImageFileTest, ReducedBitmapFileIsTheHeadersFollowedByTheRows) {
-  common.ColorMode = 4;
-  common.OutputFileMode = 1;
-  const std::uint32_t pixels[] = {0x000000, 0xFFFFFF, 0xFFFFFF, 0x000000};
-  ReduceColors(pixels, 2, 2, common);
-  SaveImageFile(false, common, clock, store, writer);
-  EXPECT_EQ(writer.calls, std::vector<std::wstring>{L"reduced C:\\VstrnTmp\\Vstrn1204-001.bmp"});
-  ASSERT_EQ(writer.file.size(), 62u + 8u);
-  EXPECT_EQ(writer.file[2], 70) << "the size field counts the whole file";
-  EXPECT_EQ(std::vector<std::uint8_t>(writer.file.begin() + 62, writer.file.end()), common.DibBits);
 }
 
 }  // namespace

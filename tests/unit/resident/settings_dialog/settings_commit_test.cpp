@@ -63,6 +63,8 @@ TEST(StoreDialogSettings, RefusesOnlyWhenAllThreeOutputsAreOff) {
     SettingsRecord one;
     one.*output = 1;
     EXPECT_TRUE(AnyOutputOn(one));
+    one.*output = 2;
+    EXPECT_FALSE(AnyOutputOn(one)) << "only 1 is on, as the capture reads it";
   }
 }
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
@@ -18,10 +19,10 @@
 #include "platform/file_system.h"
 #include "platform/picture_box.h"
 #include "platform/unique_handle.h"
+#include "resident/capture/capture_host_win.h"
 #include "resident/output/jpeg_file_win.h"
-#include "resident/output/png_file_win.h"
+#include "resident/output/png_file.h"
 #include "resident/output/reduce_colors.h"
-#include "resident/output/reduce_colors_win.h"
 #include "shared/errors.h"
 
 namespace vistrane {
@@ -49,6 +50,33 @@ void HoldGradient(PictureBox& picture) {
     }
   }
   picture.HoldBitmap(bitmap.get());
+}
+
+// The picture box's pixels as the capture takes them.
+Picture PixelsOf(PictureBox& picture) {
+  return {picture.Pixels(), picture.PixelWidth(), picture.PixelHeight()};
+}
+
+// A file as the capture writes it, through its host; the message of the
+// failure, empty when the file was written.
+std::wstring WriteFileAsTheCaptureDoes(const std::wstring& path,
+                                       const ImageFileWriter::FileContent& write) {
+  PictureBox unused;
+  Printer printer;
+  FrmExec frmExec;
+  const bool quit = false;
+  WindowsCaptureHost host(nullptr, unused, printer, frmExec, quit);
+  try {
+    host.WriteFile(path, write);
+  } catch (const OutputError& e) {
+    return e.message();
+  }
+  return L"";
+}
+
+std::wstring WriteJpegFile(PictureBox& picture, const std::wstring& path) {
+  return WriteFileAsTheCaptureDoes(
+      path, [&](ByteSink& sink) { WriteJpeg(PixelsOf(picture), path, sink); });
 }
 
 std::wstring TempPath(const wchar_t* name) {
@@ -113,14 +141,17 @@ TEST(PngFiles, TheImagingComponentReadsBackThePicturesExactPixelsAndThePalette) 
     SCOPED_TRACE(testing::Message() << "ColorMode " << c.colorMode);
     PictureBox picture;
     HoldGradient(picture);
-    Common common;
-    common.ColorMode = c.colorMode;
+    Picture held = PixelsOf(picture);
+    std::optional<ReducedImage> reduced;
     const std::wstring path = TempPath(L"vistrane-png-test.png");
     if (c.colorMode == 1) {
-      WritePngFile(picture, path);
+      WriteFileAsTheCaptureDoes(path, [&](ByteSink& sink) {
+        WritePng24(held.pixels, kWidth, kHeight, std::ptrdiff_t{kWidth} * 4, sink);
+      });
     } else {
-      ReduceColors(picture, common);  // draws the reduced colours back into the picture
-      WriteReducedPngFile(common, path);
+      reduced = ReduceColors(held, c.colorMode);
+      DrawReducedColours(*reduced, held);  // the reduced colours back into the picture
+      WriteFileAsTheCaptureDoes(path, [&](ByteSink& sink) { WriteReducedPng(*reduced, sink); });
     }
     const WicImage image = DecodeWithWic(path, c.bits);
     DeleteFileIfExists(path);
@@ -128,12 +159,11 @@ TEST(PngFiles, TheImagingComponentReadsBackThePicturesExactPixelsAndThePalette) 
     ASSERT_EQ(image.width, static_cast<UINT>(kWidth));
     ASSERT_EQ(image.height, static_cast<UINT>(kHeight));
     ASSERT_TRUE(image.format == *c.format);
-    if (c.colorMode != 1) {
-      const ReducedDib dib = ReducedDibOf(common);
+    if (reduced) {
       ASSERT_FALSE(image.palette.empty());
-      ASSERT_LE(image.palette.size(), dib.colours.size());
+      ASSERT_LE(image.palette.size(), reduced->colours.size());
       for (std::size_t i = 0; i < image.palette.size(); ++i) {
-        const DibColour& e = dib.colours[i];
+        const DibColour& e = reduced->colours[i];
         EXPECT_EQ(image.palette[i], 0xFF000000u | e.rgbRed << 16 | e.rgbGreen << 8 | e.rgbBlue)
             << i;
       }
@@ -162,16 +192,23 @@ TEST(ReduceColorsInPicture, DrawsOnlyTableColoursBackAtEveryDepth) {
     SCOPED_TRACE(testing::Message() << "ColorMode " << colorMode);
     PictureBox picture;
     HoldGradient(picture);
-    Common common;
-    common.ColorMode = colorMode;
-    ReduceColors(picture, common);
+    Picture held = PixelsOf(picture);
+    const ReducedImage reduced = ReduceColors(held, colorMode);
+    DrawReducedColours(reduced, held);
 
     std::set<std::uint32_t> table;
-    for (const DibColour& c : ReducedDibOf(common).colours) {
+    for (const DibColour& c : reduced.colours) {
       table.insert(static_cast<std::uint32_t>(c.rgbRed) << 16 | c.rgbGreen << 8 | c.rgbBlue);
     }
-    const std::uint32_t* pixels = picture.Pixels();
-    std::set<std::uint32_t> drawn(pixels, pixels + kWidth * kHeight);
+    // What GDI draws from the picture box: the progress window and the print.
+    std::set<std::uint32_t> drawn;
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        const COLORREF c = GetPixel(picture.Dc(), x, y);
+        drawn.insert(static_cast<std::uint32_t>(GetRValue(c)) << 16 | GetGValue(c) << 8 |
+                     GetBValue(c));
+      }
+    }
     for (std::uint32_t colour : drawn)
       EXPECT_EQ(table.count(colour & 0xFFFFFF), 1u) << std::hex << colour;
     EXPECT_GT(drawn.size(), std::size_t{1} << (ReducedBitCount(colorMode) - 1))
@@ -179,7 +216,7 @@ TEST(ReduceColorsInPicture, DrawsOnlyTableColoursBackAtEveryDepth) {
   }
 }
 
-TEST(WriteJpegFile, WritesAJpegOfThePicture) {
+TEST(WriteJpeg, WritesAJpegOfThePicture) {
   const ComApartment com;
   PictureBox picture;
   HoldGradient(picture);
@@ -196,32 +233,21 @@ TEST(WriteJpegFile, WritesAJpegOfThePicture) {
   EXPECT_EQ(bytes.back(), 0xD9) << "end of image";
 }
 
-TEST(WriteJpegFile, AFileThatCannotBeWrittenIsAFailedStepNamingIt) {
+TEST(WriteJpeg, AFileThatCannotBeWrittenIsAFailedStepNamingIt) {
   const ComApartment com;
   PictureBox picture;
   HoldGradient(picture);
   const std::wstring path = TempPath(L"no-such-folder-vistrane\\x.jpg");
-  try {
-    WriteJpegFile(picture, path);
-    ADD_FAILURE() << "no error";
-  } catch (const OutputError& e) {
-    EXPECT_NE(e.message().find(path), std::wstring::npos);
-  }
+  EXPECT_NE(WriteJpegFile(picture, path).find(path), std::wstring::npos);
 }
 
-TEST(WriteJpegFile, AnEncoderThatCannotBeCreatedIsAFailedStepNotACrash) {
+TEST(WriteJpeg, AnEncoderThatCannotBeCreatedIsAFailedStepNotACrash) {
   PictureBox picture;
   HoldGradient(picture);
   const std::wstring path = TempPath(L"vistrane-jpeg-no-com.jpg");
   std::wstring message;
   // A thread of its own has no COM, so the imaging factory cannot be made.
-  std::thread([&] {
-    try {
-      WriteJpegFile(picture, path);
-    } catch (const OutputError& e) {
-      message = e.message();
-    }
-  }).join();
+  std::thread([&] { message = WriteJpegFile(picture, path); }).join();
   EXPECT_NE(message.find(L"JPEG"), std::wstring::npos) << "no error";
   EXPECT_NE(message.find(path), std::wstring::npos);
   EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << "no file";
