@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 
-#include "platform/screen_metrics.h"
 #include "platform/unique_handle.h"
 
 namespace vistrane {
@@ -88,9 +87,13 @@ TEST_F(FrmExecTest, ShowsCentredWithoutTakingTheFocusAndHidesOnItsTimer) {
   ASSERT_TRUE(GetClientRect(form.Window(), &client) && GetWindowRect(form.Window(), &outer));
   EXPECT_EQ(client.right, layout.client.width);
   EXPECT_EQ(client.bottom, layout.client.height);
-  const PixelSize screen = PrimaryScreenSize();
-  EXPECT_LE(std::abs(outer.left + outer.right - screen.width), 1);
-  EXPECT_LE(std::abs(outer.top + outer.bottom - screen.height), 1);
+  // Centred on its monitor's work area: beside a taskbar, not on the whole screen.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(form.Window(), MONITOR_DEFAULTTOPRIMARY), &monitor));
+  const RECT& work = monitor.rcWork;
+  EXPECT_LE(std::abs(outer.left + outer.right - (work.left + work.right)), 1);
+  EXPECT_LE(std::abs(outer.top + outer.bottom - (work.top + work.bottom)), 1);
 
   SendMessageW(form.Window(), WM_TIMER, 1, 0);
   EXPECT_FALSE(IsWindowVisible(form.Window()));
