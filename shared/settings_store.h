@@ -20,8 +20,6 @@ class SettingsStore {
 };
 
 // The stored text, empty when the key holds no value; throws as ReadSetting.
-inline std::wstring ReadSettingText(const SettingsStore& store, std::wstring_view key) {
-  return store.ReadSetting(key).value_or(std::wstring());
-}
+std::wstring ReadSettingText(const SettingsStore& store, std::wstring_view key);
 
 }  // namespace vistrane
