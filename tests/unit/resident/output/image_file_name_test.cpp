@@ -117,7 +117,7 @@ TEST(NextImageFilePath, RefusedCounterWriteIsReported) {
   EXPECT_EQ(record.SaveCont, 7);  // the number is spent: no later file reuses it
 }
 
-TEST(NextImageFilePath, NumberedNameMovesOnPastExistingFiles) {
+TEST(NextImageFilePath, NoNameTakesThatOfAnExistingFile) {
   const std::set<std::wstring> existing{
       L"C:\\VstrnTmp\\Vstrn1204-001.bmp",    L"C:\\VstrnTmp\\Vstrn1204-002.bmp",
       L"C:\\VstrnTmp\\Vstrn1204-004.bmp",    L"C:\\VstrnTmp\\Vstrn.bmp",
