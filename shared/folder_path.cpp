@@ -12,6 +12,16 @@ bool IsDriveRoot(std::wstring_view folder) {
          IsPathSeparator(folder[2]);
 }
 
+bool IsAbsoluteFolder(std::wstring_view folder) {
+  if (folder.size() >= 3 && IsDriveRoot(folder.substr(0, 3))) return true;
+  // Two separators, a server, a separator and a share.
+  if (folder.size() < 2 || !IsPathSeparator(folder[0]) || !IsPathSeparator(folder[1])) return false;
+  const std::wstring_view rest = folder.substr(2);
+  const std::size_t separator = rest.find_first_of(L"\\/");
+  return separator != 0 && separator != std::wstring_view::npos && separator + 1 < rest.size() &&
+         !IsPathSeparator(rest[separator + 1]);
+}
+
 std::wstring FolderPrefix(std::wstring_view folder) {
   std::wstring prefix(folder);
   if (!IsDriveRoot(folder)) prefix += L'\\';

@@ -14,6 +14,12 @@ inline bool IsPathSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 // A drive letter, a colon and one backslash (or slash), nothing more.
 bool IsDriveRoot(std::wstring_view folder);
 
+// A folder that names one place whatever the current folder: a drive root
+// with what follows it ("C:\", "C:\VstrnTmp") or a share ("\\server\share").
+// A relative folder ("rel", "C:rel", "\rel") would follow the program's
+// working folder or current drive.
+bool IsAbsoluteFolder(std::wstring_view folder);
+
 // What goes in front of a file name: a drive root as it is, any other folder
 // with one backslash added, also when it already ends in one ("C:\caps\"
 // gives "C:\caps\\", as a folder typed that way always has).

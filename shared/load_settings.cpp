@@ -1,8 +1,6 @@
 #include "shared/load_settings.h"
 
-#include <algorithm>
 #include <optional>
-#include <span>
 
 #include "shared/date_text.h"
 #include "shared/errors.h"
@@ -38,21 +36,6 @@ SettingsRecord FirstStartRecord(std::wstring_view programFolder) {
 
 namespace {
 
-// Stores written before ColorMode existed lack the eleven keys from ColorMode
-// to MailComp, the tail of the stored settings.
-std::span<const StoredSetting> KeysAddedByUpgrade() {
-  const std::span<const StoredSetting> all = StoredSettings();
-  const auto first = std::find_if(all.begin(), all.end(), [](const StoredSetting& s) {
-    return s.key == keys::ColorMode;
-  });
-  return all.subspan(static_cast<std::size_t>(first - all.begin()));
-}
-
-void SaveAll(SettingsStore& store, const SettingsRecord& values,
-             std::span<const StoredSetting> settings) {
-  for (const StoredSetting& s : settings) store.SaveSetting(s.key, StoredText(values, s));
-}
-
 // Only a value the store does not hold is missing: one it cannot read is the
 // user's all the same.
 bool IsMissing(const SettingsStore& store, std::wstring_view key) {
@@ -85,16 +68,18 @@ LoadedSettings LoadSettings(SettingsStore& store, const Clock& clock,
   const SettingsRecord defaults = FirstStartRecord(programFolder);
   LoadedSettings loaded{defaults, {}};
 
-  // A first start writes OutPutMode and no writer ever removes it, so a
-  // missing one means this program has not set up its settings in this store
-  // yet.
+  // Each value the store lacks gets its default and a value it holds is never
+  // touched: a first start writes them all, an older store gets the eleven
+  // from ColorMode on, a store set up by other means (a deployment script
+  // that wrote the folder and the name) whatever it lacks. GDate is the day of
+  // SaveCont, so it is written only with a new SaveCont: a counter of unknown
+  // day counts as not today's.
   try {
-    if (IsMissing(store, keys::OutPutMode)) {
+    if (IsMissing(store, keys::GDate) && IsMissing(store, keys::SaveCont)) {
       store.SaveSetting(keys::GDate, today);
-      SaveAll(store, defaults, StoredSettings());
     }
-    if (IsMissing(store, keys::ColorMode)) {
-      SaveAll(store, defaults, KeysAddedByUpgrade());
+    for (const StoredSetting& s : StoredSettings()) {
+      if (IsMissing(store, s.key)) store.SaveSetting(s.key, StoredText(defaults, s));
     }
   } catch (const StoreError& e) {
     loaded.refusedWrite = e.message();

@@ -30,7 +30,9 @@ AutoDeleteCounts DeleteExpiredImageFiles(const SettingsRecord& settings, const C
   AutoDeleteCounts counts;
   const auto search = MakeAutoDeleteSearch(settings.DirName, settings.Filename);
   if (!search) return counts;
-  const auto cutoff = CutoffFileTime(ExpiryCutoff(clock.Now(), settings.AutoDelDate));
+  const auto day = ExpiryCutoff(clock.Now(), settings.AutoDelDate);
+  if (!day) return counts;
+  const auto cutoff = CutoffFileTime(*day);
   if (!cutoff) return counts;
 
   // The basic information leaves out the short names nobody reads here, and

@@ -12,10 +12,10 @@ struct AutoDeleteCounts {
 };
 
 // Lists the files that begin with Filename in DirName and deletes every
-// expired "bmp", "jpg" or "png" file of them. An entry that cannot be deleted is
-// left alone and the pass goes on; a folder that cannot be listed, or a
-// cutoff the calendar cannot hold, deletes nothing. Uses full paths: the
-// current folder stays as it was.
+// expired one that IsAutoDeleteCandidate takes. An entry that cannot be
+// deleted is left alone and the pass goes on; a folder that cannot be listed,
+// an AutoDelDate out of range, or a cutoff the calendar cannot hold, deletes
+// nothing. Uses full paths: the current folder stays as it was.
 AutoDeleteCounts DeleteExpiredImageFiles(const SettingsRecord& settings, const Clock& clock);
 
 }  // namespace vistrane

@@ -1,7 +1,9 @@
 #include "resident/output/image_file_name.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <span>
 
 #include "resident/output/base_name_check.h"
 #include "shared/date_text.h"
@@ -25,19 +27,46 @@ const wchar_t* Extension(ImageFileFormat format) {
   return L".jpg";
 }
 
+constexpr int kLastFreeSuffix = 32767;
+
+// stem and extension, or the first of stem "-2", "-3", ... that neither names
+// an existing file nor, with a companion extension, one beside it.
+std::wstring FreeName(std::wstring_view dirName, const std::wstring& stem,
+                      std::wstring_view extension, const FileExistsTest& exists,
+                      std::span<const std::wstring_view> companions) {
+  for (int n = 1; n <= kLastFreeSuffix; ++n) {
+    const std::wstring name = n == 1 ? stem : stem + L"-" + std::to_wstring(n);
+    const auto taken = [&](std::wstring_view ext) { return exists(name + std::wstring(ext)); };
+    if (taken(extension) || std::any_of(companions.begin(), companions.end(), taken)) continue;
+    std::wstring path = name + std::wstring(extension);
+    CheckFilePathLength(dirName, path);
+    return path;
+  }
+  throw OutputError(L"画像ファイル「" + stem + std::wstring(extension) + L"」の名前は -" +
+                    std::to_wstring(kLastFreeSuffix) +
+                    L" まですべて使われているため、画像ファイルを保存できません。");
+}
+
 }  // namespace
 
 std::wstring NextImageFilePath(const SettingsRecord& record, ImageFileFormat format, bool forMail,
                                std::int16_t& SaveCont, const Clock& clock, SettingsStore& store,
                                const FileExistsTest& exists) {
   const std::wstring extension = Extension(format);
+  CheckOutputFolder(record.DirName);
   CheckBaseName(record.Filename);
   CheckPathLength(record.DirName, record.Filename);
   const std::wstring base = JoinPath(record.DirName, record.Filename);
   const LocalDateTime now = clock.Now();
-  if (forMail) return base + L"ML-" + FormatHhmmss(now) + extension;
-  if (record.FileOutMode == 2) return base + FormatMmdd(now) + L"-" + FormatHhmmss(now) + extension;
-  if (record.FileOutMode != 1) return base + extension;
+  if (forMail) {
+    return FreeName(record.DirName, base + std::wstring(kMailCopyMark) + FormatHhmmss(now),
+                    extension, exists, kMailCopyCompanions);
+  }
+  if (record.FileOutMode == 2) {
+    return FreeName(record.DirName, base + FormatMmdd(now) + L"-" + FormatHhmmss(now), extension,
+                    exists, {});
+  }
+  if (record.FileOutMode != 1) return FreeName(record.DirName, base, extension, exists, {});
 
   std::int16_t count = SaveCont;
   std::wstring path;

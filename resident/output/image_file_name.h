@@ -1,6 +1,7 @@
 #pragma once
 // The full path of the next image file: base name, suffix, extension and
 // folder.
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -12,15 +13,28 @@
 
 namespace vistrane {
 
-// A Filename or DirName that CheckBaseName or CheckPathLength refuses throws
-// its OutputError before anything changes. Builds the path from scratch on
-// every call, from Filename, FileOutMode and DirName, reading the clock
-// once:
-//   mail copy:     Filename "ML-" hhmmss
+// What follows Filename in a mail copy's name, before the time.
+inline constexpr std::wstring_view kMailCopyMark = L"ML-";
+// The files the mail sender makes beside a mail copy, named like it with
+// these extensions: the LHA and ZIP archives and the draft message.
+inline constexpr std::array<std::wstring_view, 3> kMailCopyCompanions = {L".lzh", L".zip", L".eml"};
+
+// A DirName or Filename that CheckOutputFolder, CheckBaseName or
+// CheckPathLength refuses throws its OutputError before anything changes.
+// Builds the path from scratch on every call, from Filename, FileOutMode and
+// DirName, reading the clock once:
+//   mail copy:     Filename kMailCopyMark hhmmss
 //   FileOutMode 1: Filename mmdd "-" counter (at least three digits)
 //   FileOutMode 2: Filename mmdd "-" hhmmss
 //   otherwise:     Filename
 // then ".bmp", ".png" or ".jpg" by the format, put in DirName by JoinPath.
+//
+// No capture overwrites a file. A name other than the counter's that is taken
+// gets the lowest free "-2", "-3", ... before the extension (two captures in
+// one second, FileOutMode 0); a mail copy's name is also taken while a file
+// the mail sender makes from it (kMailCopyCompanions) is still there. A name
+// with no free suffix up to 32767, or one that grew past the length limit,
+// throws OutputError.
 //
 // FileOutMode 1 (not the mail copy) raises SaveCont, the last number used
 // today (record.SaveCont is not read), past every number

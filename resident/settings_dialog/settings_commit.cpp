@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "resident/capture/auto_delete.h"
 #include "shared/output_modes.h"
 #include "shared/setting_keys.h"
 #include "shared/stored_settings.h"
@@ -22,6 +23,7 @@ bool AnyOutputOn(const SettingsRecord& record) {
 void StoreDialogSettings(const SettingsRecord& record, SettingsStore& store) {
   for (const StoredSetting& setting : StoredSettings()) {
     if (setting.key == keys::SaveCont) continue;
+    if (setting.key == keys::AutoDelDate && !IsAutoDelDateInRange(record.AutoDelDate)) continue;
     store.SaveSetting(setting.key, StoredText(record, setting));
   }
 }

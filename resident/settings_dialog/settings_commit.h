@@ -22,7 +22,10 @@ bool CheckDirName(SettingsRecord& record, SettingsStore& store, bool dirNameExis
 bool AnyOutputOn(const SettingsRecord& record);
 
 // btnOK_Click's writes: the 21 stored keys from OutPutMode to MailComp in the
-// record's order, all but SaveCont. Throws StoreError at the first refusal.
+// record's order, all but SaveCont. An AutoDelDate out of 1 to 999 can only be
+// the stored one, shown as it is and not edited (the field takes nothing
+// else): it is not written, so the store keeps its own text, which the
+// deletion pass ignores. Throws StoreError at the first refusal.
 void StoreDialogSettings(const SettingsRecord& record, SettingsStore& store);
 
 // btnCancel_Click: the 21 fields the dialog can change, copied back from the

@@ -15,6 +15,9 @@ std::wstring_view ApplyFileName(SettingsRecord& record, std::wstring_view text) 
 }
 
 std::wstring_view ApplyAutoDelDate(SettingsRecord& record, std::wstring_view text) {
+  // The field still shows the value as it was stored: nothing to take, also
+  // when that value is out of range (it is shown as it is, and OK leaves it).
+  if (text == FormatInt16(record.AutoDelDate)) return {};
   const std::size_t first = text.find_first_not_of(L' ');
   if (first == std::wstring_view::npos) return kDaysNotNumberMessage;
   const std::wstring_view digits = text.substr(first, text.find_last_not_of(L' ') - first + 1);

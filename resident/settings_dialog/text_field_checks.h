@@ -22,8 +22,10 @@ std::wstring_view ApplyFileName(SettingsRecord& record, std::wstring_view text);
 // numAutoDelDate: the text must be one whole number of days, 1 to 999 as the
 // three-character field allows: ASCII digits with blanks before or after
 // them only. Anything else (empty, blanks only, "7 7", "-7", "7a", a
-// full-width digit) is refused as not a number, a value of 0 as zero.
-// Returns the refusal message, or empty when AutoDelDate took the value.
+// full-width digit) is refused as not a number, a value of 0 as zero. The
+// text of AutoDelDate itself, as the dialog shows it, changes nothing and is
+// not checked: a stored value out of range that the user leaves alone brings
+// no message. Returns the refusal message, or empty when the text was taken.
 std::wstring_view ApplyAutoDelDate(SettingsRecord& record, std::wstring_view text);
 
 }  // namespace vistrane

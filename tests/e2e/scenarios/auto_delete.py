@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """At start-up with AutoDel 1, Vistrane deletes exactly the expired "bmp",
 "jpg" and "png" files that begin with the base name (mail copies included)
-and keeps everything else; a read-only expired file is skipped and the rest
-still go.
-With AutoDel 0 or 2 nothing is deleted. A drive root as output folder works too."""
+and the archives and drafts a killed mail sender left of a mail copy, and
+keeps everything else; a read-only expired file is skipped and the rest
+still go. With AutoDel 0 or 2, or an AutoDelDate out of 1 to 999, nothing is
+deleted. A drive root as output folder works too."""
 
 import datetime
 import os
@@ -67,6 +68,9 @@ def main(s, artifacts):
         "VstrnML-120000.bmp": (old,),
         "VstrnML-120001.jpg": (at(365, 8, 0),),
         "VstrnML-120002.png": (old,),
+        "VstrnML-120003.lzh": (old,),
+        "VstrnML-120004-2.zip": (old,),
+        "VstrnML-120005.eml": (old,),
     }
     kept = {
         "Vstrn0102-001.bmp": (kept_edge,),
@@ -74,6 +78,7 @@ def main(s, artifacts):
         "Vstrn0103-002.JPG": (old,),
         "Vstrn0103-003.PNG": (old,),
         "Vstrn0103-004.bmp.txt": (old,),
+        "VstrnML-120006.LZH": (old,),
         "Photo0101-001.bmp": (old,),
         "photoVstrn.jpg": (old,),
         "Vstrn0104-001.bmp": (old, {"directory": True}),
@@ -90,13 +95,14 @@ def main(s, artifacts):
     run(s, artifacts, folder, {"AutoDel": 1, "AutoDelDate": 10}, files, expired)
     clear(folder, files)
 
-    # AutoDelDate 0: everything written before today goes, today's files stay.
+    # AutoDelDate 0 or -5 (another tool wrote it): not even yesterday's files go.
     today = {
         "Vstrn0201-001.bmp": (at(1, 23, 59),),
         "Vstrn0202-001.bmp": (at(0, 0, 0),),
         "VstrnML-000001.jpg": (at(0, 0, 1),),
     }
-    run(s, artifacts, folder, {"AutoDelDate": 0}, today, ["Vstrn0201-001.bmp"])
+    for days in (0, -5):
+        run(s, artifacts, folder, {"AutoDelDate": days}, today, [])
     clear(folder, today)
 
     # The output folder at the drive root: files at the root are examined.

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """First start with an empty settings store: Vistrane writes every default and
-creates the output folder; quitting saves nothing."""
+creates the output folder; quitting saves nothing. A store in which a
+deployment script wrote only the folder and the base name keeps them and gets
+the other defaults."""
 
 import json
 
@@ -17,6 +19,14 @@ def differences(actual, expected):
 
 
 def main(s, artifacts):
+    deployed = {"DirName": "C:\\Deployed", "Filename": "Shot"}
+    s.reset_settings(deployed)
+    with Vistrane(s, artifacts):  # returns once the start-up is done
+        expected = {k: ("REG_SZ", v) for k, v in {**default_settings(), **deployed}.items()}
+        settings = s.read_settings()
+        check(settings == expected, f"deployed store after the start: {differences(settings, expected)}")
+    s.c_path(deployed["DirName"]).rmdir()  # created by the start-up
+
     s.reset_settings()
     s.reset_output_dir(create=False)
     check(s.read_settings() is None, "the store still holds values before the start")

@@ -30,6 +30,14 @@ TEST(FolderPath, DriveRootTakesTheNameDirectlyEveryOtherFolderGetsABackslash) {
     EXPECT_EQ(FolderOfFile(c.joined), c.folder);
   }
   EXPECT_EQ(FolderPrefix(L"C:\\Temp"), L"C:\\Temp\\");
+  // Only a drive root or a share names a place whatever the working folder.
+  for (const wchar_t* folder : {L"C:\\", L"d:/x", L"\\\\server\\share", L"\\\\server\\share\\d"}) {
+    EXPECT_TRUE(IsAbsoluteFolder(folder)) << testing::PrintToString(std::wstring(folder));
+  }
+  for (const wchar_t* folder :
+       {L"", L"rel", L"C:rel", L"\\rel", L"1:\\", L"\\\\server", L"\\\\\\x"}) {
+    EXPECT_FALSE(IsAbsoluteFolder(folder)) << testing::PrintToString(std::wstring(folder));
+  }
   EXPECT_EQ(FolderOfFile(L"Vstrn.bmp"), L"");
 }
 

@@ -84,6 +84,23 @@ TEST(LoadSettings, OlderStoreGetsOnlyTheElevenNewKeysAndKeepsItsOwn) {
   EXPECT_EQ(record.AutoDelDate, 10);
 }
 
+// A store set up by other means, or with a value deleted by hand, keeps every
+// value it holds and gets only the defaults it lacks.
+TEST(LoadSettings, StoreWithSomeValuesGetsOnlyTheMissingDefaults) {
+  MemorySettingsStore deployed(
+      MemorySettingsStore::Values{{L"DirName", L"D:\\caps"}, {L"Filename", L"Shot"}});
+  const SettingsRecord record = LoadSettings(deployed, kDec4, kProgramFolder).record;
+  EXPECT_EQ(record.DirName, L"D:\\caps");
+  EXPECT_EQ(record.Filename, L"Shot");
+  EXPECT_EQ(deployed.writes().size(), 21u);  // GDate and the 20 others
+
+  MemorySettingsStore::Values values = CompleteStore();
+  values.erase(L"OutPutMode");
+  MemorySettingsStore store(values);
+  EXPECT_EQ(LoadSettings(store, kDec4, kProgramFolder).record.Orientation, 2);
+  EXPECT_EQ(store.writes(), (Writes{{L"OutPutMode", L"1"}}));
+}
+
 TEST(LoadSettings, CompleteStoreIsOnlyRead) {
   MemorySettingsStore store(CompleteStore());
   store.set_fail_writes(true);  // any write would throw

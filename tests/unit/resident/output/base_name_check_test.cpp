@@ -45,7 +45,13 @@ TEST(CheckBaseName, RefusesWhatWindowsCannotTakeBeforeAnythingChanges) {
     EXPECT_EQ(record.SaveCont, 6);
     EXPECT_TRUE(store.writes().empty());
   }
-  for (const wchar_t* accepted : {L"", L"Vstrn", L"scr.v1", L".x", L"画面 の コピー", L"a-b_c(1)"}) {
+  // Device names, which swallow the file when FileOutMode 0 adds nothing.
+  for (const wchar_t* device : {L"NUL", L"aux", L"Com1", L"LPT9.x", L"nul .bmp", L"CON"}) {
+    EXPECT_THROW(CheckBaseName(device), OutputError)
+        << testing::PrintToString(std::wstring(device));
+  }
+  for (const wchar_t* accepted : {L"", L"Vstrn", L"scr.v1", L".x", L"画面 の コピー", L"a-b_c(1)",
+                                  L"NULL", L"COM10", L"xNUL"}) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(accepted)));
     EXPECT_NO_THROW(CheckBaseName(accepted));
   }
@@ -79,6 +85,15 @@ TEST(CheckPathLength, RefusesAFolderTooLongForTheLongestFileName) {
   }
   EXPECT_EQ(record.SaveCont, 6);
   EXPECT_TRUE(store.writes().empty());
+
+  // An empty or relative folder would follow the program's working folder.
+  for (const wchar_t* relative : {L"", L"rel", L"C:rel", L"\\rel"}) {
+    record.DirName = relative;
+    EXPECT_THROW(NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, clock,
+                                   store, kNoneTaken),
+                 OutputError);
+  }
+  EXPECT_EQ(record.SaveCont, 6);
 }
 
 }  // namespace

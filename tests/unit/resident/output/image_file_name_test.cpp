@@ -117,10 +117,12 @@ TEST(NextImageFilePath, RefusedCounterWriteIsReported) {
   EXPECT_EQ(record.SaveCont, 7);  // the number is spent: no later file reuses it
 }
 
-TEST(NextImageFilePath, NumberedNameMovesOnPastExistingFiles) {
-  const std::set<std::wstring> existing{L"C:\\VstrnTmp\\Vstrn1204-001.bmp",
-                                        L"C:\\VstrnTmp\\Vstrn1204-002.bmp",
-                                        L"C:\\VstrnTmp\\Vstrn1204-004.bmp"};
+TEST(NextImageFilePath, NoNameTakesThatOfAnExistingFile) {
+  const std::set<std::wstring> existing{
+      L"C:\\VstrnTmp\\Vstrn1204-001.bmp",    L"C:\\VstrnTmp\\Vstrn1204-002.bmp",
+      L"C:\\VstrnTmp\\Vstrn1204-004.bmp",    L"C:\\VstrnTmp\\Vstrn.bmp",
+      L"C:\\VstrnTmp\\Vstrn1204-090507.jpg", L"C:\\VstrnTmp\\VstrnML-090507.bmp",
+      L"C:\\VstrnTmp\\VstrnML-090507-2.lzh"};  // left by a mail sender
   const FileExistsTest exists = [&](const std::wstring& path) { return existing.contains(path); };
   SettingsRecord record = Record(1, 1, 0);
   MemorySettingsStore store;
@@ -131,6 +133,17 @@ TEST(NextImageFilePath, NumberedNameMovesOnPastExistingFiles) {
                               store, exists),
             L"C:\\VstrnTmp\\Vstrn1204-005.bmp");
   EXPECT_EQ(ReadSettingText(store, L"SaveCont"), L"5");
+  // The other names take the lowest free "-2", "-3", ... instead.
+  const std::pair<SettingsRecord, bool> others[] = {
+      {Record(0, 1), false}, {Record(2, 2), false}, {Record(1, 1), true}};
+  const wchar_t* const expected[] = {L"C:\\VstrnTmp\\Vstrn-2.bmp",
+                                     L"C:\\VstrnTmp\\Vstrn1204-090507-2.jpg",
+                                     L"C:\\VstrnTmp\\VstrnML-090507-3.bmp"};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(NextImageFilePath(others[i].first, ImageFileFormatOf(others[i].first),
+                                others[i].second, record.SaveCont, kDec4, store, exists),
+              expected[i]);
+  }
 
   SettingsRecord full = Record(1, 1, 32766);
   const FileExistsTest all = [](const std::wstring&) { return true; };
@@ -138,6 +151,9 @@ TEST(NextImageFilePath, NumberedNameMovesOnPastExistingFiles) {
       NextImageFilePath(full, ImageFileFormatOf(full), false, full.SaveCont, kDec4, store, all),
       OutputError);
   EXPECT_EQ(full.SaveCont, 32766);
+  EXPECT_THROW(NextImageFilePath(Record(0, 1), ImageFileFormat::Bitmap, false, full.SaveCont, kDec4,
+                                 store, all),
+               OutputError);
 }
 
 }  // namespace

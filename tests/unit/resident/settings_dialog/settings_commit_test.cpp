@@ -54,6 +54,15 @@ TEST(StoreDialogSettings, WritesTheTwentyOneKeysInOrder) {
   EXPECT_EQ(store.writes(), expected);
 }
 
+// A value out of 1 to 999 can only be the stored one, untouched.
+TEST(StoreDialogSettings, AutoDelDateOutOfRangeKeepsTheStoredText) {
+  SettingsRecord record = Edited();
+  record.AutoDelDate = -5;
+  MemorySettingsStore store(MemorySettingsStore::Values{{L"AutoDelDate", L"-05"}});
+  StoreDialogSettings(record, store);
+  EXPECT_EQ(ReadSettingText(store, L"AutoDelDate"), L"-05");
+}
+
 TEST(StoreDialogSettings, RefusesOnlyWhenAllThreeOutputsAreOff) {
   SettingsRecord record;
   EXPECT_FALSE(AnyOutputOn(record));

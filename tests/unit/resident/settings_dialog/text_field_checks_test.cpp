@@ -9,7 +9,8 @@ TEST(ApplyAutoDelDate, TakesWholeNumbersAndRefusesTheRestWithItsMessage) {
   struct Case {
     const wchar_t* text;
     std::wstring_view message;
-    std::int16_t days;  // AutoDelDate afterwards; it starts at 10
+    std::int16_t days;       // AutoDelDate afterwards
+    std::int16_t from = 10;  // and before
   };
   const Case cases[] = {
       {L"7", {}, 7},
@@ -30,13 +31,15 @@ TEST(ApplyAutoDelDate, TakesWholeNumbersAndRefusesTheRestWithItsMessage) {
       {L"7\x3000", kDaysNotNumberMessage, 10},  // full-width blank
       {L"   ", kDaysNotNumberMessage, 10},
       {L"7 7", kDaysNotNumberMessage, 10},
-      {L"99999", kDaysNotNumberMessage, 10},    // longer than the field allows
+      {L"99999", kDaysNotNumberMessage, 10},  // longer than the field allows
+      {L"-5", {}, -5, -5},                    // stored by another tool, shown and left as it is
+      {L"7", {}, 7, -5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "text \"" << testing::PrintToString(std::wstring(c.text))
                                     << "\"");
     SettingsRecord record;
-    record.AutoDelDate = 10;
+    record.AutoDelDate = c.from;
     EXPECT_EQ(ApplyAutoDelDate(record, c.text), c.message);
     EXPECT_EQ(record.AutoDelDate, c.days);
   }
