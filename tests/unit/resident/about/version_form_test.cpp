@@ -11,8 +11,8 @@ namespace {
 using L = VersionFormLayout;
 
 // The box as designed, in twips. Lbl_Ver and Lbl_For were drawn 2295 x 375
-// and 2775 x 375, Lbl_Computer 255 high: each is one line of the message font
-// now and ends where the next control or the client area begins.
+// and 2775 x 375, Lbl_Computer 255 high, into their neighbours and past the
+// client area: each now ends where the next control or the client area begins.
 const std::pair<Box L::*, Box> kDesign[] = {
     {&L::Shape1, {120, 240, 1095, 975}},         {&L::Image1, {240, 360, 825, 720}},
     {&L::Lbl_Ver, {1560, 240, 2040, 240}},       {&L::Lbl_For, {3600, 240, 2640, 240}},

@@ -77,20 +77,19 @@ TEST(OptionGroups, EveryButtonHasItsCaptionAndShowsAndWritesItsValue) {
     for (const OptionButton& button : group.buttons) {
       ASSERT_LT(i, std::size(kButtons)) << "unlisted button " << button.id;
       const Row& row = kButtons[i++];
-      SCOPED_TRACE(testing::Message() << "button " << row.button);
       EXPECT_EQ(std::tuple(group.frame, button.id, button.caption, button.value),
                 std::tuple(row.frame, row.button, row.caption, row.value));
-      EXPECT_EQ(GroupOfButton(row.button), &group);
+      EXPECT_EQ(GroupOfButton(row.button), &group) << row.button;
     }
   }
   ASSERT_EQ(i, std::size(kButtons));
   for (const Row& row : kButtons) {
-    SCOPED_TRACE(testing::Message() << "button " << row.button);
     EXPECT_EQ(ShownAndWritten(row, row.value), std::pair(row.button, row.value));
     for (const std::int16_t stored : {-1, 0, 2, 3, 4, 9}) {
       const auto listed = [&](const Row& r) { return r.frame == row.frame && r.value == stored; };
       if (row.other && std::none_of(std::begin(kButtons), std::end(kButtons), listed)) {
-        EXPECT_EQ(ShownAndWritten(row, stored), std::pair(row.button, row.value)) << stored;
+        EXPECT_EQ(ShownAndWritten(row, stored), std::pair(row.button, row.value))
+            << "stored " << stored;
       }
     }
   }
