@@ -20,6 +20,7 @@ int MsgboxCommand(Arguments& args);
 int ShowMsgboxCommand(Arguments& args);
 int TrayOpenCommand(Arguments& args);
 int MenuKeysCommand(Arguments& args);
+int MenuCaptionsCommand(Arguments& args);
 int TrayCommand(Arguments& args);
 int RegDumpCommand(Arguments& args);
 int RegSetCommand(Arguments& args);

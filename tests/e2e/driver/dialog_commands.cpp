@@ -5,6 +5,7 @@
 // dlg-dump report (JSON): {"windows": <visible windows of the class and title>, "hwnd": n,
 //   "rect": [l, t, r, b], "client": [...], "foreground": bool, "focus": id|null, "controls":
 //   {"<id>": {"class", "text", "visible", "enabled", "rect", "checked"?, "items"?, "selected"?}}}
+//   ("items" of a tab control: the tab captions)
 #include <windows.h>
 
 #include <commctrl.h>
@@ -15,7 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/unique_handle.h"
 #include "platform/win32_error.h"
+#include "shared/scope_exit.h"
 #include "tests/e2e/driver/commands.h"
 #include "tests/e2e/driver/json_text.h"
 #include "tests/e2e/driver/window_search.h"
@@ -64,6 +67,32 @@ std::wstring ListJson(HWND control, UINT countMessage, UINT lengthMessage, UINT 
          std::to_wstring(Ask(control, selectionMessage, 0, 0));
 }
 
+// The tab control copies a caption into the caller's buffer, which must lie
+// in the control's process: the item and its text are placed there.
+std::wstring TabItemsJson(HWND tabs) {
+  constexpr int kChars = 128;
+  const UniqueHandle<HANDLE, CloseHandle> process(OpenProcess(
+      PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(tabs)));
+  if (!process) ThrowLastError(L"OpenProcess");
+  auto* const remote = static_cast<TCITEMW*>(
+      VirtualAllocEx(process.get(), nullptr, sizeof(TCITEMW) + sizeof(wchar_t[kChars]), MEM_COMMIT,
+                     PAGE_READWRITE));
+  if (remote == nullptr) ThrowLastError(L"VirtualAllocEx");
+  const ScopeExit release([&] { VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE); });
+  std::wstring items;
+  for (LRESULT i = 0; i < Ask(tabs, TCM_GETITEMCOUNT, 0, 0); ++i) {
+    TCITEMW item{TCIF_TEXT, 0, 0, reinterpret_cast<wchar_t*>(remote + 1), kChars, 0, 0};
+    wchar_t caption[kChars] = {};
+    if (!WriteProcessMemory(process.get(), remote, &item, sizeof(item), nullptr) ||
+        !Ask(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(remote)) ||
+        !ReadProcessMemory(process.get(), item.pszText, caption, sizeof(caption) - 2, nullptr)) {
+      ThrowLastError(L"TCM_GETITEMW");
+    }
+    items += (i > 0 ? L", " : L"") + JsonString(caption);
+  }
+  return L", \"items\": [" + items + L"]";
+}
+
 std::wstring ControlJson(HWND control) {
   const std::wstring className = ClassNameOf(control);
   RECT rect{};
@@ -86,7 +115,8 @@ std::wstring ControlJson(HWND control) {
     json += ListJson(control, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT, LB_GETCURSEL) +
             L", \"item_height\": " + std::to_wstring(Ask(control, LB_GETITEMHEIGHT, 0, 0));
   } else if (className == WC_TABCONTROLW) {
-    json += L", \"selected\": " + std::to_wstring(Ask(control, TCM_GETCURSEL, 0, 0));
+    json += TabItemsJson(control) + L", \"selected\": " +
+            std::to_wstring(Ask(control, TCM_GETCURSEL, 0, 0));
   }
   return json + L"}";
 }

@@ -31,6 +31,7 @@ constexpr Command kCommands[] = {
     {L"show-msgbox", vistrane::vtest::ShowMsgboxCommand},
     {L"tray-open", vistrane::vtest::TrayOpenCommand},
     {L"menu-keys", vistrane::vtest::MenuKeysCommand},
+    {L"menu-captions", vistrane::vtest::MenuCaptionsCommand},
     {L"tray", vistrane::vtest::TrayCommand},
     {L"reg-dump", vistrane::vtest::RegDumpCommand},
     {L"reg-set", vistrane::vtest::RegSetCommand},
@@ -67,6 +68,8 @@ constexpr wchar_t kUsage[] =
     L"      status 1 as soon as Vistrane has handled the event and 0.5 s passed without one\n"
     L"  menu-keys [--timeout S] KEY...\n"
     L"      press keys (up, down, return, escape) in the open popup menu\n"
+    L"  menu-captions PROGRAM\n"
+    L"      the tray menu's captions in the program file (\"-\" a separator), as JSON\n"
     L"  tray LOG --stop-file F [--timeout S]\n"
     L"      a notification area in front of the shell's until F exists: it keeps each\n"
     L"      icon until deleted and logs each Shell_NotifyIcon call in LOG\n"

@@ -1,14 +1,18 @@
 // tray-open and menu-keys: drive the product's tray menu without a mouse.
 // The tray icon's callback message is sent to the main window as the shell
-// sends it; the popup menu is then worked with posted keys.
+// sends it; the popup menu is then worked with posted keys. menu-captions
+// reads the menu's captions.
 #include <windows.h>
 
 #include <chrono>
 #include <stdexcept>
 #include <string>
 
+#include "platform/unique_handle.h"
 #include "platform/win32_error.h"
+#include "resident/res/resource_ids.h"
 #include "tests/e2e/driver/commands.h"
+#include "tests/e2e/driver/json_text.h"
 #include "tests/e2e/driver/window_search.h"
 #include "tools/common/console_output.h"
 #include "tools/common/message_loop.h"
@@ -109,6 +113,27 @@ int MenuKeysCommand(Arguments& args) {
     tools::WriteErr(L"vtest menu-keys: the menu is still open\n");
     return kNotMet;
   }
+  return kOk;
+}
+
+int MenuCaptionsCommand(Arguments& args) {
+  // Wine keeps a menu in its process, where no other process can read it: the
+  // menu is loaded from the program file, as the program loads it.
+  const std::wstring& program = args.Positional(1)[0];
+  const UniqueHmodule file(LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  if (!file) ThrowLastError(L"LoadLibraryExW(" + program + L")");
+  const UniqueHmenu menu(LoadMenuW(file.get(), MAKEINTRESOURCEW(IDR_POPMENU)));
+  if (!menu) ThrowLastError(L"LoadMenuW");
+  const HMENU items = GetSubMenu(menu.get(), 0);
+  std::wstring json;
+  for (int i = 0; i < GetMenuItemCount(items); ++i) {
+    wchar_t caption[128] = L"-";
+    if (!(GetMenuState(items, i, MF_BYPOSITION) & MF_SEPARATOR)) {
+      GetMenuStringW(items, i, caption, 128, MF_BYPOSITION);
+    }
+    json += (i > 0 ? L", " : L"") + JsonString(caption);
+  }
+  tools::WriteOut(L"[" + json + L"]\n");
   return kOk;
 }
 

@@ -4,7 +4,8 @@ keyboard: at 96 dpi its client area is 8985 x 5145 twips, the file types fit
 in their frame, each tab is kept as a picture for a reviewer, and the days
 field has the window colour while automatic deletion is on and the dialog's
 own colour while it is off; it opens on the file tab showing the stored values (an unlisted
-ZoomMode as "縮小・拡大しない"); OK stores the edited values and closes, but
+ZoomMode as "縮小・拡大しない"), with every caption of its own, its tabs' and the tray menu's
+character for character as listed here; OK stores the edited values and closes, but
 refuses with its message while all three outputs are off; Cancel (button or
 Esc) puts the values back and stores nothing; the file type's third option
 "ＰＮＧ" ends the preview in ".png", is stored as 3 and shown again; the base
@@ -15,14 +16,39 @@ brings the same dialog forward untouched."""
 
 import subprocess
 
-from setting_dialog import SettingDialog
-from vistrane_e2e import (PatternWindow, Vistrane, check, check_no_error_box, check_stays,
-                          scenario, test_settings)
+from setting_dialog import IDS, SettingDialog
+from vistrane_e2e import (INSTALL_DIR_WIN, PatternWindow, Vistrane, check, check_no_error_box,
+                          check_stays, scenario, test_settings)
 
 NO_OUTPUT = "プリンタ・ファイル・メールのいずれかを出力設定して下さい。"
 NAME_EMPTY = "画像出力ファイルの名称は必ず設定して下さい。"
 DAYS_NOT_NUMBER = "画像ファイルの保存日数は数字を設定して下さい。"
 DAYS_ZERO = "画像ファイルの保存日数は０以外を設定して下さい。"
+# Every caption of the dialog, its tabs and the tray menu ("-" a separator), as they show them.
+CAPTIONS = {
+    "frmOutput": "出力先の指定", "frmPrinterOut": "プリンター出力", "rbtnPrt_Yes": "する", "rbtnPrt_No": "しない",
+    "frmFileOut": "ファイル出力", "rbtnFile_Yes": "する", "rbtnFile_No": "しない", "frmMailSend": "メール送信",
+    "rbtnMail_Yes": "する", "rbtnMail_No": "しない", "frmOutputColor": "画像の表示色",
+    "rbtnColorFull": "フルカラー", "rbtnColor256": "２５６色", "rbtnColor16": "１６色", "rbtnColor2": "２色",
+    "SSTab1": ["プリンター設定", "ファイル出力設定", "メール送信設定"], "frmOrientation": "印刷時の用紙方向", "rbtnYoko": "横",
+    "rbtnTate": "縦", "rbtnAuto": "自動", "frmPrtYoko": "印刷時の配置（横方向）", "rbtnYokoLeft": "左揃え",
+    "rbtnYokoCenter": "中央", "rbtnYokoRight": "右揃え", "frmPrtTate": "印刷時の配置（縦方向）",
+    "rbtnTateTop": "上揃え", "rbtnTateCenter": "中央", "rbtnTateBottom": "下揃え",
+    "frmZoom": "印刷時の自動縮小・拡大", "rbtnZoomIn": "自動縮小する", "Label2": "(幅・高さのどちらかが用紙サイズより大きい場合に自動で縮小)",
+    "rbtnZoomOut": "自動拡大する", "Label3": "(幅・高さ共に用紙サイズより小さい場合に自動で拡大)", "rbtnZoomAuto": "自動縮小・拡大する",
+    "Label4": "(幅・高さを用紙サイズに合わせて縮小及び拡大)", "rbtnZoomOff": "縮小・拡大しない", "frmOutFolder": "出力先",
+    "frmOutFile": "画像出力ファイル", "Label6": "名称：", "frmFileNamePlus": "画像出力ファイル名末尾への付加",
+    "rbtnMDNo": "月日＋ＮＯ", "rbtnMDTime": "月日＋時刻", "rbtnPlusNo": "付加しない",
+    "frmFileType": "画像出力ファイルの形式", "rbtnBit": "ビットマップ", "rbtnJPEG": "ＪＰＥＧ", "rbtnPNG": "ＰＮＧ",
+    "frmAutoDelete": "画像ファイルの自動削除", "rbtnAutoDelYes": "する", "rbtnAutoDelNo": "しない",
+    "Label1": "日を過ぎた場合に削除",
+    "Label7": "※メール送信する為には、電子メールソフト（Exchange、Outlook、OutlookExpress）をデフォルトの",
+    "Label9": "　メールクライアントに設定しておく必要があります。", "Label5": "宛て先", "Label8": "件 名 ",
+    "frmCompress": "添付ファイルがビットマップの場合", "rbtnComp_Yes": "圧縮（ＬＨＡ）して添付する",
+    "rbtnComp_no": "ビットマップのまま添付（圧縮しない）", "Label10": "圧縮して添付する場合は", "Label11": "別途、ＵｎＬＨＡ３２が必要です。",
+    "btnOK": "O K", "btnCancel": "キャンセル",
+    "PopMenu": ["Vistrane設定", "-", "ﾊﾞｰｼﾞｮﾝ情報", "-", "終　了 (Quit)"]
+}
 
 
 def expect_message(s, text):
@@ -71,12 +97,26 @@ def layout_and_days_colour(s, d, artifacts):
     d.wait_closed()
 
 
+def captions(s, d, state):
+    """The texts of the labels, frames and buttons (but the preview), the tabs and the menu."""
+    names = {str(number): name for name, number in IDS.items()}
+    shown = {names.get(i, i): c["text"] for i, c in state["controls"].items()
+             if c["text"] and c["class"].lower() in ("button", "static")}
+    shown.pop("lblDirName", None)
+    shown["SSTab1"] = d.control("SSTab1", state)["items"]
+    shown["PopMenu"] = s.vtest_json("menu-captions", INSTALL_DIR_WIN + r"\Vistrane.exe")
+    wrong = {n: (shown.get(n), CAPTIONS.get(n)) for n in shown.keys() | CAPTIONS
+             if shown.get(n) != CAPTIONS.get(n)}
+    check(not wrong, f"captions (shown, expected): {wrong}")
+
+
 def opening_state(s, d, artifacts):
     state = d.pop_setting()
     s.screenshot(artifacts / "opened.png")
     left, top, right, bottom = state["client"]
     check((right - left, bottom - top) == (599, 343),
           f"client area {right - left}x{bottom - top}, expected 599x343 (8985 x 5145 twips)")
+    captions(s, d, state)
     check(d.control("SSTab1", state)["selected"] == 1, "the dialog did not open on tab 1")
     checked = d.checked(state, "rbtnPrt_Yes", "rbtnPrt_No", "rbtnFile_Yes", "rbtnFile_No",
                         "rbtnMail_Yes", "rbtnMail_No", "rbtnColorFull", "rbtnZoomOff",
@@ -105,7 +145,6 @@ def ok_stores_and_closes(s, d, artifacts):
     check(d.control("lblDirName")["text"] == "C:\\VstrnTmp\\Vstrnmmdd-hhmmss.bmp", "preview")
     d.click("rbtnJPEG")
     check(d.control("lblDirName")["text"] == "C:\\VstrnTmp\\Vstrnmmdd-hhmmss.jpg", "preview")
-    check(d.control("rbtnPNG")["text"] == "ＰＮＧ", "the third file type is not PNG")
     d.click("rbtnPNG")
     check(d.control("lblDirName")["text"] == "C:\\VstrnTmp\\Vstrnmmdd-hhmmss.png", "preview")
     d.replace_text("txtFileName", "Scr")

@@ -2,44 +2,41 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <array>
 #include <utility>
-#include <vector>
 
 namespace vistrane {
 namespace {
 
-bool Inside(const Box& inner, const Box& outer) {
-  return inner.left >= outer.left && inner.top >= outer.top &&
-         inner.left + inner.width <= outer.left + outer.width &&
-         inner.top + inner.height <= outer.top + outer.height;
-}
+using L = VersionFormLayout;
 
-bool Overlap(const Box& a, const Box& b) {
-  return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
-         b.top < a.top + a.height;
-}
+// The box as designed, in twips. Lbl_Ver and Lbl_For were drawn 2295 x 375
+// and 2775 x 375, Lbl_Computer 255 high, into their neighbours and past the
+// client area: each now ends where the next control or the client area begins.
+const std::pair<Box L::*, Box> kDesign[] = {
+    {&L::Shape1, {120, 240, 1095, 975}},         {&L::Image1, {240, 360, 825, 720}},
+    {&L::Lbl_Ver, {1560, 240, 2040, 240}},       {&L::Lbl_For, {3600, 240, 2640, 240}},
+    {&L::Lbl_Corp, {1560, 480, 4575, 255}},      {&L::lbl_Mail, {2880, 840, 3135, 255}},
+    {&L::Lbl_Computer, {2040, 1440, 3855, 240}}, {&L::Lbl_User, {2040, 1680, 3855, 255}},
+    {&L::btnOK, {240, 1560, 1455, 375}},
+};
 
-// Labels are drawn on the window's background, so any overlap would print one
-// text across another; a control past the client area would be cut off.
-TEST(LayOutVersionForm, ControlsStayApartAndInsideTheClientAreaAtEveryScale) {
-  for (const int dpi : {96, 120, 144, 168, 192}) {
-    SCOPED_TRACE(dpi);
-    const VersionFormLayout layout = LayOutVersionForm(dpi);
-    const Box client{0, 0, layout.client.width, layout.client.height};
-    const std::vector<std::pair<const char*, Box>> controls = {
-        {"Shape1", layout.Shape1},         {"Lbl_Ver", layout.Lbl_Ver},
-        {"Lbl_For", layout.Lbl_For},       {"Lbl_Corp", layout.Lbl_Corp},
-        {"lbl_Mail", layout.lbl_Mail},     {"Lbl_Computer", layout.Lbl_Computer},
-        {"Lbl_User", layout.Lbl_User},     {"btnOK", layout.btnOK},
+std::array<int, 4> Sides(const Box& box) { return {box.left, box.top, box.width, box.height}; }
+
+TEST(LayOutVersionForm, PlacesEveryControlAsDesignedAtEveryScale) {
+  for (const int dpi : {96, 120, 144, 192}) {
+    const auto px = [dpi](const Box& twips) {
+      std::array<int, 4> sides = Sides(twips);
+      for (int& side : sides) side = (side * dpi + 720) / 1440;
+      return sides;
     };
-    EXPECT_TRUE(Inside(layout.Image1, layout.Shape1)) << "Image1 lies on Shape1";
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-      EXPECT_TRUE(Inside(controls[i].second, client)) << controls[i].first;
-      for (std::size_t j = i + 1; j < controls.size(); ++j) {
-        EXPECT_FALSE(Overlap(controls[i].second, controls[j].second))
-            << controls[i].first << " and " << controls[j].first;
-      }
+    const L layout = LayOutVersionForm(dpi);
+    EXPECT_EQ(Sides({0, 0, layout.client.width, layout.client.height}), px({0, 0, 6240, 2280}))
+        << dpi << " dpi";
+    for (const auto& [box, twips] : kDesign) {
+      SCOPED_TRACE(testing::Message() << "the control at " << twips.left << ", " << twips.top
+                                      << " twips, " << dpi << " dpi");
+      EXPECT_EQ(Sides(layout.*box), px(twips));
     }
   }
 }

@@ -2,83 +2,106 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <algorithm>
+#include <tuple>
+#include <utility>
 
 namespace vistrane {
 namespace {
 
-const OptionGroup& Group(ctl::Id frame) {
-  const OptionGroup* group = GroupOfFrame(frame);
-  EXPECT_NE(group, nullptr);
-  return *group;
+using namespace ctl;
+using R = SettingsRecord;
+
+// Every option button as the dialog shows it, group by group in the order the
+// opening sequence shows them, each group in reading order. `other`: the
+// button shown, and whose value is written, for a value no button has.
+struct Row {
+  ctl::Id frame;
+  std::int16_t R::*field;
+  ctl::Id button;
+  std::wstring_view caption;
+  std::int16_t value;
+  bool other = false;
+};
+const Row kButtons[] = {
+    {frmPrinterOut, &R::PrtOutputMode, rbtnPrt_Yes, L"する", 1},
+    {frmPrinterOut, &R::PrtOutputMode, rbtnPrt_No, L"しない", 0, true},
+    {frmFileOut, &R::FileOutputMode, rbtnFile_Yes, L"する", 1},
+    {frmFileOut, &R::FileOutputMode, rbtnFile_No, L"しない", 0, true},
+    {frmMailSend, &R::MailSendMode, rbtnMail_Yes, L"する", 1},
+    {frmMailSend, &R::MailSendMode, rbtnMail_No, L"しない", 0, true},
+    {frmCompress, &R::MailComp, rbtnComp_Yes, L"圧縮（ＬＨＡ）して添付する", 1},
+    {frmCompress, &R::MailComp, rbtnComp_no, L"ビットマップのまま添付（圧縮しない）", 0, true},
+    {frmOrientation, &R::Orientation, rbtnYoko, L"横", 1},
+    {frmOrientation, &R::Orientation, rbtnTate, L"縦", 2},
+    {frmOrientation, &R::Orientation, rbtnAuto, L"自動", 0, true},
+    {frmZoom, &R::ZoomMode, rbtnZoomIn, L"自動縮小する", 1},
+    {frmZoom, &R::ZoomMode, rbtnZoomOut, L"自動拡大する", 2},
+    {frmZoom, &R::ZoomMode, rbtnZoomAuto, L"自動縮小・拡大する", 3},
+    {frmZoom, &R::ZoomMode, rbtnZoomOff, L"縮小・拡大しない", 0, true},
+    {frmPrtYoko, &R::PrtYokoHaichi, rbtnYokoLeft, L"左揃え", 1},
+    {frmPrtYoko, &R::PrtYokoHaichi, rbtnYokoCenter, L"中央", 2},
+    {frmPrtYoko, &R::PrtYokoHaichi, rbtnYokoRight, L"右揃え", 3, true},
+    {frmPrtTate, &R::PrtTateHaichi, rbtnTateTop, L"上揃え", 1},
+    {frmPrtTate, &R::PrtTateHaichi, rbtnTateCenter, L"中央", 2},
+    {frmPrtTate, &R::PrtTateHaichi, rbtnTateBottom, L"下揃え", 3, true},
+    {frmFileNamePlus, &R::FileOutMode, rbtnMDNo, L"月日＋ＮＯ", 1},
+    {frmFileNamePlus, &R::FileOutMode, rbtnMDTime, L"月日＋時刻", 2},
+    {frmFileNamePlus, &R::FileOutMode, rbtnPlusNo, L"付加しない", 0, true},
+    {frmOutputColor, &R::ColorMode, rbtnColorFull, L"フルカラー", 1},
+    {frmOutputColor, &R::ColorMode, rbtnColor256, L"２５６色", 2},
+    {frmOutputColor, &R::ColorMode, rbtnColor16, L"１６色", 3},
+    {frmOutputColor, &R::ColorMode, rbtnColor2, L"２色", 4, true},
+    {frmAutoDelete, &R::AutoDel, rbtnAutoDelYes, L"する", 1},
+    {frmAutoDelete, &R::AutoDel, rbtnAutoDelNo, L"しない", 2, true},
+    {frmFileType, &R::OutputFileMode, rbtnBit, L"ビットマップ", 1},
+    {frmFileType, &R::OutputFileMode, rbtnJPEG, L"ＪＰＥＧ", 2, true},
+    {frmFileType, &R::OutputFileMode, rbtnPNG, L"ＰＮＧ", 3},  // our third file type
+};
+
+// Disp_* with `stored` in the row's field, then the handler it calls: the
+// button shown and the value the field holds after.
+std::pair<ctl::Id, std::int16_t> ShownAndWritten(const Row& row, std::int16_t stored) {
+  const OptionGroup* group = GroupOfFrame(row.frame);
+  if (group == nullptr) return {};
+  R record;
+  record.*row.field = stored;
+  const OptionButton& button = ShownOption(*group, record);
+  SelectOption(record, *group, button);
+  return {button.id, record.*row.field};
 }
 
-// Disp_* followed by the handler it calls: the value the record holds after.
-std::int16_t ShownAndWritten(ctl::Id frame, std::int16_t stored, ctl::Id* shown) {
-  const OptionGroup& group = Group(frame);
-  SettingsRecord record;
-  record.*group.field = stored;
-  const OptionButton& button = ShownOption(group, record);
-  *shown = button.id;
-  SelectOption(record, group, button);
-  return record.*group.field;
-}
-
-TEST(OptionGroups, DisplayNormalisesValuesNoButtonHas) {
-  struct Case {
-    ctl::Id frame;
-    std::int16_t stored;
-    ctl::Id shown;
-    std::int16_t written;
-  };
-  const Case cases[] = {
-      {ctl::frmZoom, 9, ctl::rbtnZoomOff, 0},
-      {ctl::frmAutoDelete, 0, ctl::rbtnAutoDelNo, 2},
-      {ctl::frmOutputColor, 0, ctl::rbtnColor2, 4},
-      {ctl::frmOutputColor, -1, ctl::rbtnColor2, 4},
-      {ctl::frmOrientation, 3, ctl::rbtnAuto, 0},
-      {ctl::frmPrtYoko, 0, ctl::rbtnYokoRight, 3},
-      {ctl::frmPrtTate, 7, ctl::rbtnTateBottom, 3},
-      {ctl::frmFileNamePlus, 3, ctl::rbtnPlusNo, 0},
-      {ctl::frmFileType, 4, ctl::rbtnJPEG, 2},
-      {ctl::frmPrinterOut, 2, ctl::rbtnPrt_No, 0},
-      {ctl::frmMailSend, -5, ctl::rbtnMail_No, 0},
-      {ctl::frmCompress, 2, ctl::rbtnComp_no, 0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "frame " << c.frame << " stored " << c.stored);
-    ctl::Id shown{};
-    EXPECT_EQ(ShownAndWritten(c.frame, c.stored, &shown), c.written);
-    EXPECT_EQ(shown, c.shown);
-  }
-}
-
-TEST(OptionGroups, EveryButtonShowsItsOwnValueAndHasOneGroup) {
-  std::set<int> ids;
+TEST(OptionGroups, EveryButtonHasItsCaptionAndShowsAndWritesItsValue) {
+  std::size_t i = 0;
   for (const OptionGroup& group : OptionGroups()) {
     for (const OptionButton& button : group.buttons) {
-      SCOPED_TRACE(testing::Message() << "button " << button.id);
-      EXPECT_TRUE(ids.insert(button.id).second);
-      EXPECT_EQ(GroupOfButton(button.id), &group);
-      ctl::Id shown{};
-      EXPECT_EQ(ShownAndWritten(group.frame, button.value, &shown), button.value);
-      EXPECT_EQ(shown, button.id);
+      ASSERT_LT(i, std::size(kButtons)) << "unlisted button " << button.id;
+      const Row& row = kButtons[i++];
+      EXPECT_EQ(std::tuple(group.frame, button.id, button.caption, button.value),
+                std::tuple(row.frame, row.button, row.caption, row.value));
+      EXPECT_EQ(GroupOfButton(row.button), &group) << row.button;
     }
   }
-  EXPECT_EQ(GroupOfButton(ctl::btnOK), nullptr);
+  ASSERT_EQ(i, std::size(kButtons));
+  for (const Row& row : kButtons) {
+    EXPECT_EQ(ShownAndWritten(row, row.value), std::pair(row.button, row.value));
+    for (const std::int16_t stored : {-1, 0, 2, 3, 4, 9}) {
+      const auto listed = [&](const Row& r) { return r.frame == row.frame && r.value == stored; };
+      if (row.other && std::none_of(std::begin(kButtons), std::end(kButtons), listed)) {
+        EXPECT_EQ(ShownAndWritten(row, stored), std::pair(row.button, row.value))
+            << "stored " << stored;
+      }
+    }
+  }
 }
 
 TEST(OptionGroups, AutoDeleteButtonsSwitchTheDaysField) {
   SettingsRecord record;
-  const OptionGroup& group = Group(ctl::frmAutoDelete);
+  const OptionGroup& group = *GroupOfFrame(frmAutoDelete);
   const DaysFieldLook off = DaysFieldLookFor(SelectOption(record, group, group.buttons[1]));
-  EXPECT_EQ(record.AutoDel, 2);
-  EXPECT_FALSE(off.enabled);
-  EXPECT_EQ(off.backColor, kSystemColorBtnFace);
+  EXPECT_EQ(std::pair(off.enabled, off.backColor), std::pair(false, 15));  // COLOR_BTNFACE
   const DaysFieldLook on = DaysFieldLookFor(SelectOption(record, group, group.buttons[0]));
-  EXPECT_EQ(record.AutoDel, 1);
-  EXPECT_TRUE(on.enabled);
-  EXPECT_EQ(on.backColor, kSystemColorWindow);
+  EXPECT_EQ(std::pair(on.enabled, on.backColor), std::pair(true, 5));  // COLOR_WINDOW
 }
 
 }  // namespace
