@@ -36,8 +36,9 @@ void FrmVistrane::Form_Load() {
   AddTrayIcon();
   viewer_.Join(Window());
   LoadSettingsOrDefaults();
-  CreateOutputFolderIfMissing();
-  if (record_.AutoDel == 1) AutoDeleteFiles();
+  // Quit during a start-up message: the start-up shows no further one.
+  if (!quitRequested_) CreateOutputFolderIfMissing();
+  if (!quitRequested_ && record_.AutoDel == 1) AutoDeleteFiles();
   frmExec.Form_Load();
   if (SetTimer(Window(), kTimer1, kTimer1IntervalMs, nullptr) == 0) ThrowLastError(L"SetTimer");
   TrimWorkingSet();
@@ -112,14 +113,17 @@ LRESULT FrmVistrane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ENDSESSION:
       // The session may end the process as soon as this returns: a capture in
-      // hand runs no further step.
+      // hand runs no further step and its message box does not wait.
       if (wParam) {
         quitRequested_ = true;
         Form_QueryUnload();
+        EndErrorMessages(Window());
       }
       return 0;
     case WM_CLOSE:
-      PopExit_Click();
+      // From another program (an installer), or from the form itself once the
+      // captures have finished after a quit.
+      CloseFromOutside();
       return 0;
     case WM_DESTROY:
       Form_QueryUnload();
@@ -247,6 +251,11 @@ void FrmVistrane::PopExit_Click() {
   frmSetting.Form_Unload();
   frmVersion.reset();
   Destroy();
+}
+
+void FrmVistrane::CloseFromOutside() {
+  EndErrorMessages(Window());
+  PopExit_Click();
 }
 
 void FrmVistrane::Form_QueryUnload() noexcept {

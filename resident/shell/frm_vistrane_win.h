@@ -72,6 +72,10 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
   void PopSetting_Click();
   void PopVersion_Click();
   void PopExit_Click();
+  // A close that does not come from the tray menu (an installer, the end of
+  // the session): nobody may be there to answer a message box, so the open
+  // one is closed and the program ends after the step in hand.
+  void CloseFromOutside();
   // Leaves the viewer chain and removes the tray icon; runs on every way out.
   void Form_QueryUnload() noexcept;
 
