@@ -13,4 +13,9 @@ inline constexpr wchar_t kErrorDialogTitle[] = L"VISTRANE エラーダイアロ�
 // foreground also when the owner is a hidden window.
 void ShowErrorMessage(HWND owner, std::wstring_view text);
 
+// Closes, as OK would, every such box that the calling thread shows for
+// `owner`: each ShowErrorMessage on the stack returns once control is back in
+// its message loop.
+void EndErrorMessages(HWND owner) noexcept;
+
 }  // namespace vistrane

@@ -68,6 +68,18 @@ bool PictureBox::HoldClipboardBitmap(const ClipboardScope&) {
   return true;
 }
 
+PictureBox& PictureBox::operator=(PictureBox&& other) noexcept {
+  if (this == &other) return *this;
+  Release();
+  bitmap_ = std::move(other.bitmap_);
+  dc_ = std::move(other.dc_);
+  originalBitmap_ = std::exchange(other.originalBitmap_, nullptr);
+  pixels_ = std::exchange(other.pixels_, nullptr);
+  width_ = std::exchange(other.width_, 0);
+  height_ = std::exchange(other.height_, 0);
+  return *this;
+}
+
 void PictureBox::Release() noexcept {
   if (dc_ && originalBitmap_ != nullptr) SelectObject(dc_.get(), originalBitmap_);
   dc_.reset();

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <utility>
 
 #include "platform/unique_handle.h"
 
@@ -17,6 +18,9 @@ class PictureBox {
   ~PictureBox() { Release(); }
   PictureBox(const PictureBox&) = delete;
   PictureBox& operator=(const PictureBox&) = delete;
+  // A move hands the image over without copying it; the source is empty.
+  PictureBox(PictureBox&& other) noexcept { *this = std::move(other); }
+  PictureBox& operator=(PictureBox&& other) noexcept;
 
   // Copies a bitmap of any colour depth (DDB or DIB section, not selected
   // into a DC) and holds the copy instead of the previous image. Throws

@@ -1,6 +1,7 @@
 #include "resident/capture/capture_host_win.h"
 
 #include <optional>
+#include <utility>
 
 #include "platform/file_system.h"
 #include "platform/file_writer.h"
@@ -51,25 +52,37 @@ class FileSink final : public ByteSink {
 
 }  // namespace
 
-std::optional<Picture> WindowsCaptureHost::HoldClipboardBitmap() {
-  // Each part has its own message: opening fails when another program keeps
-  // the clipboard open, taking when the copy finds no memory.
-  std::optional<ClipboardScope> clipboard;
-  Win32Step(L"クリップボードが他のプログラムで使用中のため、開けませんでした。",
-            [&] { clipboard.emplace(form_, kClipboardWaitMs); });
-  const bool held = Win32Step(L"クリップボードから画像を取り出せませんでした。",
-                              [&] { return Picture1.HoldClipboardBitmap(*clipboard); });
-  if (!held) return std::nullopt;
-  return Picture{Picture1.Pixels(), Picture1.PixelWidth(), Picture1.PixelHeight()};
+std::uint64_t ScreenCopy::Bytes() const noexcept {
+  return std::uint64_t{sizeof(std::uint32_t)} * static_cast<std::uint64_t>(picture.PixelWidth()) *
+         static_cast<std::uint64_t>(picture.PixelHeight());
 }
 
-ImageCheckInput WindowsCaptureHost::ScreenFacts() const {
-  ImageCheckInput facts;
-  facts.screen = PrimaryScreenSize();
+ScreenCopy TakeScreenCopy(HWND form, bool ownerIsZero) {
+  ScreenCopy copy;
+  copy.ownerIsZero = ownerIsZero;
+  copy.screen.screen = PrimaryScreenSize();
   const ScreenRect all = VirtualScreenRect();
-  facts.virtualScreen = {all.right - all.left, all.bottom - all.top};
-  facts.foreground = ForegroundWindowRect();
-  return facts;
+  copy.screen.virtualScreen = {all.right - all.left, all.bottom - all.top};
+  copy.screen.foreground = ForegroundWindowRect();
+  try {
+    // Each part has its own message: opening fails when another program
+    // keeps the clipboard open, taking when the copy finds no memory.
+    std::optional<ClipboardScope> clipboard;
+    Win32Step(L"クリップボードが他のプログラムで使用中のため、開けませんでした。",
+              [&] { clipboard.emplace(form, kClipboardWaitMs); });
+    Win32Step(L"クリップボードから画像を取り出せませんでした。",
+              [&] { copy.picture.HoldClipboardBitmap(*clipboard); });
+  } catch (...) {
+    copy.failure = std::current_exception();
+  }
+  return copy;
+}
+
+std::optional<Picture> WindowsCaptureHost::HoldScreenCopy() {
+  if (copy_.failure) std::rethrow_exception(copy_.failure);
+  Picture1 = std::move(copy_.picture);
+  if (!Picture1.Holds()) return std::nullopt;
+  return Picture{Picture1.Pixels(), Picture1.PixelWidth(), Picture1.PixelHeight()};
 }
 
 void WindowsCaptureHost::frmExec_Show(const ExecRows& rows) {

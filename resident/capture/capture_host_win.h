@@ -4,6 +4,9 @@
 // message box.
 #include <windows.h>
 
+#include <cstdint>
+#include <exception>
+
 #include "platform/picture_box.h"
 #include "platform/printer.h"
 #include "resident/capture/capture_output.h"
@@ -11,20 +14,39 @@
 
 namespace vistrane {
 
+// One screen copy as its clipboard notice found it: the clipboard holds the
+// bitmap only until the next copy, and the screen and the foreground window
+// it was checked against may have changed by the time its capture runs.
+struct ScreenCopy {
+  bool ownerIsZero = false;
+  ImageCheckInput screen;
+  PictureBox picture;          // empty when the clipboard no longer offered a bitmap
+  std::exception_ptr failure;  // why the bitmap could not be taken
+
+  // The image memory it holds.
+  std::uint64_t Bytes() const noexcept;
+};
+
+// Takes the clipboard's bitmap and the screen's facts now; a failure is kept
+// in the copy and reported when its capture starts.
+ScreenCopy TakeScreenCopy(HWND form, bool ownerIsZero);
+
 class WindowsCaptureHost final : public CaptureHost {
  public:
-  // quitRequested is the form's flag, set while the capture runs.
-  WindowsCaptureHost(HWND form, PictureBox& picture, Printer& printer, FrmExec& progress,
-                     const bool& quitRequested)
+  // The capture of `copy`, whose picture moves into Picture1; quitRequested
+  // is the form's flag, set while the capture runs.
+  WindowsCaptureHost(HWND form, ScreenCopy& copy, PictureBox& picture, Printer& printer,
+                     FrmExec& progress, const bool& quitRequested)
       : form_(form),
+        copy_(copy),
         Picture1(picture),
         printer_(printer),
         frmExec(progress),
         quitRequested_(quitRequested) {}
 
-  std::optional<Picture> HoldClipboardBitmap() override;
+  std::optional<Picture> HoldScreenCopy() override;
   void ReleasePicture() noexcept override { Picture1.Release(); }
-  ImageCheckInput ScreenFacts() const override;
+  ImageCheckInput ScreenFacts() const override { return copy_.screen; }
   void frmExec_Show(const ExecRows& rows) override;
   void PrintImage(const SettingsRecord& settings, const Clock& clock) override;
   bool StartMailSender() override;
@@ -37,6 +59,7 @@ class WindowsCaptureHost final : public CaptureHost {
 
  private:
   HWND form_;
+  ScreenCopy& copy_;
   PictureBox& Picture1;
   Printer& printer_;
   FrmExec& frmExec;

@@ -67,7 +67,7 @@ CaptureResult TakeCapture(bool ownerIsZero, const SettingsRecord& settings, Capt
     host.TrimWorkingSet();
   });
   std::optional<Picture> held;
-  RunStep(host, [&] { held = host.HoldClipboardBitmap(); });
+  RunStep(host, [&] { held = host.HoldScreenCopy(); });
   if (!held || !Accepted(ownerIsZero, *held, host)) return {L"", settings.SaveCont};
   Capture capture{*held, std::nullopt};
   if (!IsFullColour(settings) && !RunStep(host, [&] {

@@ -19,14 +19,16 @@ namespace vistrane {
 // shell implements it over the picture box, the screen and the shell.
 class CaptureHost : public ImageFileWriter {
  public:
-  // Picture1 takes the clipboard's bitmap and gives its pixels, which stay
-  // valid until ReleasePicture; nullopt when the clipboard no longer offers
-  // one. Throws UserFacingError when the clipboard cannot be opened or the
-  // bitmap cannot be taken.
-  virtual std::optional<Picture> HoldClipboardBitmap() = 0;
+  // Picture1 takes the screen copy this capture is for, as its clipboard
+  // notice found it, and gives its pixels, which stay valid until
+  // ReleasePicture; nullopt when the clipboard offered none. Throws
+  // UserFacingError when the clipboard could not be opened or the bitmap
+  // could not be taken.
+  virtual std::optional<Picture> HoldScreenCopy() = 0;
   // Gives the picture and its memory back.
   virtual void ReleasePicture() noexcept = 0;
-  // The screen, the virtual screen and the foreground window, for the check.
+  // The screen, the virtual screen and the foreground window when the copy
+  // arrived, for the check.
   virtual ImageCheckInput ScreenFacts() const = 0;
   // Shows the progress form frmExec with these rows and the picture, without
   // taking the focus; it hides itself. Throws UserFacingError when it cannot
@@ -61,7 +63,7 @@ struct CaptureResult {
 CaptureResult CaptureOutput(const SettingsRecord& settings, const Capture& capture,
                             CaptureHost& host, SettingsStore& store, const Clock& clock);
 
-// Takes the clipboard bitmap, checks it when ownerIsZero (no window owns the
+// Takes the screen copy's bitmap, checks it when ownerIsZero (no window owns the
 // clipboard; a desktop-owned bitmap is taken unchecked), reduces its colours
 // unless the settings ask for full colour, shows it in the progress window and
 // runs CaptureOutput. A failed colour reduction stops the capture's outputs:

@@ -1,12 +1,14 @@
 #include "resident/shell/frm_vistrane_win.h"
 
+#include <cstdint>
+#include <utility>
+
 #include "platform/error_report.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/win32_error.h"
 #include "platform/working_set.h"
 #include "resident/capture/auto_delete_win.h"
-#include "resident/capture/capture_host_win.h"
 #include "resident/res/program_icon_win.h"
 #include "resident/res/resource_ids.h"
 #include "resident/shell/print_screen_key_win.h"
@@ -34,8 +36,9 @@ void FrmVistrane::Form_Load() {
   AddTrayIcon();
   viewer_.Join(Window());
   LoadSettingsOrDefaults();
-  CreateOutputFolderIfMissing();
-  if (record_.AutoDel == 1) AutoDeleteFiles();
+  // Quit during a start-up message: the start-up shows no further one.
+  if (!quitRequested_) CreateOutputFolderIfMissing();
+  if (!quitRequested_ && record_.AutoDel == 1) AutoDeleteFiles();
   frmExec.Form_Load();
   if (SetTimer(Window(), kTimer1, kTimer1IntervalMs, nullptr) == 0) ThrowLastError(L"SetTimer");
   TrimWorkingSet();
@@ -48,8 +51,8 @@ void FrmVistrane::Form_Load() {
   startingUp_ = false;
   if (quitRequested_) {
     PopExit_Click();
-  } else if (captureAgain_ && IsClipboardFormatAvailable(CF_BITMAP)) {
-    ClipbordCapture();
+  } else {
+    RunCaptures(std::nullopt);
   }
 }
 
@@ -110,14 +113,17 @@ LRESULT FrmVistrane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ENDSESSION:
       // The session may end the process as soon as this returns: a capture in
-      // hand runs no further step.
+      // hand runs no further step and its message box does not wait.
       if (wParam) {
         quitRequested_ = true;
         Form_QueryUnload();
+        EndErrorMessages(Window());
       }
       return 0;
     case WM_CLOSE:
-      PopExit_Click();
+      // From another program (an installer), or from the form itself once the
+      // captures have finished after a quit.
+      CloseFromOutside();
       return 0;
     case WM_DESTROY:
       Form_QueryUnload();
@@ -147,29 +153,56 @@ LRESULT FrmVistrane::ViewerWndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void FrmVistrane::ClipbordCapture() {
-  // A capture's message box lets the next clipboard notice in. That copy is
-  // taken when the capture in hand has finished, never in the middle of it,
-  // where it would replace the picture and the path the capture still uses;
-  // one taken during the start-up waits until the start-up is complete.
+  // Only the screen-copy key leaves a bitmap that no application window owns.
+  const HWND owner = GetClipboardOwner();
+  if (owner != nullptr && owner != GetDesktopWindow()) return;
+  // The clipboard holds this copy only until the next one: it is taken now.
+  ScreenCopy copy = TakeScreenCopy(Window(), owner == nullptr);
+  // A capture's or the start-up's message box lets the next notices in. Their
+  // copies wait until that has finished, never run in the middle of it, where
+  // they would replace the picture and the path the capture still uses.
   if (capturing_ || startingUp_) {
-    captureAgain_ = true;
+    const std::uint64_t bytes = copy.Bytes();
+    waiting_.Offer(std::move(copy), bytes);
     return;
   }
+  RunCaptures(std::move(copy));
+}
+
+void FrmVistrane::RunCaptures(std::optional<ScreenCopy> next) {
   capturing_ = true;
-  const ScopeExit done([this] { capturing_ = false; });
-  do {
-    captureAgain_ = false;
-    // Only the screen-copy key leaves a bitmap that no application window owns.
-    const HWND owner = GetClipboardOwner();
-    if (owner != nullptr && owner != GetDesktopWindow()) continue;
-    WindowsCaptureHost host(Window(), Picture1, printer_, frmExec, quitRequested_);
+  // After a quit nothing stays held.
+  const ScopeExit done([this] {
+    capturing_ = false;
+    waiting_.Clear();
+  });
+  while (!quitRequested_) {
+    if (!next) next = waiting_.Next();
+    if (!next) {
+      // Copies that arrive while this message is open are captured after it.
+      const int notKept = waiting_.TakeNotKept();
+      if (notKept == 0) break;
+      ShowErrorMessage(Window(), NotKeptMessage(notKept));
+      continue;
+    }
+    RunCapture(*next);
+    next.reset();
+  }
+  // The form is destroyed outside the capture, once this notice is passed on.
+  if (quitRequested_) PostMessageW(Window(), WM_CLOSE, 0, 0);
+}
+
+void FrmVistrane::RunCapture(ScreenCopy& copy) noexcept {
+  // A capture that fails is reported; the copies that wait are still taken.
+  try {
+    WindowsCaptureHost host(Window(), copy, Picture1, printer_, frmExec, quitRequested_);
     // The dialog may change the live settings while a message box of this
     // capture is open: the capture keeps the ones it started with.
     const SettingsRecord settings = record_;
-    record_.SaveCont = TakeCapture(owner == nullptr, settings, host, store_, clock_).SaveCont;
-  } while (captureAgain_ && !quitRequested_ && IsClipboardFormatAvailable(CF_BITMAP));
-  // The form is destroyed outside the capture, once this notice is passed on.
-  if (quitRequested_) PostMessageW(Window(), WM_CLOSE, 0, 0);
+    record_.SaveCont = TakeCapture(copy.ownerIsZero, settings, host, store_, clock_).SaveCont;
+  } catch (...) {
+    ReportCurrentException(Window());
+  }
 }
 
 void FrmVistrane::OnTrayMouse(UINT mouseMessage) {
@@ -218,6 +251,11 @@ void FrmVistrane::PopExit_Click() {
   frmSetting.Form_Unload();
   frmVersion.reset();
   Destroy();
+}
+
+void FrmVistrane::CloseFromOutside() {
+  EndErrorMessages(Window());
+  PopExit_Click();
 }
 
 void FrmVistrane::Form_QueryUnload() noexcept {

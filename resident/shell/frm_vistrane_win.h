@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 #include "platform/base_window.h"
 #include "platform/picture_box.h"
@@ -14,6 +15,8 @@
 #include "platform/tray_icon.h"
 #include "platform/unique_handle.h"
 #include "resident/about/frm_version_win.h"
+#include "resident/capture/capture_host_win.h"
+#include "resident/capture/capture_queue.h"
 #include "resident/output/frm_exec_win.h"
 #include "resident/settings_dialog/frm_setting_win.h"
 #include "resident/shell/clipboard_viewer_win.h"
@@ -60,11 +63,19 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
   // The window procedure's handling of the clipboard-viewer notices.
   LRESULT ViewerWndProc(UINT message, WPARAM wParam, LPARAM lParam);
   void ClipbordCapture();
+  // Runs the capture of `next`, then those of the copies that wait, then
+  // says how many copies were not kept.
+  void RunCaptures(std::optional<ScreenCopy> next);
+  void RunCapture(ScreenCopy& copy) noexcept;
   void OnTrayMouse(UINT mouseMessage);
   void ShowPopMenu();
   void PopSetting_Click();
   void PopVersion_Click();
   void PopExit_Click();
+  // A close that does not come from the tray menu (an installer, the end of
+  // the session): nobody may be there to answer a message box, so the open
+  // one is closed and the program ends after the step in hand.
+  void CloseFromOutside();
   // Leaves the viewer chain and removes the tray icon; runs on every way out.
   void Form_QueryUnload() noexcept;
 
@@ -86,7 +97,8 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
   UINT taskbarCreated_ = 0;
   bool startingUp_ = true;
   bool capturing_ = false;
-  bool captureAgain_ = false;
+  // The copies that arrived during a capture or the start-up.
+  CaptureQueue<ScreenCopy> waiting_;
   bool quitRequested_ = false;
 };
 

@@ -35,13 +35,14 @@ int wmain(int argc, wchar_t** argv) {
     std::fwprintf(stderr, L"image_file_bench: cannot load %ls\n", argv[1]);
     return 1;
   }
+  vistrane::ScreenCopy copy;
   vistrane::PictureBox picture;
   vistrane::Printer printer;
   vistrane::FrmExec frmExec;
   const bool quit = false;
   // The file as a capture writes it: through the host's file, PNG by our own
   // writer, JPEG by the host's encoder.
-  vistrane::WindowsCaptureHost host(nullptr, picture, printer, frmExec, quit);
+  vistrane::WindowsCaptureHost host(nullptr, copy, picture, printer, frmExec, quit);
   try {
     picture.HoldBitmap(bitmap.get());
     const vistrane::Picture pixels{picture.Pixels(), picture.PixelWidth(), picture.PixelHeight()};

@@ -5,8 +5,9 @@ and Startup shortcuts and the Apps & features entry in place; the Startup
 shortcut starts Vistrane, which captures. A silent reinstall over the running
 program ends it through its close message (it leaves the clipboard-viewer chain
 whole), starts it again, and keeps a user's choice not to start at log-on. A
-silent uninstall ends it the same way and removes the programs, the shortcuts
-and the entry, but leaves the captures and the settings. A per-user install
+silent uninstall ends it the same way, also while a capture's message box (no
+printer) waits for a user, and removes the programs, the shortcuts and the
+entry, but leaves the captures and the settings. A per-user install
 has its own folder, shortcuts and entry. Whatever happens, the scenario
 removes what the installer put into the shared prefix."""
 
@@ -16,8 +17,10 @@ import shutil
 import zipfile
 from pathlib import Path
 
-from vistrane_e2e import (EXEC_CLASS, EXEC_TITLE, INSTALL_DIR_WIN, MAIN_CLASS, MAIN_TITLE, Viewer,
-                          check, expect_capture, scenario, test_settings, today_mmdd, wait_for)
+from printing import PdfPrinter
+from vistrane_e2e import (EXEC_CLASS, EXEC_TITLE, INSTALL_DIR_WIN, MAIN_CLASS, MAIN_TITLE,
+                          SETTINGS_KEY, Viewer, check, expect_capture, expect_error_box, scenario,
+                          test_settings, today_mmdd, wait_for)
 
 PROGRAMS = ("Vistrane.exe", "VstnMailSend.exe", "UnLHA32.dll")
 UNINSTALL_KEY = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Vistrane"
@@ -185,23 +188,29 @@ def install_run_reinstall_uninstall(s, artifacts, setup, installation):
 
         # The user no longer wants Vistrane at log-on: a reinstall keeps that.
         installation.startup_link.unlink()
+        # The Vistrane it starts prints: without a printer, a box at each capture.
+        s.vtest("reg-set", SETTINGS_KEY, "PrtOutputMode=1")
         installation.install(setup)
         installation.check_installed(version, startup=False)
         second = installation.wait_started(not_pid=first)
         # The old process may still be tearing down after its window went.
         check(wait_for(lambda: not Path(f"/proc/{first}").exists(), 10),
               "the reinstall left the old Vistrane running")
-        # A Vistrane that was killed would have cut the chain off behind it.
-        capture(s, artifacts, viewer, 2)
+        seen = len(viewer.notices())
+        reference = artifacts / "clipboard-2.bmp"
+        s.screencopy("--save", s.win_path(reference))
+        expect_capture(s, artifacts, f"Vstrn{today_mmdd()}-002.bmp", reference)
+        expect_error_box(s, artifacts, "no-printer-box")
 
+        # Nobody answers the box: the uninstall closes it.
         installation.uninstall()
         s.vtest("wait-window", "--gone", MAIN_CLASS, MAIN_TITLE, 0)
         check(wait_for(lambda: not Path(f"/proc/{second}").exists(), 10),
               "the uninstall left Vistrane running")
-        seen = len(viewer.notices())
+        # A Vistrane that was killed would have cut the chain off behind it.
         s.screencopy("--text", "after the uninstall")
-        check(len(viewer.wait_notices(seen + 1)) == seen + 1,
-              "the uninstall cut the clipboard-viewer chain")
+        check(len(viewer.wait_notices(seen + 2)) == seen + 2,
+              f"the viewer behind Vistrane got {viewer.notices()[seen:]}")
     names = [f"Vstrn{today_mmdd()}-{n:03}.bmp" for n in (1, 2)]
     check(s.output_files() == names, f"after the uninstall C:\\VstrnTmp holds {s.output_files()}")
     check(s.read_settings() is not None, "the uninstall removed the settings")
@@ -228,10 +237,12 @@ def main(s, artifacts):
     installations = [Installation(s, mode) for mode in ("AllUsers", "CurrentUser")]
     for installation in installations:
         installation.remove()
+    PdfPrinter(s).remove()  # before Vistrane starts, which takes the list at its start
     try:
         install_run_reinstall_uninstall(s, artifacts, setup, installations[0])
         per_user_install(setup, installations[1])
     finally:
+        PdfPrinter(s).add()
         for installation in installations:
             installation.remove()
 

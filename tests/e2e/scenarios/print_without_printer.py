@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Printing on while the system has no printer: each capture's file is still
 written, the error box says the capture could not be printed, and Vistrane
-keeps running and takes the next capture the same way."""
+keeps running. Three copies taken while the first capture's box is open are
+captured one after another as the boxes are closed, each into its own file."""
 
 import re
 
@@ -19,21 +20,27 @@ def main(s, artifacts):
     printer.remove()
     try:
         with Viewer(s, artifacts) as viewer, Vistrane(s, artifacts) as vistrane:
-            for number in (1, 2):
-                seen = len(viewer.notices())
-                reference = artifacts / f"capture-{number}.bmp"
-                s.screencopy("--owner", "desktop", "--size", "320x240",
+            seen = len(viewer.notices())
+            references = [artifacts / f"capture-{number}.bmp" for number in (1, 2, 3, 4)]
+            for number, reference in enumerate(references, 1):
+                s.screencopy("--owner", "desktop", "--size", f"{300 + 20 * number}x240",
                              "--save", s.win_path(reference))
+                # The first capture's box stays open; the next copies' notices go on.
+                s.vtest("msgbox", "--timeout", "20")
+                check(len(viewer.wait_notices(seen + number - 1)) == seen + number - 1,
+                      f"the notice of copy {number} was not passed on during the box")
+            for number, reference in enumerate(references, 1):
                 report = expect_error_box(s, artifacts, f"error-box-{number}")
                 check("印刷できませんでした" in report["text"],
                       f"the error box does not say the capture was not printed: {report['text']}")
                 check(re.search("プリンタ", report["text"]),
                       f"the error box does not name the printer: {report['text']}")
-                s.vtest("msgbox", "--ok")
                 expect_capture(s, artifacts, f"Vstrn{today_mmdd()}-{number:03}.bmp", reference)
-                check(len(viewer.wait_notices(seen + 1)) == seen + 1,
-                      "the notice was not passed on after the failed print")
-                check(vistrane.running(), "Vistrane ended after the failed print")
+                s.vtest("msgbox", "--ok")
+            check(len(viewer.wait_notices(seen + 4)) == seen + 4,
+                  "the notices were not passed on after the failed prints")
+            check(vistrane.running(), "Vistrane ended after the failed prints")
+            check(len(s.output_files()) == 4, f"the output folder holds {s.output_files()}")
             check_no_error_box(s)
             check(not printer.page_file.exists(), "a page was printed without a printer")
     finally:

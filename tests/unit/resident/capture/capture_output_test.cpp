@@ -45,7 +45,7 @@ class RecordingHost final : public CaptureHost {
   std::vector<std::wstring> calls;
   std::vector<std::wstring> errors;
 
-  std::optional<Picture> HoldClipboardBitmap() override {
+  std::optional<Picture> HoldScreenCopy() override {
     calls.push_back(L"hold");
     held = clipboardHasBitmap;
     if (!held) return std::nullopt;

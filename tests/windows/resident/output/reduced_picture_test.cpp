@@ -61,11 +61,12 @@ Picture PixelsOf(PictureBox& picture) {
 // failure, empty when the file was written.
 std::wstring WriteFileAsTheCaptureDoes(const std::wstring& path,
                                        const ImageFileWriter::FileContent& write) {
+  ScreenCopy copy;
   PictureBox unused;
   Printer printer;
   FrmExec frmExec;
   const bool quit = false;
-  WindowsCaptureHost host(nullptr, unused, printer, frmExec, quit);
+  WindowsCaptureHost host(nullptr, copy, unused, printer, frmExec, quit);
   try {
     host.WriteFile(path, write);
   } catch (const OutputError& e) {
