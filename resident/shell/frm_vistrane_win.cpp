@@ -13,6 +13,7 @@
 #include "resident/res/resource_ids.h"
 #include "resident/shell/print_screen_key_win.h"
 #include "shared/errors.h"
+#include "shared/folder_path.h"
 #include "shared/load_settings.h"
 #include "shared/scope_exit.h"
 
@@ -74,7 +75,9 @@ void FrmVistrane::LoadSettingsOrDefaults() {
 }
 
 void FrmVistrane::CreateOutputFolderIfMissing() {
-  if (PathExists(record_.DirName)) return;
+  // A relative folder would land under whatever folder the program was
+  // started from; the capture refuses it with its own message.
+  if (!IsAbsoluteFolder(record_.DirName) || PathExists(record_.DirName)) return;
   try {
     CreateFolder(record_.DirName);
   } catch (const Win32Error& e) {
