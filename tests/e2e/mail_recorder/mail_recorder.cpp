@@ -6,7 +6,11 @@
 // sender deletes it right afterwards.
 //
 // The value "SendResult" (decimal text) under the client's registry key, when
-// present, is what MAPISendMail returns: 1 stands for the user's cancel.
+// present, is what MAPISendMail returns: 1 stands for the user's cancel, 2 for
+// a failure.
+//
+// OpenDraftW, rundll32's entry, stands for the program that opens draft
+// e-mail files: it records the path it is handed in opened_drafts.jsonl.
 #include <windows.h>
 
 #include <cwchar>
@@ -158,6 +162,19 @@ ULONG WINAPI MAPISendMailW(LHANDLE session, ULONG_PTR window,
     return RecordSend("MAPISendMailW", session, window, message, flags);
   } catch (...) {
     return MAPI_E_FAILURE;
+  }
+}
+
+void CALLBACK OpenDraftW(HWND, HINSTANCE, LPWSTR commandLine, int) {
+  try {
+    std::wstring path = commandLine == nullptr ? L"" : commandLine;
+    if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') {
+      path = path.substr(1, path.size() - 2);
+    }
+    vistrane::tools::AppendUtf8File(OwnFolder() + L"\\opened_drafts.jsonl",
+                                    L"{\"path\": " + JsonString(path) + L"}\n");
+  } catch (...) {
+    // Nothing recorded: the scenario waiting for the line says so.
   }
 }
 

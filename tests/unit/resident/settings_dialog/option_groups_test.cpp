@@ -43,7 +43,8 @@ TEST(OptionGroups, DisplayNormalisesValuesNoButtonHas) {
       {ctl::frmFileType, 4, ctl::rbtnJPEG, 2},
       {ctl::frmPrinterOut, 2, ctl::rbtnPrt_No, 0},
       {ctl::frmMailSend, -5, ctl::rbtnMail_No, 0},
-      {ctl::frmCompress, 2, ctl::rbtnComp_no, 0},
+      {ctl::frmCompress, 3, ctl::rbtnComp_no, 0},
+      {ctl::frmCompress, -1, ctl::rbtnComp_no, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "frame " << c.frame << " stored " << c.stored);
