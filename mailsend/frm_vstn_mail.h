@@ -1,10 +1,10 @@
 #pragma once
 // frmVstnMail: one run of VstnMailSend. It mails the image named by the
 // setting tmpfile (packed into an LHA or a ZIP archive when it is a bitmap
-// and MailComp asks for it) through the mail client's send dialog, then deletes the
-// image and the archive. Where no mail client takes the message it is written
-// beside the image as a draft e-mail file (".eml") and opened with the
-// program the system has for such files.
+// and MailComp asks for it) through the mail client's send dialog, then
+// deletes the image and the archive. Where no mail client takes the message
+// it is written beside the image as a draft e-mail file (".eml") and opened
+// with the program the system has for such files.
 #include <string>
 #include <string_view>
 
@@ -39,10 +39,10 @@ class FrmVstnMail {
 
   // The whole run. After the working-set trim every failure ends in the
   // closing steps (sign off, delete the image and the archive), each of them
-  // attempted whatever happened to the others. A logon or send the mail
-  // client refused and the user's cancel show nothing: the client has already
-  // said what it had to. Any other failure is reported, and the image is kept
-  // where the message says. Never throws.
+  // attempted whatever happened to the others. The user's cancel shows
+  // nothing; a refused logon or send, or no client at all, gives the draft
+  // file. Any other failure is reported, and the image is kept where the
+  // message says. Never throws.
   void Form_Load() noexcept;
 
  private:

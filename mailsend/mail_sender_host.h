@@ -31,8 +31,9 @@ class MailSenderHost {
   // Opens the file with the program the system associates with its kind;
   // false when none is associated or it could not be started.
   virtual bool OpenWithAssociatedProgram(const std::wstring& path) = 0;
-  // The file's folder in Explorer with the file selected; false on failure.
-  virtual bool ShowInFolder(const std::wstring& path) = 0;
+  // The file's folder in Explorer with the file selected. Not reported when
+  // it fails: the caller's message names the file.
+  virtual void ShowInFolder(const std::wstring& path) noexcept = 0;
 };
 
 }  // namespace vistrane

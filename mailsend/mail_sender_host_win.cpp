@@ -106,10 +106,11 @@ bool MailSenderHostWin::OpenWithAssociatedProgram(const std::wstring& path) {
   return ShellExecuteExW(&info) != FALSE;
 }
 
-bool MailSenderHostWin::ShowInFolder(const std::wstring& path) {
+void MailSenderHostWin::ShowInFolder(const std::wstring& path) noexcept {
   UniqueItemIdList item;
-  if (FAILED(SHParseDisplayName(path.c_str(), nullptr, item.put(), 0, nullptr))) return false;
-  return SUCCEEDED(SHOpenFolderAndSelectItems(item.get(), 0, nullptr, 0));
+  if (SUCCEEDED(SHParseDisplayName(path.c_str(), nullptr, item.put(), 0, nullptr))) {
+    SHOpenFolderAndSelectItems(item.get(), 0, nullptr, 0);
+  }
 }
 
 }  // namespace vistrane

@@ -16,7 +16,7 @@ class MailSenderHostWin final : public MailSenderHost {
   void WriteFileWhole(const std::wstring& path, std::string_view bytes) override;
   MessageStamp Stamp() override;
   bool OpenWithAssociatedProgram(const std::wstring& path) override;
-  bool ShowInFolder(const std::wstring& path) override;
+  void ShowInFolder(const std::wstring& path) noexcept override;
 
  private:
   // The shell's file associations and folder windows run on COM.

@@ -2,7 +2,6 @@
 
 #include <zlib.h>
 
-#include <limits>
 #include <string>
 
 #include "mailsend/archiver.h"
@@ -24,6 +23,7 @@ constexpr std::uint32_t kArchiveAttribute = 0x20;
 // Without the 64-bit extension sizes and offsets are 32 bits, 0xFFFFFFFF
 // being reserved for it.
 constexpr std::size_t kLargestSize = 0xFFFFFFFEu;
+constexpr wchar_t kTooLarge[] = L"画像ファイルが大きすぎるので、ＺＩＰで圧縮できません。";
 
 // MS-DOS date and time, the format of the modification fields: two-second
 // steps from 1980.
@@ -40,7 +40,7 @@ std::vector<std::uint8_t> Deflated(std::span<const std::uint8_t> data) {
   // Raw deflate (negative window bits): the ZIP headers carry the checks.
   if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) !=
       Z_OK) {
-    throw ArchiveFailed(L"ZIP の圧縮を始められませんでした。");
+    throw ArchiveFailed(L"ＺＩＰの圧縮を始められませんでした。");
   }
   std::vector<std::uint8_t> out(deflateBound(&stream, static_cast<uLong>(data.size())));
   stream.next_in = const_cast<Bytef*>(data.data());
@@ -50,7 +50,7 @@ std::vector<std::uint8_t> Deflated(std::span<const std::uint8_t> data) {
   const int result = deflate(&stream, Z_FINISH);
   out.resize(stream.total_out);
   deflateEnd(&stream);
-  if (result != Z_STREAM_END) throw ArchiveFailed(L"ZIP で圧縮できませんでした。");
+  if (result != Z_STREAM_END) throw ArchiveFailed(L"ＺＩＰの圧縮に失敗しました。");
   return out;
 }
 
@@ -74,9 +74,7 @@ void PutCommonFields(std::vector<std::uint8_t>& out, const LocalDateTime& modifi
 
 std::vector<std::uint8_t> ZipOneFile(std::wstring_view name, std::span<const std::uint8_t> data,
                                      const LocalDateTime& modified) {
-  if (data.size() > kLargestSize || data.size() > std::numeric_limits<uInt>::max()) {
-    throw ArchiveFailed(L"画像ファイルが大きすぎるので、ZIP で圧縮できません。");
-  }
+  if (data.size() > kLargestSize) throw ArchiveFailed(kTooLarge);
   const std::string utf8Name = Utf8(name);
   const auto crc = static_cast<std::uint32_t>(
       crc32(crc32(0, nullptr, 0), data.data(), static_cast<uInt>(data.size())));
@@ -100,9 +98,7 @@ std::vector<std::uint8_t> ZipOneFile(std::wstring_view name, std::span<const std
   PutU32(zip, 0);  // the local header's offset
   zip.insert(zip.end(), utf8Name.begin(), utf8Name.end());
   const std::size_t directorySize = zip.size() - directoryAt;
-  if (zip.size() > kLargestSize) {
-    throw ArchiveFailed(L"画像ファイルが大きすぎるので、ZIP で圧縮できません。");
-  }
+  if (zip.size() > kLargestSize) throw ArchiveFailed(kTooLarge);  // the directory's offset
 
   PutU32(zip, kEndOfCentralDirectory);
   PutU16(zip, 0);  // this disk

@@ -43,8 +43,8 @@ std::wstring OwnFolder() {
   return path.substr(0, path.find_last_of(L'\\'));
 }
 
-void Record(const std::wstring& line) {
-  vistrane::tools::AppendUtf8File(OwnFolder() + L"\\mapi_calls.jsonl", line + L"\n");
+void Record(const std::wstring& line, const wchar_t* log = L"mapi_calls.jsonl") {
+  vistrane::tools::AppendUtf8File(OwnFolder() + L"\\" + log, line + L"\n");
 }
 
 std::wstring Wide(const wchar_t* text) { return text; }
@@ -171,8 +171,7 @@ void CALLBACK OpenDraftW(HWND, HINSTANCE, LPWSTR commandLine, int) {
     if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') {
       path = path.substr(1, path.size() - 2);
     }
-    vistrane::tools::AppendUtf8File(OwnFolder() + L"\\opened_drafts.jsonl",
-                                    L"{\"path\": " + JsonString(path) + L"}\n");
+    Record(L"{\"path\": " + JsonString(path) + L"}", L"opened_drafts.jsonl");
   } catch (...) {
     // Nothing recorded: the scenario waiting for the line says so.
   }

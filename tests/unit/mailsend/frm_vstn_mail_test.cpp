@@ -87,9 +87,8 @@ class FakeHost final : public MailSenderHost {
     world_.log.push_back(L"open " + path);
     return associated;
   }
-  bool ShowInFolder(const std::wstring& path) override {
+  void ShowInFolder(const std::wstring& path) noexcept override {
     world_.log.push_back(L"show " + path);
-    return true;
   }
   bool associated = true;
   bool writeFails = false;
