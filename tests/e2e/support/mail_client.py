@@ -68,10 +68,9 @@ class DraftOpener:
 
 
 def check_draft(s, mail_copy, recipient, subject, note, attachment_name):
-    """The draft beside the mail copy, read by Python's email package as a
-    mail program reads it: unsent, with Date and Message-ID, the recipient,
-    subject and note as stored and one attachment of that name. Returns the
-    draft's path and the attachment's bytes."""
+    """Reads the draft beside the mail copy with Python's email package and
+    checks its headers, note and attachment; returns its path and the
+    attachment's bytes."""
     draft = mail_copy[:-4] + ".eml"
     message = email.message_from_bytes(s.c_path(draft).read_bytes(), policy=email.policy.default)
     check(message["X-Unsent"] == "1" and message["Date"] and message["Message-ID"],

@@ -206,21 +206,23 @@ TEST_F(FrmVstnMailTest, EmptyRecipientBecomesAtSignAndEmptyNoteOneSpace) {
 }
 
 TEST_F(FrmVstnMailTest, CompressesOnlyBitmapsWithCompressionOn) {
-  enum class Packed { No, Lha, Zip };
+  const Log lha = {kCommandLine};
+  const Log zip = {std::wstring(L"load ") + kBitmap, std::wstring(L"write ") + kZip};
   struct Case {
     const wchar_t* outputFileMode;
     const wchar_t* mailComp;
     const wchar_t* tmpFile;
-    Packed packed;
+    Log packing;
+    std::wstring archive;  // empty: the image itself is attached
   };
   const Case cases[] = {
-      {L"1", L"1", kBitmap, Packed::Lha},
-      {L"1", L"2", kBitmap, Packed::Zip},
-      {L"1", L"0", kBitmap, Packed::No},
-      {L"1", L"3", kBitmap, Packed::No},
-      {L"2", L"1", L"C:\\VstrnTmp\\VstrnML-090507.jpg", Packed::No},  // JPEG, compression on
-      {L"3", L"2", L"C:\\VstrnTmp\\VstrnML-090507.png", Packed::No},  // PNG, compression on
-      {L"0", L"1", kBitmap, Packed::No},
+      {L"1", L"1", kBitmap, lha, kArchive},
+      {L"1", L"2", kBitmap, zip, kZip},
+      {L"1", L"0", kBitmap, {}, L""},
+      {L"1", L"3", kBitmap, {}, L""},
+      {L"2", L"1", L"C:\\VstrnTmp\\VstrnML-090507.jpg", {}, L""},  // JPEG, compression on
+      {L"3", L"2", L"C:\\VstrnTmp\\VstrnML-090507.png", {}, L""},  // PNG, compression on
+      {L"0", L"1", kBitmap, {}, L""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "OutputFileMode " << c.outputFileMode << ", MailComp "
@@ -229,22 +231,12 @@ TEST_F(FrmVstnMailTest, CompressesOnlyBitmapsWithCompressionOn) {
     settings[L"OutputFileMode"] = c.outputFileMode;
     settings[L"MailComp"] = c.mailComp;
     settings[L"tmpfile"] = c.tmpFile;
-    const Log log = Run();
-    const std::wstring zipping[] = {std::wstring(L"load ") + kBitmap,
-                                    std::wstring(L"write ") + kZip};
-    const Log packing = c.packed == Packed::Lha   ? Log{kCommandLine}
-                        : c.packed == Packed::Zip ? Log(std::begin(zipping), std::end(zipping))
-                                                  : Log{};
-    const std::wstring archive = c.packed == Packed::Lha   ? kArchive
-                                 : c.packed == Packed::Zip ? kZip
-                                                           : L"";
-    Log expected = Concat({{L"trim"},
-                           packing,
+    Log expected = Concat({{L"trim"}, c.packing,
                            Messaging(L"taro@example.jp", L"画面", L"添付します",
-                                     archive.empty() ? c.tmpFile : archive),
+                                     c.archive.empty() ? c.tmpFile : c.archive),
                            {L"SignOff", std::wstring(L"remove ") + c.tmpFile}});
-    if (!archive.empty()) expected.push_back(L"remove " + archive);
-    EXPECT_EQ(log, expected);
+    if (!c.archive.empty()) expected.push_back(L"remove " + c.archive);
+    EXPECT_EQ(Run(), expected);
   }
 }
 
