@@ -231,7 +231,8 @@ TEST_F(FrmVstnMailTest, CompressesOnlyBitmapsWithCompressionOn) {
     settings[L"OutputFileMode"] = c.outputFileMode;
     settings[L"MailComp"] = c.mailComp;
     settings[L"tmpfile"] = c.tmpFile;
-    Log expected = Concat({{L"trim"}, c.packing,
+    Log expected = Concat({{L"trim"},
+                           c.packing,
                            Messaging(L"taro@example.jp", L"画面", L"添付します",
                                      c.archive.empty() ? c.tmpFile : c.archive),
                            {L"SignOff", std::wstring(L"remove ") + c.tmpFile}});
