@@ -4,6 +4,8 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cwchar>
+#include <iterator>
 #include <limits>
 
 #include "platform/file_system.h"

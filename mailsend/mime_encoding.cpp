@@ -11,7 +11,9 @@ constexpr std::size_t kBase64LineLength = 76;
 // Bytes of UTF-8 per encoded word: 48 base64 characters plus "=?UTF-8?B?"
 // and "?=" make 60, which leaves a header's name room on a 78-character line.
 constexpr std::size_t kEncodedWordBytes = 36;
-constexpr std::size_t kPlainHeaderLength = 60;
+// Plain ASCII stays as it is (an address list must) up to well within the
+// 998-character line limit.
+constexpr std::size_t kPlainHeaderLength = 900;
 constexpr char32_t kReplacement = 0xFFFD;
 
 void AppendUtf8(std::string& out, char32_t c) {

@@ -19,10 +19,10 @@ std::string CrlfLines(std::wstring_view text);
 std::string Base64Lines(std::span<const unsigned char> bytes);
 void AppendBase64Lines(std::string& out, std::span<const unsigned char> bytes);
 
-// A header's text: printable ASCII of at most 60 characters as it is, anything
-// else as "B" encoded words of UTF-8, each short enough for its header line
-// (at most 60 characters) and never splitting a character, joined by
-// `separator`.
+// A header's text: printable ASCII as it is, anything else (and text that
+// would read as an encoded word) as "B" encoded words of UTF-8, each short
+// enough for its header line (at most 60 characters) and never splitting a
+// character, joined by `separator`.
 std::string HeaderText(std::wstring_view text, std::string_view separator);
 
 // `name*=UTF-8''<value percent-encoded>`, the parameter form that keeps any

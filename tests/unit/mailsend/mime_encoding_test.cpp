@@ -34,6 +34,9 @@ TEST(MimeEncoding, SubjectFileNameBase64AndLineEnds) {
   const Case cases[] = {
       {"plain ASCII subject", HeaderText(L"Screen copy 1", "\r\n "), "Screen copy 1"},
       {"empty subject", HeaderText(L"", "\r\n "), ""},
+      {"a long ASCII address list stays as it is",
+       HeaderText(L"taro@example.jp, hanako@example.jp, jiro@example.jp, saburo@example.jp", " "),
+       "taro@example.jp, hanako@example.jp, jiro@example.jp, saburo@example.jp"},
       {"Japanese subject", HeaderText(L"画面", "\r\n "), "=?UTF-8?B?55S76Z2i?="},
       // 19 characters of three bytes: 12 fit a word, never half of one.
       {"long subject folds between characters",
