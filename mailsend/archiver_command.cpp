@@ -14,19 +14,21 @@ constexpr std::wstring_view kArchiveExtension = L".lzh";
 
 }  // namespace
 
-ArchiverCommand BuildArchiverCommand(std::wstring_view tmpFile) {
+std::wstring ArchiveNameFor(std::wstring_view tmpFile, std::wstring_view extension) {
   if (tmpFile.size() <= kExtensionLength) {
     throw ArchiveFailed(L"画像ファイル「" + std::wstring(tmpFile) +
                         L"」からは書庫の名前を作れません。");
   }
-  const std::wstring folder = FolderOfFile(tmpFile);
-  if (folder.empty()) {
+  if (FolderOfFile(tmpFile).empty()) {
     throw ArchiveFailed(L"画像ファイル「" + std::wstring(tmpFile) + L"」にフォルダがありません。");
   }
+  return WithImageExtension(tmpFile, extension);
+}
 
+ArchiverCommand BuildArchiverCommand(std::wstring_view tmpFile) {
   ArchiverCommand command;
-  command.archiveName =
-      std::wstring(tmpFile.substr(0, tmpFile.size() - kExtensionLength)).append(kArchiveExtension);
+  command.archiveName = ArchiveNameFor(tmpFile, kArchiveExtension);
+  const std::wstring folder = FolderOfFile(tmpFile);
   command.commandLine.append(kCommand)
       .append(L" ")
       .append(kOptions)

@@ -23,4 +23,8 @@ struct ArchiverCommand {
 // meaningless path reaches the archiver.
 ArchiverCommand BuildArchiverCommand(std::wstring_view tmpFile);
 
+// The image path with its four-character extension replaced by `extension`
+// (".lzh", ".zip"); throws ArchiveFailed as BuildArchiverCommand does.
+std::wstring ArchiveNameFor(std::wstring_view tmpFile, std::wstring_view extension);
+
 }  // namespace vistrane

@@ -3,7 +3,11 @@
 #include <cstdint>
 
 #include "mailsend/archiver_command.h"
+#include "mailsend/draft_message.h"
+#include "mailsend/vstn_mail_cmn.h"
+#include "mailsend/zip_archive.h"
 #include "shared/errors.h"
+#include "shared/output_modes.h"
 #include "shared/setting_keys.h"
 #include "shared/setting_text.h"
 
@@ -74,41 +78,103 @@ void FrmVstnMail::SendCapture() {
 
   LzhFile.clear();
   // Only bitmaps are packed: a JPEG or PNG is compressed already.
-  if (fileMode == 1 && compress == 1) CompressAttachment();
+  if (fileMode == 1) {
+    switch (MailPackingOf(compress)) {
+      case MailPacking::Lha:
+        CompressAttachment();
+        break;
+      case MailPacking::Zip:
+        ZipAttachment();
+        break;
+      case MailPacking::None:
+        break;
+    }
+  }
   const std::wstring& attachment = LzhFile.empty() ? TmpFile : LzhFile;
 
-  mail_.SignOn();
-  mail_.Send(MailDraft{recipient, recipient, MailKenmei, note, {attachment}});
+  try {
+    mail_.SignOn();
+    mail_.Send(MailDraft{recipient, recipient, MailKenmei, note, {attachment}});
+    return;
+  } catch (const MailClientRefused& answer) {
+    if (answer.userCancelled()) return;
+  } catch (const NoMailClient&) {
+    // As a refusal: the draft below.
+  }
+  // The stored texts, not the stand-ins a mail client needs for empty ones.
+  WriteDraft({MailAdd, MailKenmei, MailNote, FileNameOf(attachment), {}}, attachment);
+}
+
+void FrmVstnMail::WriteDraft(DraftContent content, const std::wstring& attachment) {
+  const std::wstring draft = WithImageExtension(TmpFile, L".eml");
+  try {
+    const std::vector<unsigned char> bytes = host_.ReadWholeFile(attachment);
+    content.attachment = bytes;
+    host_.WriteFileWhole(draft, DraftMessage(content, host_.Stamp()));
+  } catch (const UserFacingError& e) {
+    keepImage_ = true;
+    Report(kDraftFailedMessage, e.message(), TmpFile);
+    return;
+  }
+  // The draft holds the attachment: the mail copy and the archive go as after
+  // a sent mail.
+  if (host_.OpenWithAssociatedProgram(draft)) return;
+  host_.ShowInFolder(draft);
+  Report(kDraftSavedMessage + draft);
 }
 
 void FrmVstnMail::CompressAttachment() {
   try {
     const ArchiverCommand command = BuildArchiverCommand(TmpFile);
-    // The run packs only into an archive it creates: updating one that is
-    // there would mail its other members, and the closing steps would delete
-    // a file this run did not make.
-    if (host_.FileExists(command.archiveName)) {
-      throw ArchiveFailed(L"書庫「" + command.archiveName + L"」が既にあるので、そのまま残します。");
-    }
+    RefuseExisting(command.archiveName);
     LzhFile = command.archiveName;
     archiver_.Unlha(command.commandLine);
   } catch (const ArchiverMissing&) {
     LzhFile.clear();
     Report(kArchiverMissingMessage);
   } catch (const ArchiveFailed& failure) {
-    GiveUpArchive(failure.reason());
+    GiveUpArchive(kArchiveFailedMessage, failure.reason());
   } catch (...) {
-    GiveUpArchive(kUnexpectedFailure);
+    GiveUpArchive(kArchiveFailedMessage, kUnexpectedFailure);
   }
 }
 
-void FrmVstnMail::GiveUpArchive(std::wstring_view reason) {
+void FrmVstnMail::ZipAttachment() {
+  try {
+    const std::wstring archive = ArchiveNameFor(TmpFile, L".zip");
+    RefuseExisting(archive);
+    const std::vector<std::uint8_t> image = host_.ReadWholeFile(TmpFile);
+    const std::vector<std::uint8_t> zip =
+        ZipOneFile(FileNameOf(TmpFile), image, host_.Stamp().local);
+    // The host writes the whole archive or nothing under its name, so only
+    // an archive that is complete is this run's to mail and remove.
+    host_.WriteFileWhole(archive, {reinterpret_cast<const char*>(zip.data()), zip.size()});
+    LzhFile = archive;
+  } catch (const ArchiveFailed& failure) {
+    GiveUpArchive(kZipFailedMessage, failure.reason());
+  } catch (const UserFacingError& failure) {
+    GiveUpArchive(kZipFailedMessage, failure.message());
+  } catch (...) {
+    GiveUpArchive(kZipFailedMessage, kUnexpectedFailure);
+  }
+}
+
+void FrmVstnMail::RefuseExisting(const std::wstring& archive) {
+  // The run packs only into an archive it creates: updating one that is
+  // there would mail its other members, and the closing steps would delete
+  // a file this run did not make.
+  if (host_.FileExists(archive)) {
+    throw ArchiveFailed(L"書庫「" + archive + L"」が既にあるので、そのまま残します。");
+  }
+}
+
+void FrmVstnMail::GiveUpArchive(std::wstring_view message, std::wstring_view reason) {
   // LzhFile names the archive once the archiver may have run, which it only
   // does when no file of that name was there: whatever it left behind is
   // this run's, not mailed but removed.
   const std::wstring partial = LzhFile;
   LzhFile.clear();
-  Report(kArchiveFailedMessage, reason);
+  Report(message, reason);
   if (!partial.empty()) RemoveReporting(partial);
 }
 

@@ -18,14 +18,26 @@ struct MailDraft {
 };
 
 // The mail client answered with a failure, or the user cancelled its dialog.
-// The client has shown what it had to say.
 class MailClientRefused : public std::runtime_error {
+ public:
+  MailClientRefused(const std::string& what, bool userCancelled)
+      : std::runtime_error(what), userCancelled_(userCancelled) {}
+  bool userCancelled() const noexcept { return userCancelled_; }
+
+ private:
+  bool userCancelled_;
+};
+
+// There is no mail client to hand the draft to: none is registered, or the
+// system's mail interface is missing or cannot take this draft.
+class NoMailClient : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-// Every member throws MailClientRefused for the client's own answer; any
-// other exception is a failure before the client could answer.
+// Every member throws MailClientRefused for the client's own answer and
+// NoMailClient where no client can be asked; any other exception is a
+// failure of the run itself.
 class MailClient {
  public:
   virtual ~MailClient() = default;

@@ -1,7 +1,12 @@
 #pragma once
 // What the mail sender needs from the system besides the store, the archiver
-// and the mail client.
+// and the mail client. Failures of the file members throw UserFacingError
+// with the system's reason, naming the file.
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "mailsend/draft_message.h"
 
 namespace vistrane {
 
@@ -15,6 +20,20 @@ class MailSenderHost {
   virtual void RemoveFile(const std::wstring& path) = 0;
   // The error message box; returns once the user has closed it.
   virtual void ShowError(const std::wstring& text) = 0;
+
+  virtual std::vector<unsigned char> ReadWholeFile(const std::wstring& path) = 0;
+  // Writes the bytes under a temporary name beside `path` and then gives the
+  // file its name, replacing one that is there: no half-written file ever
+  // has that name.
+  virtual void WriteFileWhole(const std::wstring& path, std::string_view bytes) = 0;
+  // Now, and a token for a message written now.
+  virtual MessageStamp Stamp() = 0;
+  // Opens the file with the program the system associates with its kind;
+  // false when none is associated or it could not be started.
+  virtual bool OpenWithAssociatedProgram(const std::wstring& path) = 0;
+  // The file's folder in Explorer with the file selected. Not reported when
+  // it fails: the caller's message names the file.
+  virtual void ShowInFolder(const std::wstring& path) noexcept = 0;
 };
 
 }  // namespace vistrane

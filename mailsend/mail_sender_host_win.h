@@ -2,6 +2,7 @@
 // The mail sender's host on Windows: no window of its own, so its message
 // boxes have no owner.
 #include "mailsend/mail_sender_host.h"
+#include "platform/com_apartment.h"
 
 namespace vistrane {
 
@@ -11,6 +12,15 @@ class MailSenderHostWin final : public MailSenderHost {
   bool FileExists(const std::wstring& path) override;
   void RemoveFile(const std::wstring& path) override;
   void ShowError(const std::wstring& text) override;
+  std::vector<unsigned char> ReadWholeFile(const std::wstring& path) override;
+  void WriteFileWhole(const std::wstring& path, std::string_view bytes) override;
+  MessageStamp Stamp() override;
+  bool OpenWithAssociatedProgram(const std::wstring& path) override;
+  void ShowInFolder(const std::wstring& path) noexcept override;
+
+ private:
+  // The shell's file associations and folder windows run on COM.
+  ComApartment com_;
 };
 
 }  // namespace vistrane

@@ -1,13 +1,12 @@
 #include "mailsend/simple_mapi_win.h"
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "platform/ansi_text.h"
 #include "platform/dll_binding.h"
+#include "platform/registry_values.h"
 #include "platform/win32_error.h"
-#include "shared/errors.h"
 
 namespace vistrane {
 namespace {
@@ -32,11 +31,7 @@ DraftText<char> AnsiDraft(const MailDraft& draft) {
   for (const auto& path : draft.attachments) {
     AnsiText ansi = ToAnsi(path);
     // A path with a lost character would name another file, or none.
-    if (!ansi.exact) {
-      throw UserFacingError(
-          L"添付ファイルの場所に、このシステムの文字コードで表せない文字があるので、"
-          L"メールソフトに渡せません。");
-    }
+    if (!ansi.exact) throw NoMailClient("the attachment's path has no ANSI form");
     text.attachments.push_back(std::move(ansi.text));
   }
   return text;
@@ -69,9 +64,26 @@ ULONG SendDraft(SendMailFunction<Char> send, LHANDLE session, DraftText<Char>& t
 // The mail client's answer.
 void Check(ULONG result, const char* call) {
   if (result != SUCCESS_SUCCESS) {
-    throw MailClientRefused(std::string(call) + " failed with MAPI result " +
-                            std::to_string(result));
+    throw MailClientRefused(
+        std::string(call) + " failed with MAPI result " + std::to_string(result),
+        result == MAPI_USER_ABORT);
   }
+}
+
+// A default mail client is registered for this user or for the machine.
+// Asked before mapi32.dll is, so that the system's own "no mail client" box
+// never shows.
+bool MailClientRegistered() {
+  constexpr wchar_t kClients[] = L"Software\\Clients\\Mail";
+  for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    try {
+      const auto name = ReadRegistryText(root, kClients, nullptr);
+      if (name && !name->empty()) return true;
+    } catch (const Win32Error&) {
+      // A default value that cannot be read as text names no client.
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -81,8 +93,7 @@ HMODULE SimpleMapi::Library() {
   try {
     library_ = LoadLibraryFrom(L"mapi32.dll", LOAD_LIBRARY_SEARCH_SYSTEM32);
   } catch (const Win32Error& e) {
-    throw UserFacingError(
-        WithReason(L"「mapi32.dll」を読み込めませんでした。", Win32ErrorText(e.code())));
+    throw NoMailClient(e.what());
   }
   return library_.get();
 }
@@ -90,14 +101,12 @@ HMODULE SimpleMapi::Library() {
 template <typename Function>
 Function SimpleMapi::Required(const char* name) {
   const auto function = ExportedFunction<Function>(Library(), name);
-  if (function == nullptr) {
-    throw UserFacingError(L"「mapi32.dll」に関数「" + std::wstring(name, name + std::strlen(name)) +
-                          L"」がありません。");
-  }
+  if (function == nullptr) throw NoMailClient(std::string("mapi32.dll has no ") + name);
   return function;
 }
 
 void SimpleMapi::SignOn() {
+  if (!MailClientRegistered()) throw NoMailClient("no mail client is registered");
   const auto logon = Required<LogonFunction>("MAPILogon");
   LHANDLE session = 0;
   Check(logon(0, nullptr, nullptr, MAPI_LOGON_UI, 0, &session), "MAPILogon");

@@ -10,12 +10,13 @@
 namespace vistrane {
 
 // The client's own answers (a failed logon or send, the user's cancel) throw
-// MailClientRefused. A failure before the client is asked (mapi32.dll or one
-// of its functions missing, an attachment path with no form in the ANSI code
-// page) throws UserFacingError saying which.
+// MailClientRefused. Where no client can be asked (none registered, mapi32.dll
+// or its functions missing, an attachment path with no form in the ANSI code
+// page for an ANSI-only mapi32) NoMailClient is thrown.
 class SimpleMapi final : public MailClient {
  public:
-  // MAPILogon with the mail client's logon dialog allowed.
+  // MAPILogon with the mail client's logon dialog allowed, once a default
+  // mail client is known to be registered.
   void SignOn() override;
   // MAPISendMailW where mapi32 has it, so that any text and path survives on
   // any system locale; else MAPISendMail in the ANSI code page.
@@ -24,7 +25,7 @@ class SimpleMapi final : public MailClient {
 
  private:
   HMODULE Library();
-  // The function, or UserFacingError naming it when mapi32.dll lacks it.
+  // The function, or NoMailClient when mapi32.dll lacks it.
   template <typename Function>
   Function Required(const char* name);
 

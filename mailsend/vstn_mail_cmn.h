@@ -10,4 +10,11 @@ namespace vistrane {
 // already inside the text are left as they are.
 std::wstring QuoteIfNeeded(std::wstring_view text);
 
+// The image path with its four-character extension (".bmp") replaced by
+// `extension`; a path of four characters or fewer gets it appended.
+std::wstring WithImageExtension(std::wstring_view image, std::wstring_view extension);
+
+// The last part of a path.
+std::wstring FileNameOf(std::wstring_view path);
+
 }  // namespace vistrane

@@ -12,6 +12,21 @@ inline bool MailsOn(const SettingsRecord& record) { return record.MailSendMode =
 // ColorMode 1; any other value reduces the colours.
 inline bool IsFullColour(const SettingsRecord& record) { return record.ColorMode == 1; }
 
+// MailComp: how a bitmap mail copy is packed; 1 LHA, 2 ZIP, any other value
+// not at all.
+enum class MailPacking { None, Lha, Zip };
+
+inline MailPacking MailPackingOf(std::int16_t MailComp) {
+  switch (MailComp) {
+    case 1:
+      return MailPacking::Lha;
+    case 2:
+      return MailPacking::Zip;
+    default:
+      return MailPacking::None;
+  }
+}
+
 enum class ImageFileFormat { Bitmap, Jpeg, Png };
 
 // OutputFileMode 1 is a bitmap, 3 a PNG and any other value a JPEG.

@@ -83,6 +83,7 @@ enum Id : int {
   txtMailNote = 407,
   frmCompress = 408,
   rbtnComp_Yes = 409,
+  rbtnComp_Zip = 413,
   rbtnComp_no = 410,
   Label10 = 411,
   Label11 = 412,

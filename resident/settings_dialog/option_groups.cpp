@@ -22,6 +22,7 @@ constexpr OptionButton kMailSend[] = {
 };
 constexpr OptionButton kCompress[] = {
     {ctl::rbtnComp_Yes, L"圧縮（ＬＨＡ）して添付する", 1, E::None},
+    {ctl::rbtnComp_Zip, L"圧縮（ＺＩＰ）して添付する", 2, E::None},
     {ctl::rbtnComp_no, L"ビットマップのまま添付（圧縮しない）", 0, E::None},
 };
 constexpr OptionButton kOrientation[] = {
@@ -71,7 +72,7 @@ const OptionGroup kGroups[] = {
     {ctl::frmPrinterOut, &R::PrtOutputMode, kPrinterOut, 1},
     {ctl::frmFileOut, &R::FileOutputMode, kFileOut, 1},
     {ctl::frmMailSend, &R::MailSendMode, kMailSend, 1},
-    {ctl::frmCompress, &R::MailComp, kCompress, 1},
+    {ctl::frmCompress, &R::MailComp, kCompress, 2},
     {ctl::frmOrientation, &R::Orientation, kOrientation, 2},
     {ctl::frmZoom, &R::ZoomMode, kZoom, 3},
     {ctl::frmPrtYoko, &R::PrtYokoHaichi, kYoko, 2},

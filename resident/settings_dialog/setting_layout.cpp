@@ -73,11 +73,11 @@ const ControlLayout kLayout[] = {
     {ctl::Label8, K::Label, C::MailPage, L"件 名 ", {6, 64, 44, 16}},
     {ctl::txtMailKenmei, K::Text, C::MailPage, L"", {52, 60, 526, kRowHeight}, Ink::Normal, false,
      64},
-    {ctl::txtMailNote, K::RichText, C::MailPage, L"", {6, 86, 572, 48}},
+    {ctl::txtMailNote, K::RichText, C::MailPage, L"", {6, 86, 572, 32}},
     {ctl::frmCompress, K::Frame, C::MailPage, L"添付ファイルがビットマップの場合",
-     {6, 138, 300, 52}, Ink::Normal, false, 0, Flow::Column, 17},
-    {ctl::Label10, K::Label, C::MailPage, L"圧縮して添付する場合は", {316, 154, 260, 14}, Ink::Navy},
-    {ctl::Label11, K::Label, C::MailPage, L"別途、ＵｎＬＨＡ３２が必要です。", {316, 170, 260, 14},
+     {6, 121, 300, 69}, Ink::Normal, false, 0, Flow::Column, 17},
+    {ctl::Label10, K::Label, C::MailPage, L"圧縮して添付する場合は", {316, 140, 260, 14}, Ink::Navy},
+    {ctl::Label11, K::Label, C::MailPage, L"別途、ＵｎＬＨＡ３２が必要です。", {316, 156, 260, 14},
      Ink::Navy},
 };
 

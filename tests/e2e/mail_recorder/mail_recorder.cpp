@@ -6,7 +6,11 @@
 // sender deletes it right afterwards.
 //
 // The value "SendResult" (decimal text) under the client's registry key, when
-// present, is what MAPISendMail returns: 1 stands for the user's cancel.
+// present, is what MAPISendMail returns: 1 stands for the user's cancel, 2 for
+// a failure.
+//
+// OpenDraftW, rundll32's entry, stands for the program that opens draft
+// e-mail files: it records the path it is handed in opened_drafts.jsonl.
 #include <windows.h>
 
 #include <cwchar>
@@ -39,8 +43,8 @@ std::wstring OwnFolder() {
   return path.substr(0, path.find_last_of(L'\\'));
 }
 
-void Record(const std::wstring& line) {
-  vistrane::tools::AppendUtf8File(OwnFolder() + L"\\mapi_calls.jsonl", line + L"\n");
+void Record(const std::wstring& line, const wchar_t* log = L"mapi_calls.jsonl") {
+  vistrane::tools::AppendUtf8File(OwnFolder() + L"\\" + log, line + L"\n");
 }
 
 std::wstring Wide(const wchar_t* text) { return text; }
@@ -158,6 +162,18 @@ ULONG WINAPI MAPISendMailW(LHANDLE session, ULONG_PTR window,
     return RecordSend("MAPISendMailW", session, window, message, flags);
   } catch (...) {
     return MAPI_E_FAILURE;
+  }
+}
+
+void CALLBACK OpenDraftW(HWND, HINSTANCE, LPWSTR commandLine, int) {
+  try {
+    std::wstring path = commandLine == nullptr ? L"" : commandLine;
+    if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') {
+      path = path.substr(1, path.size() - 2);
+    }
+    Record(L"{\"path\": " + JsonString(path) + L"}", L"opened_drafts.jsonl");
+  } catch (...) {
+    // Nothing recorded: the scenario waiting for the line says so.
   }
 }
 

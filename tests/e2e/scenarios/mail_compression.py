@@ -6,11 +6,15 @@ after the send. With UnLHA32.dll removed the compression message comes first,
 before any call to the mail client, and the bitmap itself is attached.
 Under code page 932 a Japanese output folder, base name and subject pack, mail
 and delete as ASCII ones do: the archiver's command line is ANSI text. Once
-"ＰＮＧ" is stored in the settings dialog, the PNG mail copy is attached as it
-is, with the archiver at hand, and is gone after the send."""
+"圧縮（ＺＩＰ）して添付する" is stored in the settings dialog, the bitmap is
+attached as a ZIP archive, which `unzip -t` tests and Python's zipfile
+extracts byte for byte under its Japanese name. Once "ＰＮＧ" is stored, the
+PNG mail copy is attached as it is, with the archiver at hand, and is gone
+after the send."""
 
 import shutil
 import subprocess
+import zipfile
 
 from mail_client import (ARCHIVER_MISSING, MailRecorder, check_one_message, mail_copy_path,
                          wait_sender_ended)
@@ -125,6 +129,28 @@ def japanese_names(s, artifacts, recorder):
     check_japanese_folder_emptied(s)
 
 
+def zipped(s, artifacts, recorder, vistrane):
+    """MailComp 2 from the dialog: the archive is the ZIP beside the mail copy."""
+    SettingDialog(s, vistrane).store_options("rbtnComp_Zip", tab=2)
+    reference, calls, mail_copy = mailed_from_japanese_folder(s, artifacts, recorder, "zip", ".bmp")
+    attachment = check_one_message(calls, "hanako@example.jp", JA_SUBJECT, NOTE,
+                                   mail_copy[:-4] + ".zip")
+    sent = recorder.copy_of(attachment)
+    tested = subprocess.run(["unzip", "-t", sent], capture_output=True, timeout=60)
+    output = (tested.stdout + tested.stderr).decode(errors="replace")
+    check(tested.returncode == 0, f"unzip -t: {output}")
+    with zipfile.ZipFile(sent) as archive:
+        members = archive.infolist()
+        name = mail_copy.split("\\")[-1]
+        check([m.filename for m in members] == [name] and members[0].flag_bits & 0x800,
+              f"the archive holds {[(m.filename, m.flag_bits) for m in members]}")
+        packed_bitmap = archive.read(name)
+    (artifacts / "zipped.bmp").write_bytes(packed_bitmap)
+    check(s.same_pixels(artifacts / "zipped.bmp", reference) == 0,
+          "the bitmap in the ZIP archive is not the capture")
+    check_japanese_folder_emptied(s)
+
+
 def png_unpacked(s, artifacts, recorder, vistrane):
     """The PNG itself is attached, and it is gone after the send."""
     SettingDialog(s, vistrane).store_options("rbtnPNG")
@@ -153,6 +179,7 @@ def main(s, artifacts):
     with recorder.kept(artifacts), PatternWindow(s, artifacts, (60, 40, 700, 520)), \
             Vistrane(s, artifacts, companions=["VstnMailSend.exe", "UnLHA32.dll"]) as vistrane:
         japanese_names(s, artifacts, recorder)
+        zipped(s, artifacts, recorder, vistrane)
         png_unpacked(s, artifacts, recorder, vistrane)
 
 

@@ -4,18 +4,21 @@ client one message: the recipient as display name and address, the subject,
 the note and exactly one attachment, the mail copy, which exists at the send
 and is gone afterwards. With MailAdd, MailKenmei and MailNote empty the
 message goes to "@" with an empty subject and a note of one space. When the
-user cancels the send dialog there is no message of VstnMailSend's own and
-the mail copy is deleted all the same. When the mail copy's folder has no
-form in the ANSI code page and mapi32 offers only the ANSI send, the sender
-hands the client no message, says so naming the mail copy, and keeps it."""
+user cancels the send dialog there is no message of VstnMailSend's own, no
+draft, and the mail copy is deleted all the same. When the client answers the
+send with a failure, the message becomes a draft e-mail file beside the
+capture, opened with the program for such files, with the mail copy attached
+and then deleted. So it does when the mail copy's folder has no form in the
+ANSI code page and mapi32 offers only the ANSI send: the client gets no
+message, the draft is written and opened."""
 
 import shutil
 
-from mail_client import (CLIENT_NAME, MAIL_KEY, MAPI_USER_ABORT, MailRecorder, ansi_only_mapi,
-                         check_one_message, mail_copy_path, recorded_calls, wait_sender_ended)
+from mail_client import (CLIENT_NAME, MAIL_KEY, MAPI_E_FAILURE, MAPI_USER_ABORT, DraftOpener,
+                         MailRecorder, ansi_only_mapi, check_draft, check_one_message, file_name,
+                         mail_copy_path, recorded_calls, wait_sender_ended)
 from vistrane_e2e import (SETTINGS_KEY, PatternWindow, Vistrane, check, check_no_error_box,
-                          expect_capture, expect_error_box, scenario, test_settings, today_mmdd,
-                          wait_for)
+                          expect_capture, scenario, test_settings, today_mmdd, wait_for)
 
 SUBJECT = "画面のコピー, 第1報"
 NOTE = "添付の画像をご覧ください。 Vistrane"
@@ -35,6 +38,7 @@ def capture_and_mail(s, artifacts, recorder, number):
 
 def main(s, artifacts):
     recorder = MailRecorder(s)
+    opener = DraftOpener(s, recorder.folder)
     s.reset_settings(test_settings(MailSendMode=1, MailComp=0, MailAdd="taro@example.jp",
                                    MailKenmei=SUBJECT, MailNote=NOTE))
     s.reset_output_dir()
@@ -69,24 +73,40 @@ def main(s, artifacts):
               f"after the cancelled send the output folder holds {s.output_files()}")
         check_no_error_box(s)
 
+        s.vtest("reg-set", SETTINGS_KEY, "MailAdd=taro@example.jp", f"MailKenmei={SUBJECT}",
+                f"MailNote={NOTE}")
+        s.vtest("reg-set", MAIL_KEY + "\\" + CLIENT_NAME, f"SendResult={MAPI_E_FAILURE}")
+        _, calls, mail_copy = capture_and_mail(s, artifacts, recorder, 4)
+        check(calls[1]["result"] == MAPI_E_FAILURE, f"the send did not fail: {calls[1]}")
+        opened = opener.wait_opened(1)
+        draft, attached = check_draft(s, mail_copy, "taro@example.jp", SUBJECT, NOTE,
+                                      file_name(mail_copy))
+        check(opened == [draft], f"the program for drafts opened {opened}, not {draft}")
+        normal_files.append(f"Vstrn{today_mmdd()}-004.bmp")
+        check(attached == (s.output_dir() / normal_files[-1]).read_bytes(),
+              "the draft's attachment differs from the file written for the same capture")
+        normal_files = sorted(normal_files + [file_name(draft)])
+        check(wait_for(lambda: s.output_files() == normal_files, 10),
+              f"after the failed send the output folder holds {s.output_files()}")
+        check_no_error_box(s)
+
     s.reset_settings(test_settings(MailSendMode=1, MailComp=0, FileOutputMode=0,
                                    DirName=KOREAN_FOLDER, MailAdd="taro@example.jp"))
     shutil.rmtree(s.c_path(KOREAN_FOLDER), ignore_errors=True)
     with ansi_only_mapi(s, artifacts) as log, PatternWindow(s, artifacts, (120, 90, 620, 470)), \
             Vistrane(s, artifacts, companions=["VstnMailSend.exe"]):
         s.screencopy()
-        report = expect_error_box(s, artifacts, "mail-copy-kept")
+        opened = opener.wait_opened(2)[1:]
+        wait_sender_ended(s)
         mail_copy = mail_copy_path(s)
         check(mail_copy.startswith(KOREAN_FOLDER + "\\"), f"tmpfile is {mail_copy}")
-        text = report["text"]
-        check(text.startswith("メールを送信できませんでした。") and
-              text.endswith("\n画像ファイルは次の場所に残してあります。\n" + mail_copy),
-              f"the message is {text!r}")
-        s.vtest("msgbox", "--ok")
-        wait_sender_ended(s)
+        draft, _ = check_draft(s, mail_copy, "taro@example.jp", "", "", file_name(mail_copy))
+        check(opened == [draft], f"the program for drafts opened {opened}, not {draft}")
         names = [call["call"] for call in recorded_calls(log)]
         check(names == ["MAPILogon", "MAPILogoff"], f"the calls were {names}")
-        check(s.c_path(mail_copy).is_file(), f"{mail_copy} is gone")
+        folder = s.c_path(KOREAN_FOLDER)
+        check(wait_for(lambda: s.output_files(folder) == [file_name(draft)], 10),
+              f"after the run {KOREAN_FOLDER} holds {s.output_files(folder)}")
         check_no_error_box(s)
 
 

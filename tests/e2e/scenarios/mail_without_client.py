@@ -1,50 +1,75 @@
 #!/usr/bin/env python3
-"""With no mail client registered the mail sender's run ends without a
-message of its own, and the mail copy is deleted all the same. (Wine's
-mapi32 says by itself that there is no mail client; that box is closed.)"""
+"""With no mail client registered the mail sender asks no mail client at all
+(Wine's "no mail client" notice never shows): it writes the message as a draft
+e-mail file beside the capture, named after the mail copy with ".eml", and
+opens it with the program registered for such files. The draft holds the
+stored recipient, Japanese subject and note, and the LHA archive of the mail
+copy, which lhasa extracts to the bitmap written for the same capture. The
+mail copy and its archive are gone; the draft stays. Without a program for
+".eml" files, Explorer shows the draft and a message says where it is."""
 
-from mail_client import mail_copy_path, sender_running, unregister_mail_clients, wait_sender_ended
+import subprocess
+
+from mail_client import (DraftOpener, check_draft, file_name, install_recorder, mail_copy_path,
+                         unregister_mail_clients, wait_sender_ended)
 from vistrane_e2e import (PatternWindow, Vistrane, check, check_no_error_box, expect_capture,
-                          scenario, test_settings, today_mmdd, wait_for)
+                          expect_error_box, scenario, test_settings, today_mmdd, wait_for)
 
+SUBJECT = "画面のコピー（下書き）"
+NOTE = "メールソフトがなくても送れます。"
 # Wine's mapi32 in the session's Japanese locale.
 WINE_NOTICE_TITLE = "メール送信"
-
-
-def wine_notice(s, wait):
-    """The report of Wine's notice, waiting up to `wait` seconds; "" when none shows."""
-    return s.vtest("msgbox", "--timeout", str(wait), "--title", WINE_NOTICE_TITLE, expect=None)
+EXPLORER_CLASS = "ExplorerWClass"  # Wine's Explorer window
+DRAFT_SAVED = ("メールソフトに渡せなかったので、メールを下書きのファイルに保存しました。"
+               "このファイルは、どのメールソフトでも開いて送信できます。\n")
 
 
 def main(s, artifacts):
     unregister_mail_clients(s)
-    s.reset_settings(test_settings(MailSendMode=1, MailComp=0, MailAdd="taro@example.jp"))
+    opener = DraftOpener(s, install_recorder(s))
+    s.reset_settings(test_settings(MailSendMode=1, MailComp=1, OutputFileMode=1,
+                                   MailAdd="taro@example.jp", MailKenmei=SUBJECT, MailNote=NOTE))
     s.reset_output_dir()
     with PatternWindow(s, artifacts, (100, 80, 500, 380)), \
-            Vistrane(s, artifacts, companions=["VstnMailSend.exe"]):
+            Vistrane(s, artifacts, companions=["VstnMailSend.exe", "UnLHA32.dll"]):
         reference = artifacts / "clipboard.bmp"
         s.screencopy("--save", s.win_path(reference))
-        normal = f"Vstrn{today_mmdd()}-001.bmp"
-        expect_capture(s, artifacts, normal, reference)
-        check(wait_for(lambda: sender_running(s) or s.output_files() == [normal], 20),
-              "VstnMailSend did not start")
-
-        # Wine's own notice, when it shows, holds the run at the send; without
-        # it the run ends by itself.
-        check(wait_for(lambda: not sender_running(s) or wine_notice(s, 1), 30),
-              "VstnMailSend neither ended nor showed Wine's notice")
-        notice = wine_notice(s, 0)
-        if notice:
-            (artifacts / "wine-notice.json").write_text(notice, encoding="utf-8")
-            s.screenshot(artifacts / "wine-notice.png")
-            check_no_error_box(s)
-            s.vtest("msgbox", "--title", WINE_NOTICE_TITLE, "--ok")
-
+        normal = expect_capture(s, artifacts, f"Vstrn{today_mmdd()}-001.bmp", reference)
+        opened = opener.wait_opened(1)
         wait_sender_ended(s)
+        mail_copy = mail_copy_path(s)
+        draft, archive = check_draft(s, mail_copy, "taro@example.jp", SUBJECT, NOTE,
+                                     file_name(mail_copy)[:-4] + ".lzh")
+        check(opened == [draft], f"the program for drafts opened {opened}, not {draft}")
+
+        extracted = artifacts / "extracted"
+        extracted.mkdir()
+        (artifacts / "attachment.lzh").write_bytes(archive)
+        subprocess.run(["lhasa", "x", artifacts / "attachment.lzh"], cwd=extracted, check=True,
+                       capture_output=True, timeout=60)
+        members = sorted(extracted.iterdir())
+        check([m.name for m in members] == [file_name(mail_copy)],
+              f"the archive holds {[m.name for m in members]}")
+        check(members[0].read_bytes() == normal.read_bytes(),
+              "the bitmap in the draft's archive differs from the file written for the capture")
+        check(wait_for(lambda: s.output_files() == sorted([normal.name, file_name(draft)]), 10),
+              f"after the run the output folder holds {s.output_files()}")
         check_no_error_box(s)
-        check(mail_copy_path(s).startswith("C:\\VstrnTmp\\VstrnML-"), "tmpfile names no mail copy")
-        check(wait_for(lambda: s.output_files() == [normal], 10),
-              f"the mail copy is still there: {s.output_files()}")
+        notice = s.vtest("msgbox", "--timeout", "0", "--title", WINE_NOTICE_TITLE, expect=None)
+        check(notice == "", f"Wine's notice showed: {notice}")
+
+        s.run("reg", "delete", r"HKCR\.eml", "/f")
+        s.screencopy()
+        report = expect_error_box(s, artifacts, "draft-in-folder")
+        draft = mail_copy_path(s)[:-4] + ".eml"
+        check(report["text"] == DRAFT_SAVED + draft, f"the message is {report['text']!r}")
+        s.vtest("msgbox", "--ok")
+        wait_sender_ended(s)
+        check(s.c_path(draft).is_file(), f"{draft} is missing")
+        s.vtest("wait-window", EXPLORER_CLASS, "-", 20)
+        s.screenshot(artifacts / "explorer.png")
+        s.vtest("close", EXPLORER_CLASS, "-")
+        s.vtest("wait-window", "--gone", EXPLORER_CLASS, "-", 10)
 
 
 scenario(main)

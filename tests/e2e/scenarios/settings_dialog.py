@@ -45,6 +45,7 @@ CAPTIONS = {
     "Label7": "※メール送信する為には、電子メールソフト（Exchange、Outlook、OutlookExpress）をデフォルトの",
     "Label9": "　メールクライアントに設定しておく必要があります。", "Label5": "宛て先", "Label8": "件 名 ",
     "frmCompress": "添付ファイルがビットマップの場合", "rbtnComp_Yes": "圧縮（ＬＨＡ）して添付する",
+    "rbtnComp_Zip": "圧縮（ＺＩＰ）して添付する",
     "rbtnComp_no": "ビットマップのまま添付（圧縮しない）", "Label10": "圧縮して添付する場合は", "Label11": "別途、ＵｎＬＨＡ３２が必要です。",
     "btnOK": "O K", "btnCancel": "キャンセル",
     "PopMenu": ["Vistrane設定", "-", "ﾊﾞｰｼﾞｮﾝ情報", "-", "終　了 (Quit)"]

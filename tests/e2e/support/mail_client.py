@@ -1,10 +1,15 @@
 """The recording mail client (tests/e2e/mail_recorder, VtestMail.dll) as the
 mail scenarios use it: registered as the system's default mail client, it
 records each Simple MAPI call VstnMailSend makes in C:\\VtestMail\\mapi_calls.jsonl
-and keeps a copy of each attachment as it was at the moment of the send."""
+and keeps a copy of each attachment as it was at the moment of the send.
+Registered as the program for ".eml" files, it records each draft it is asked
+to open; `check_draft` reads a draft as a mail program would."""
 
 import contextlib
+import email
+import email.policy
 import json
+import ntpath
 import shutil
 from pathlib import Path
 
@@ -18,6 +23,7 @@ MAPI_LOGON_UI = 0x1
 MAPI_DIALOG = 0x8
 MAPI_TO = 1
 MAPI_USER_ABORT = 1       # the send dialog's Cancel
+MAPI_E_FAILURE = 2
 ARCHIVER_MISSING = "「UnLha32.Dll」がインストールされていないので、圧縮処理はされません。"
 
 
@@ -33,17 +39,62 @@ def unregister_mail_clients(s):
     check(result.returncode != 0, f"{MAIL_KEY} is still there: {result.stdout}")
 
 
+def install_recorder(s):
+    """VtestMail.dll alone in C:\\VtestMail; returns that folder's Linux path."""
+    folder = s.c_path(CLIENT_DIR_WIN)
+    dll = s.bin / "VtestMail.dll"
+    check(dll.is_file(), f"{dll} is missing: build the Windows tree")
+    shutil.rmtree(folder, ignore_errors=True)
+    folder.mkdir(parents=True)
+    shutil.copy2(dll, folder / dll.name)
+    return folder
+
+
+class DraftOpener:
+    """The recorder as the program Windows opens ".eml" files with."""
+
+    def __init__(self, s, folder):
+        self.log = folder / "opened_drafts.jsonl"
+        reg(s, "add", r"HKCR\.eml", "/ve", "/d", "VtestDraft", "/f")
+        reg(s, "add", r"HKCR\VtestDraft\shell\open\command", "/ve", "/d",
+            f'rundll32.exe {CLIENT_DIR_WIN}\\VtestMail.dll,OpenDraft "%1"', "/f")
+
+    def wait_opened(self, count, timeout=30):
+        """Waits until `count` drafts were opened; returns their paths."""
+        opened = lambda: [call["path"] for call in recorded_calls(self.log)]
+        check(wait_for(lambda: len(opened()) >= count, timeout),
+              f"the drafts opened were {opened()}, expected {count}")
+        return opened()
+
+
+def check_draft(s, mail_copy, recipient, subject, note, attachment_name):
+    """Reads the draft beside the mail copy with Python's email package and
+    checks its headers, note and attachment; returns its path and the
+    attachment's bytes."""
+    draft = mail_copy[:-4] + ".eml"
+    message = email.message_from_bytes(s.c_path(draft).read_bytes(), policy=email.policy.default)
+    check(message["X-Unsent"] == "1" and message["Date"] and message["Message-ID"],
+          f"the draft's headers are {message.items()}")
+    check(message["To"] == recipient, f"the draft's To is {message['To']!r}")
+    check(message["Subject"] == subject, f"the draft's Subject is {message['Subject']!r}")
+    parts = list(message.iter_parts())
+    check(len(parts) == 2, f"the draft has {len(parts)} parts")
+    check(parts[0].get_content() == note, f"the draft's note is {parts[0].get_content()!r}")
+    check(parts[1].get_filename() == attachment_name,
+          f"the draft's attachment is named {parts[1].get_filename()!r}")
+    return draft, parts[1].get_content()
+
+
+def file_name(windows_path):
+    return ntpath.basename(windows_path)
+
+
 class MailRecorder:
     """Installs and registers VtestMail.dll with an empty record."""
 
     def __init__(self, s):
         self.session = s
-        self.folder = s.c_path(CLIENT_DIR_WIN)
-        dll = s.bin / "VtestMail.dll"
-        check(dll.is_file(), f"{dll} is missing: build the Windows tree")
-        shutil.rmtree(self.folder, ignore_errors=True)
-        self.folder.mkdir(parents=True)
-        shutil.copy2(dll, self.folder / dll.name)
+        self.folder = install_recorder(s)
         self.log = self.folder / "mapi_calls.jsonl"
         s.run("reg", "delete", MAIL_KEY + "\\" + CLIENT_NAME, "/f")  # no SendResult of an earlier run
         reg(s, "add", MAIL_KEY, "/ve", "/d", CLIENT_NAME, "/f")

@@ -34,10 +34,13 @@ class SettingDialog:
         self.s.vtest("menu-keys", "down", "return")
         return self.dump(timeout=15)
 
-    def store_options(self, *names):
-        """Opens the dialog, clicks these option buttons and stores them with OK,
-        so the running program and the registry both hold them."""
+    def store_options(self, *names, tab=None):
+        """Opens the dialog, clicks these option buttons (on this tab, when
+        given) and stores them with OK, so the running program and the
+        registry both hold them."""
         self.pop_setting()
+        if tab is not None:
+            self.show_tab(tab)
         for name in names:
             # Under Wine's X11 driver the first click on a dialog that has just
             # been mapped is sometimes lost (the button shows the hover but

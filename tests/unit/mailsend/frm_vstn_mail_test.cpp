@@ -24,7 +24,7 @@ using Log = std::vector<std::wstring>;
 struct World {
   Log log;
   std::wstring failAt;
-  std::function<void()> failure = [] { throw MailClientRefused("refused"); };
+  std::function<void()> failure = [] { throw MailClientRefused("refused", false); };
 
   void Call(const std::wstring& entry, const std::wstring& member) {
     log.push_back(entry);
@@ -73,6 +73,26 @@ class FakeHost final : public MailSenderHost {
     world_.log.push_back(L"error");
     errors.push_back(text);
   }
+  std::vector<unsigned char> ReadWholeFile(const std::wstring& path) override {
+    world_.log.push_back(L"load " + path);
+    return {1, 2, 3};
+  }
+  void WriteFileWhole(const std::wstring& path, std::string_view bytes) override {
+    world_.log.push_back(L"write " + path);
+    if (writeFails) throw UserFacingError(L"ディスクがいっぱいです。");
+    written[path] = bytes;
+  }
+  MessageStamp Stamp() override { return {{2026, 12, 8, 9, 4, 1}, 540, "1"}; }
+  bool OpenWithAssociatedProgram(const std::wstring& path) override {
+    world_.log.push_back(L"open " + path);
+    return associated;
+  }
+  void ShowInFolder(const std::wstring& path) noexcept override {
+    world_.log.push_back(L"show " + path);
+  }
+  bool associated = true;
+  bool writeFails = false;
+  std::map<std::wstring, std::string> written;
 
  private:
   World& world_;
@@ -114,6 +134,8 @@ class FakeMail final : public MailClient {
 
 constexpr wchar_t kBitmap[] = L"C:\\VstrnTmp\\VstrnML-090507.bmp";
 constexpr wchar_t kArchive[] = L"C:\\VstrnTmp\\VstrnML-090507.lzh";
+constexpr wchar_t kZip[] = L"C:\\VstrnTmp\\VstrnML-090507.zip";
+constexpr wchar_t kDraft[] = L"C:\\VstrnTmp\\VstrnML-090507.eml";
 constexpr wchar_t kCommandLine[] =
     L"Unlha u -a1 -r2 -x1 -o2 C:\\VstrnTmp\\VstrnML-090507.lzh C:\\VstrnTmp\\ "
     L"C:\\VstrnTmp\\VstrnML-090507.bmp";
@@ -184,19 +206,23 @@ TEST_F(FrmVstnMailTest, EmptyRecipientBecomesAtSignAndEmptyNoteOneSpace) {
 }
 
 TEST_F(FrmVstnMailTest, CompressesOnlyBitmapsWithCompressionOn) {
+  const Log lha = {kCommandLine};
+  const Log zip = {std::wstring(L"load ") + kBitmap, std::wstring(L"write ") + kZip};
   struct Case {
     const wchar_t* outputFileMode;
     const wchar_t* mailComp;
     const wchar_t* tmpFile;
-    bool packed;
+    Log packing;
+    std::wstring archive;  // empty: the image itself is attached
   };
   const Case cases[] = {
-      {L"1", L"1", kBitmap, true},
-      {L"1", L"0", kBitmap, false},
-      {L"1", L"2", kBitmap, false},
-      {L"2", L"1", L"C:\\VstrnTmp\\VstrnML-090507.jpg", false},  // JPEG, compression on
-      {L"3", L"1", L"C:\\VstrnTmp\\VstrnML-090507.png", false},  // PNG, compression on
-      {L"0", L"1", kBitmap, false},
+      {L"1", L"1", kBitmap, lha, kArchive},
+      {L"1", L"2", kBitmap, zip, kZip},
+      {L"1", L"0", kBitmap, {}, L""},
+      {L"1", L"3", kBitmap, {}, L""},
+      {L"2", L"1", L"C:\\VstrnTmp\\VstrnML-090507.jpg", {}, L""},  // JPEG, compression on
+      {L"3", L"2", L"C:\\VstrnTmp\\VstrnML-090507.png", {}, L""},  // PNG, compression on
+      {L"0", L"1", kBitmap, {}, L""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "OutputFileMode " << c.outputFileMode << ", MailComp "
@@ -205,16 +231,13 @@ TEST_F(FrmVstnMailTest, CompressesOnlyBitmapsWithCompressionOn) {
     settings[L"OutputFileMode"] = c.outputFileMode;
     settings[L"MailComp"] = c.mailComp;
     settings[L"tmpfile"] = c.tmpFile;
-    const Log log = Run();
-    const Log expected =
-        c.packed ? Concat({{L"trim", kCommandLine},
-                           Messaging(L"taro@example.jp", L"画面", L"添付します", kArchive),
-                           {L"SignOff", std::wstring(L"remove ") + c.tmpFile,
-                            std::wstring(L"remove ") + kArchive}})
-                 : Concat({{L"trim"},
-                           Messaging(L"taro@example.jp", L"画面", L"添付します", c.tmpFile),
+    Log expected = Concat({{L"trim"},
+                           c.packing,
+                           Messaging(L"taro@example.jp", L"画面", L"添付します",
+                                     c.archive.empty() ? c.tmpFile : c.archive),
                            {L"SignOff", std::wstring(L"remove ") + c.tmpFile}});
-    EXPECT_EQ(log, expected);
+    if (!c.archive.empty()) expected.push_back(L"remove " + c.archive);
+    EXPECT_EQ(Run(), expected);
   }
 }
 
@@ -231,6 +254,7 @@ TEST_F(FrmVstnMailTest, AFailedCompressionIsReportedWithItsReasonAndTheBitmapMai
     const wchar_t* message;   // the first line
     std::wstring reasonPart;  // found after it; empty: nothing follows
     bool archiveThere = false;  // a file of the archive's name before the run
+    bool zip = false;           // MailComp 2, the archive written by the run
   };
   const Case cases[] = {
       {"archiver missing", Behaviour::Missing, kBitmap, true, false, kArchiverMissingMessage, L""},
@@ -246,6 +270,10 @@ TEST_F(FrmVstnMailTest, AFailedCompressionIsReportedWithItsReasonAndTheBitmapMai
       // neither packed into nor removed.
       {"an archive of that name already there", Behaviour::Works, kBitmap, false, false,
        kArchiveFailedMessage, kArchive, true},
+      {"a ZIP archive that cannot be written", Behaviour::Works, kBitmap, false, false,
+       kZipFailedMessage, L"ディスクがいっぱいです。", false, true},
+      {"a ZIP archive of that name already there", Behaviour::Works, kBitmap, false, false,
+       kZipFailedMessage, kZip, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -254,9 +282,15 @@ TEST_F(FrmVstnMailTest, AFailedCompressionIsReportedWithItsReasonAndTheBitmapMai
     archiver.behaviour = c.behaviour;
     archiver.reason = L"ディスクがいっぱいです";
     settings[L"tmpfile"] = c.tmpFile;
-    host.existing = c.archiveThere ? std::vector<std::wstring>{kArchive} : std::vector<std::wstring>{};
+    settings[L"MailComp"] = c.zip ? L"2" : L"1";
+    host.writeFails = c.zip;
+    host.existing = {c.archiveThere ? (c.zip ? kZip : kArchive) : L""};
     Log expected = {L"trim"};
     if (c.archiverCalled) expected.push_back(kCommandLine);
+    if (c.zip && !c.archiveThere) {
+      expected.push_back(std::wstring(L"load ") + kBitmap);
+      expected.push_back(std::wstring(L"write ") + kZip);
+    }
     expected.push_back(L"error");  // before the session opens
     if (c.archiveRemoved) expected.push_back(std::wstring(L"remove ") + kArchive);
     expected = Concat({expected,
@@ -275,28 +309,48 @@ TEST_F(FrmVstnMailTest, AFailedCompressionIsReportedWithItsReasonAndTheBitmapMai
   }
 }
 
-// The mail client's own answer, the user's cancel included, shows nothing:
-// the client has said what it had to. Any other failure is reported and the
-// image kept, with the message saying where. Either way the run closes at once.
-TEST_F(FrmVstnMailTest, AMailFailureGoesStraightToTheClosingSteps) {
+// The user's cancel ends the run with nothing sent, written or said. Where no
+// client takes the message it is written as a draft beside the image and
+// opened, and the image and archive go as after a send; only a draft that
+// cannot be written, or a failure of the run itself, keeps the image and says
+// where it is.
+TEST_F(FrmVstnMailTest, WithoutAClientTheMessageBecomesADraftFile) {
   const std::function<void()> refusal = world.failure;
-  const auto own = [](const wchar_t* text) { return [text] { throw UserFacingError(text); }; };
+  const auto cancel = [] { throw MailClientRefused("cancelled", true); };
+  const auto noClient = [] { throw NoMailClient("none registered"); };
+  const Log draftOpened = {std::wstring(L"load ") + kArchive, std::wstring(L"write ") + kDraft,
+                           std::wstring(L"open ") + kDraft};
+  const Log draftShown = Concat({draftOpened, {std::wstring(L"show ") + kDraft}});
+  const Log draftFailed = {std::wstring(L"load ") + kArchive, std::wstring(L"write ") + kDraft};
   struct Case {
     const char* name;
     const wchar_t* failAt;
-    std::size_t mailCallsMade;
     std::function<void()> failure;
-    const wchar_t* reasonPart;  // nullptr: no message, and the image deleted
+    std::size_t mailCallsMade;
+    Log draftSteps;
+    std::wstring error;  // the message's first line; empty: no message
+    std::wstring errorEnd;
+    bool associated = true;
+    bool writeFails = false;
   };
+  const std::wstring kept = std::wstring(L"\n画像ファイルは次の場所に残してあります。\n") + kBitmap;
   const Case cases[] = {
-      {"failed logon", L"SignOn", 1, refusal, nullptr},
-      {"failed send or the user's cancel", L"Send", 2, refusal, nullptr},
-      {"no mapi32.dll", L"SignOn", 1, own(L"「mapi32.dll」を読み込めませんでした。"),
-       L"「mapi32.dll」を読み込めませんでした。"},
-      {"a draft the sender cannot hand over", L"Send", 2,
-       own(L"添付ファイルの場所に表せない文字があります。"), L"表せない文字"},
-      {"a failure without a text of its own", L"SignOn", 1, [] { throw std::bad_alloc(); },
-       L"予期しないエラー"},
+      {"the user's cancel at the logon", L"SignOn", cancel, 1, {}, L"", L""},
+      {"the user's cancel at the send", L"Send", cancel, 2, {}, L"", L""},
+      {"a failed logon", L"SignOn", refusal, 1, draftOpened, L"", L""},
+      {"a failed send", L"Send", refusal, 2, draftOpened, L"", L""},
+      {"no mail client", L"SignOn", noClient, 1, draftOpened, L"", L""},
+      {"no program for drafts", L"SignOn", noClient, 1, draftShown, kDraftSavedMessage, kDraft,
+       false},
+      {"a draft that cannot be written", L"Send", noClient, 2, draftFailed, kDraftFailedMessage,
+       kept, true, true},
+      {"a failure without a text of its own",
+       L"SignOn",
+       [] { throw std::bad_alloc(); },
+       1,
+       {},
+       kMailFailedMessage,
+       kept},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -304,26 +358,41 @@ TEST_F(FrmVstnMailTest, AMailFailureGoesStraightToTheClosingSteps) {
     host.errors.clear();
     world.failAt = c.failAt;
     world.failure = c.failure;
+    host.associated = c.associated;
+    host.writeFails = c.writeFails;
     const Log messaging = Messaging(L"taro@example.jp", L"画面", L"添付します", kArchive);
-    Log expected = Concat(
-        {{L"trim", kCommandLine}, Log(messaging.begin(), messaging.begin() + c.mailCallsMade)});
-    if (c.reasonPart != nullptr) expected.push_back(L"error");
+    Log expected = Concat({{L"trim", kCommandLine},
+                           Log(messaging.begin(), messaging.begin() + c.mailCallsMade),
+                           c.draftSteps});
+    const bool imageKept = c.errorEnd == kept;
+    if (!c.error.empty()) expected.push_back(L"error");
     expected.push_back(L"SignOff");
-    if (c.reasonPart == nullptr) expected.push_back(std::wstring(L"remove ") + kBitmap);
+    if (!imageKept) expected.push_back(std::wstring(L"remove ") + kBitmap);
     expected.push_back(std::wstring(L"remove ") + kArchive);
     EXPECT_EQ(Run(), expected);
-    if (c.reasonPart == nullptr) {
+    if (c.error.empty()) {
       EXPECT_TRUE(host.errors.empty());
       continue;
     }
     ASSERT_EQ(host.errors.size(), 1u);
     const std::wstring& text = host.errors[0];
-    const std::wstring kept =
-        std::wstring(L"\n画像ファイルは次の場所に残してあります。\n") + kBitmap;
-    EXPECT_EQ(text.rfind(kMailFailedMessage, 0), 0u) << text;
-    EXPECT_NE(text.find(c.reasonPart), std::wstring::npos) << text;
-    EXPECT_EQ(text.substr(text.size() - std::min(text.size(), kept.size())), kept) << text;
+    EXPECT_EQ(text.rfind(c.error, 0), 0u) << text;
+    EXPECT_EQ(text.substr(text.size() - std::min(text.size(), c.errorEnd.size())), c.errorEnd)
+        << text;
   }
+}
+
+// The draft carries the stored texts, not the stand-ins the mail client gets
+// for empty ones ("@", " "), and the attachment's bytes.
+TEST_F(FrmVstnMailTest, TheDraftHoldsTheStoredTexts) {
+  world.failAt = L"SignOn";
+  settings[L"MailAdd"] = L"";
+  settings[L"MailNote"] = L"";
+  Run();
+  const std::string& draft = host.written[kDraft];
+  EXPECT_EQ(draft.find("\r\nTo:"), std::string::npos) << draft;
+  EXPECT_NE(draft.find("base64\r\n\r\n--"), std::string::npos) << "an empty note";
+  EXPECT_NE(draft.find("\r\n\r\nAQID\r\n--"), std::string::npos) << "the attachment's bytes";
 }
 
 TEST_F(FrmVstnMailTest, EachClosingStepRunsWhateverHappenedToTheOthers) {

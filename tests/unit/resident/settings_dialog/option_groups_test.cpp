@@ -31,6 +31,7 @@ const Row kButtons[] = {
     {frmMailSend, &R::MailSendMode, rbtnMail_Yes, L"する", 1},
     {frmMailSend, &R::MailSendMode, rbtnMail_No, L"しない", 0, true},
     {frmCompress, &R::MailComp, rbtnComp_Yes, L"圧縮（ＬＨＡ）して添付する", 1},
+    {frmCompress, &R::MailComp, rbtnComp_Zip, L"圧縮（ＺＩＰ）して添付する", 2},  // our ZIP packing
     {frmCompress, &R::MailComp, rbtnComp_no, L"ビットマップのまま添付（圧縮しない）", 0, true},
     {frmOrientation, &R::Orientation, rbtnYoko, L"横", 1},
     {frmOrientation, &R::Orientation, rbtnTate, L"縦", 2},
