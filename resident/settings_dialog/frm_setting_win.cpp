@@ -246,8 +246,13 @@ void FrmSetting::RefuseText(ctl::Id id) {
   if (refusal.empty()) return;
   // Focus gone to another program: the field is checked again when the user
   // comes back and leaves it.
+  // A click on キャンセル takes the focus first: checking then would lose the
+  // click, and Cancel throws the text away all the same.
   const HWND focus = GetFocus();
-  if (focus == field || focus == nullptr || !IsChild(Window(), focus)) return;
+  if (focus == field || focus == nullptr || !IsChild(Window(), focus) ||
+      focus == controls_[ctl::btnCancel]) {
+    return;
+  }
   refusing_ = true;
   const ScopeExit done([this] { refusing_ = false; });
   ShowErrorMessage(Window(), refusal);
@@ -366,6 +371,13 @@ bool FrmSetting::PreTranslateMessage(MSG& message) {
       return true;
     }
   }
+  if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
+      message.hwnd == controls_[ctl::txtMailNote]) {
+    // The note wants every key, so the dialog manager would hand Esc to it
+    // rather than cancel.
+    btnCancel_Click();
+    return true;
+  }
   return IsDialogMessageW(dialog, &message) != FALSE;
 }
 
@@ -407,7 +419,9 @@ LRESULT FrmSetting::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE:
-      Form_Unload();
+      // The close button and Alt+F4 cancel: edits that are neither stored nor
+      // put back would hold for this run only.
+      btnCancel_Click();
       return 0;
     case WM_DESTROY:
       closing_ = true;
