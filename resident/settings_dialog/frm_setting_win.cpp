@@ -274,6 +274,13 @@ void FrmSetting::btnOK_Click() {
 
 void FrmSetting::btnCancel_Click() {
   RestoreSnapshot(record_, snapshot_);
+  // The dialog closes all the same; the printer that could not be put back
+  // is named in the message.
+  try {
+    RestorePrinter(snapshot_, printer_);
+  } catch (...) {
+    ReportCurrentException(Window());
+  }
   Form_Unload();
 }
 
