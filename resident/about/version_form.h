@@ -12,8 +12,7 @@ namespace vistrane {
 inline constexpr wchar_t kVersionCaption[] = L"Vistrane ﾊﾞｰｼﾞｮﾝ情報";
 inline constexpr wchar_t kLblFor[] = L"For WindowsXP/2000/NT/Me/98";
 inline constexpr wchar_t kLblCorp[] = L"Copyright (C) the Vistrane project";
-// The contact line stays empty until the project has an address of its own:
-// the box names no address that nobody reads.
+// The contact line stays empty until the project has an address of its own.
 inline constexpr wchar_t kLblMail[] = L"";
 inline constexpr wchar_t kBtnOK[] = L"O K";
 

@@ -245,9 +245,8 @@ void FrmSetting::RefuseText(ctl::Id id) {
   const std::wstring_view refusal = ApplyText(id);
   if (refusal.empty()) return;
   // Focus gone to another program: the field is checked again when the user
-  // comes back and leaves it.
-  // A click on キャンセル takes the focus first: checking then would lose the
-  // click, and Cancel throws the text away all the same.
+  // comes back and leaves it. A click on キャンセル takes the focus first:
+  // checking then would lose the click, and Cancel throws the text away.
   const HWND focus = GetFocus();
   if (focus == field || focus == nullptr || !IsChild(Window(), focus) ||
       focus == controls_[ctl::btnCancel]) {
