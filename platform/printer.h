@@ -43,6 +43,12 @@ class Printer {
   // Makes the named printer current with its own default paper and
   // orientation. Throws Win32Error when it cannot be opened.
   void Select(const std::wstring& deviceName);
+  // Makes the system's default printer current again, with its own default
+  // paper and orientation.
+  void SelectDefault() noexcept {
+    selected_.clear();
+    current_.reset();
+  }
 
   // The functions below work on the current printer and throw Win32Error
   // when there is none or the spooler refuses.

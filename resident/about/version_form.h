@@ -12,7 +12,8 @@ namespace vistrane {
 inline constexpr wchar_t kVersionCaption[] = L"Vistrane ﾊﾞｰｼﾞｮﾝ情報";
 inline constexpr wchar_t kLblFor[] = L"For WindowsXP/2000/NT/Me/98";
 inline constexpr wchar_t kLblCorp[] = L"Copyright (C) the Vistrane project";
-inline constexpr wchar_t kLblMail[] = L"Mail to : support@vistrane.org";
+// The contact line stays empty until the project has an address of its own.
+inline constexpr wchar_t kLblMail[] = L"";
 inline constexpr wchar_t kBtnOK[] = L"O K";
 
 // "Vistrane Version " and the about box's version text.

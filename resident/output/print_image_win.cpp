@@ -14,8 +14,9 @@
 namespace vistrane {
 namespace {
 
-// A Japanese UI face, whose line is about one em high: two lines of at least
-// 8 pt fit above a picture placed at the top.
+// A Japanese UI face, whose line is about one em high: two lines of about
+// 8 pt fit above a picture placed at the top. Where the system lacks it, the
+// face it substitutes is measured all the same (PrintJob::SetFont).
 constexpr wchar_t kHeaderFace[] = L"MS UI Gothic";
 constexpr int kHeaderLines = 2;  // a line holding one space, then the header
 

@@ -97,11 +97,11 @@ std::optional<PrintLayout> ComputePrintLayout(const PrintLayoutInput& in) {
 }
 
 int HeaderFontEmPixels(int dpiY, double lineHeightPerEm, int lines) {
-  // One device row of room, so the last line's lowest pixels stay clear.
-  const double room = static_cast<double>(kPrintTopOffset) * dpiY / 1440.0 - 1.0;
-  const auto fitting = static_cast<int>(std::floor(room / (lines * lineHeightPerEm)));
-  const auto smallest = static_cast<int>(std::ceil(kHeaderMinPoints * dpiY / 72.0));
-  return std::max(fitting, smallest);
+  // A line of the final font may be a device row higher than its share of
+  // the measured height, which rounds.
+  const double room = static_cast<double>(kPrintTopOffset) * dpiY / 1440.0 - lines;
+  const double ems = room / ((lines + kHeaderGapLines) * lineHeightPerEm);
+  return std::max(1, static_cast<int>(std::floor(ems)));
 }
 
 }  // namespace vistrane

@@ -26,10 +26,11 @@ inline constexpr std::int32_t kPrintWidthAllowance = 600;
 inline constexpr std::int32_t kPrintHeightAllowance = 740;
 
 // The em height in device pixels of the header's font, whose lines are
-// lineHeightPerEm ems apart: the largest that lets `lines` lines end above
-// kPrintTopOffset at dpiY, so the text never runs into a picture placed at the
-// top, but never below kHeaderMinPoints, which stays readable.
-inline constexpr int kHeaderMinPoints = 8;
+// lineHeightPerEm ems apart: the largest that lets `lines` lines and a white
+// gap of kHeaderGapLines end above kPrintTopOffset at dpiY. The gap keeps the
+// text clear of a picture placed at the top whatever face the system gives
+// and wherever its ink sits in the line; at least 1.
+inline constexpr double kHeaderGapLines = 0.25;
 int HeaderFontEmPixels(int dpiY, double lineHeightPerEm, int lines);
 
 struct PrintLayoutInput {

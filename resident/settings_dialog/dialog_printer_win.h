@@ -12,6 +12,7 @@ class WindowsDialogPrinter final : public DialogPrinter {
   std::vector<InstalledPrinterName> Printers() override;
   std::optional<std::wstring> CurrentName() override { return printer_.DeviceName(); }
   void MakeCurrent(const std::wstring& deviceName) override { printer_.Select(deviceName); }
+  void MakeDefaultCurrent() override { printer_.SelectDefault(); }
   bool AcceptsPaperSize(std::int16_t code) override;
   std::int16_t PaperSize() override { return printer_.PaperSize(); }
   bool SetPaperSize(std::int16_t code) override;

@@ -245,9 +245,13 @@ void FrmSetting::RefuseText(ctl::Id id) {
   const std::wstring_view refusal = ApplyText(id);
   if (refusal.empty()) return;
   // Focus gone to another program: the field is checked again when the user
-  // comes back and leaves it.
+  // comes back and leaves it. A click on キャンセル takes the focus first:
+  // checking then would lose the click, and Cancel throws the text away.
   const HWND focus = GetFocus();
-  if (focus == field || focus == nullptr || !IsChild(Window(), focus)) return;
+  if (focus == field || focus == nullptr || !IsChild(Window(), focus) ||
+      focus == controls_[ctl::btnCancel]) {
+    return;
+  }
   refusing_ = true;
   const ScopeExit done([this] { refusing_ = false; });
   ShowErrorMessage(Window(), refusal);
@@ -269,6 +273,13 @@ void FrmSetting::btnOK_Click() {
 
 void FrmSetting::btnCancel_Click() {
   RestoreSnapshot(record_, snapshot_);
+  // The dialog closes all the same; the printer that could not be put back
+  // is named in the message.
+  try {
+    RestorePrinter(snapshot_, printer_);
+  } catch (...) {
+    ReportCurrentException(Window());
+  }
   Form_Unload();
 }
 
@@ -366,6 +377,13 @@ bool FrmSetting::PreTranslateMessage(MSG& message) {
       return true;
     }
   }
+  if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
+      message.hwnd == controls_[ctl::txtMailNote]) {
+    // The note wants every key, so the dialog manager would hand Esc to it
+    // rather than cancel.
+    btnCancel_Click();
+    return true;
+  }
   return IsDialogMessageW(dialog, &message) != FALSE;
 }
 
@@ -407,7 +425,9 @@ LRESULT FrmSetting::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE:
-      Form_Unload();
+      // The close button and Alt+F4 cancel: edits that are neither stored nor
+      // put back would hold for this run only.
+      btnCancel_Click();
       return 0;
     case WM_DESTROY:
       closing_ = true;

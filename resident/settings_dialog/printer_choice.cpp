@@ -88,4 +88,13 @@ void ChoosePaperSize(SettingsRecord& record, DialogPrinter& printer, std::int16_
   record.PrtPaperSize = printer.SetPaperSize(code) ? code : printer.PaperSize();
 }
 
+void RestorePrinter(const SettingsRecord& snapshot, DialogPrinter& printer) {
+  if (snapshot.PrtDeviceName.empty()) {
+    printer.MakeDefaultCurrent();
+  } else if (printer.CurrentName() != snapshot.PrtDeviceName) {
+    printer.MakeCurrent(snapshot.PrtDeviceName);
+  }
+  if (snapshot.PrtPaperSize != 0) printer.SetPaperSize(snapshot.PrtPaperSize);
+}
+
 }  // namespace vistrane

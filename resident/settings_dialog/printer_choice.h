@@ -2,7 +2,8 @@
 // The printer page's two lists: PrtName, the installed printers, and
 // PaperSize, the paper sizes the current printer accepts. A choice is applied
 // to the program's current printer at once and kept in PrtDeviceName and
-// PrtPaperSize for the rest of the run; it is never stored.
+// PrtPaperSize for the rest of the run; it is never stored. Cancel puts back
+// the printer and paper that were in use when the dialog opened.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,6 +28,8 @@ class DialogPrinter {
   // The current printer's device name; nullopt when there is none.
   virtual std::optional<std::wstring> CurrentName() = 0;
   virtual void MakeCurrent(const std::wstring& deviceName) = 0;
+  // The system's default printer on its own paper, or none when there is none.
+  virtual void MakeDefaultCurrent() = 0;
   // False also when the printer cannot be asked.
   virtual bool AcceptsPaperSize(std::int16_t code) = 0;
   virtual std::int16_t PaperSize() = 0;
@@ -68,5 +71,11 @@ std::optional<ChoiceList> ChoosePrinter(SettingsRecord& record, DialogPrinter& p
 // and PrtPaperSize. A code the printer refuses leaves PrtPaperSize at the
 // printer's own paper.
 void ChoosePaperSize(SettingsRecord& record, DialogPrinter& printer, std::int16_t code);
+
+// Cancel: the printer and paper of the snapshot taken when the dialog opened
+// become current again; where the snapshot names no printer (none was chosen
+// in this run), the system's default printer on its own paper. A choice the
+// user cancelled must not print the next captures.
+void RestorePrinter(const SettingsRecord& snapshot, DialogPrinter& printer);
 
 }  // namespace vistrane

@@ -28,7 +28,8 @@ constexpr int kTabLine = 2;  // the tab control's frame line under the tabs
 // A page of SSTab1: the tab control shows the row of tabs only, and the page
 // below it draws the rest of the tab's frame, so neither paints over the
 // other. What the page's controls report goes to the dialog, which handles
-// every control in one place.
+// every control in one place, and so does a close message: the note's rich
+// edit posts one to its parent on Esc, and a page must not be destroyed.
 LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   switch (message) {
     case WM_PAINT: {
@@ -46,6 +47,7 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORBTN:
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
+    case WM_CLOSE:
       return SendMessageW(GetParent(page), message, wParam, lParam);
     default:
       return DefWindowProcW(page, message, wParam, lParam);

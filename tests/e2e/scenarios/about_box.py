@@ -20,6 +20,7 @@ OK_ID = 1  # IDOK
 # 2040, 1440, Lbl_User at 2040, 1680, btnOK at 240, 1560 (1455 x 375).
 CLIENT = [416, 152]
 FOR_AT = (240, 16)
+MAIL_AT = (192, 56)  # lbl_Mail at 2880, 840: it names no contact
 COMPUTER_AT = (136, 96)
 USER_AT = (136, 112)
 OK_RECT = [16, 104, 113, 129]
@@ -59,6 +60,7 @@ def expect_box(box, user, computer):
     left, top, right, bottom = box["client"]
     check([right - left, bottom - top] == CLIENT, f"client area {box['client']}, expected {CLIENT}")
     check(text_at(box, FOR_AT) == "For WindowsXP/2000/NT/Me/98", "the For line")
+    check(text_at(box, MAIL_AT) == "", f"the contact line names {text_at(box, MAIL_AT)!r}")
     check(text_at(box, COMPUTER_AT) == computer,
           f"computer label {text_at(box, COMPUTER_AT)!r}, expected {computer!r}")
     check(text_at(box, USER_AT) == user, f"user label {text_at(box, USER_AT)!r}, expected {user!r}")

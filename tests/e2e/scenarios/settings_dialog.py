@@ -16,7 +16,7 @@ brings the same dialog forward untouched."""
 
 import subprocess
 
-from setting_dialog import IDS, SettingDialog
+from setting_dialog import DIALOG_CLASS, DIALOG_TITLE, IDS, SettingDialog
 from vistrane_e2e import (INSTALL_DIR_WIN, PatternWindow, Vistrane, check, check_no_error_box,
                           check_stays, scenario, test_settings)
 
@@ -212,6 +212,22 @@ def cancel_restores(s, d):
     check(registry(s) == stored, "Esc stored something")
 
 
+def cancel_other_ways(s, d):
+    """Esc in the mail note, a click on キャンセル out of an empty base name, the
+    close button and Alt+F4 cancel too; the dialog is open before and after."""
+    for way, cancel in (("Esc in the note", lambda: (d.show_tab(2), d.click("txtMailNote"),
+                                                      d.keys("escape"))),
+                        ("キャンセル", lambda: (d.replace_text("txtFileName", ""),
+                                                d.click("btnCancel"))),
+                        ("the close button", lambda: s.vtest("close", DIALOG_CLASS, DIALOG_TITLE)),
+                        ("Alt+F4", lambda: d.keys("alt+f4"))):
+        d.click("rbtnColor2")
+        cancel()
+        d.wait_closed()
+        check(d.checked(d.pop_setting(), "rbtnColor16", "rbtnColor2") == ["rbtnColor16"],
+              f"{way} did not put the colour back")
+
+
 def text_checks(s, d):
     state = d.dump()
     preview = d.control("lblDirName", state)["text"]
@@ -285,6 +301,7 @@ def main(s, artifacts):
         ok_stores_and_closes(s, d, artifacts)
         ok_refused_without_outputs(s, d)
         cancel_restores(s, d)
+        cancel_other_ways(s, d)
         text_checks(s, d)
         keyboard(s, d)
         brought_forward(s, d, artifacts)

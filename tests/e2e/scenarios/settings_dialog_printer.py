@@ -41,6 +41,11 @@ def main(s, artifacts):
             d = SettingDialog(s, vistrane)
             d.pop_setting()
             d.show_tab(0)
+            choose(d, "PrtName", 1)  # then cancelled: VPDF is in use again
+            d.click("btnCancel")
+            d.wait_closed()
+            d.pop_setting()
+            d.show_tab(0)
             state = d.dump()
             s.screenshot(artifacts / "printer-tab.png")
             printers = d.control("PrtName", state)

@@ -20,8 +20,8 @@ class FakePrinter final : public DialogPrinter {
   };
 
   FakePrinter(std::vector<Installed> installed, std::wstring defaultName)
-      : installed_(std::move(installed)) {
-    if (!defaultName.empty()) MakeCurrent(defaultName);
+      : installed_(std::move(installed)), default_(std::move(defaultName)) {
+    MakeDefaultCurrent();
     madeCurrent = 0;
   }
 
@@ -40,6 +40,9 @@ class FakePrinter final : public DialogPrinter {
     paper_ = current_->defaultPaper;
     ++madeCurrent;
   }
+  void MakeDefaultCurrent() override {
+    if (!default_.empty()) MakeCurrent(default_);
+  }
   bool AcceptsPaperSize(std::int16_t code) override {
     return std::count(current_->papers.begin(), current_->papers.end(), code) > 0;
   }
@@ -54,6 +57,7 @@ class FakePrinter final : public DialogPrinter {
 
  private:
   std::vector<Installed> installed_;
+  std::wstring default_;
   const Installed* current_ = nullptr;
   std::int16_t paper_ = 0;
 };
@@ -146,6 +150,30 @@ TEST(ChoosePrinter, AnotherPrinterRebuildsThePapersTheSameOneChangesNothing) {
   ChoosePaperSize(record, printer, 9);
   EXPECT_EQ(printer.PaperSize(), 9);
   EXPECT_EQ(record.PrtPaperSize, 9);
+}
+
+TEST(RestorePrinter, PutsBackThePrinterAndPaperInUseWhenTheDialogOpened) {
+  struct Row {
+    std::wstring chosen;  // in the snapshot; empty: none in this run
+    std::int16_t paper;
+    std::wstring cancelled;  // the choice the user then cancels
+    std::wstring current;
+    std::int16_t currentPaper;
+  };
+  for (const Row& row :
+       {Row{L"", 0, L"VPDF", L"Office", 1}, Row{L"VPDF", 11, L"Office", L"VPDF", 11}}) {
+    SCOPED_TRACE(testing::PrintToString(row.chosen));
+    FakePrinter printer({{L"Office", L"LPT1:", kLetterA4, 1}, {L"VPDF", L"CUPS:VPDF", kA4A5, 9}},
+                        L"Office");
+    SettingsRecord snapshot;
+    snapshot.PrtDeviceName = row.chosen;
+    snapshot.PrtPaperSize = row.paper;
+    printer.MakeCurrent(row.cancelled);
+    printer.SetPaperSize(9);
+    RestorePrinter(snapshot, printer);
+    EXPECT_EQ(printer.CurrentName(), row.current);
+    EXPECT_EQ(printer.PaperSize(), row.currentPaper);
+  }
 }
 
 }  // namespace
