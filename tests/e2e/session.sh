@@ -24,10 +24,6 @@ given_display=${3:-}
 mkdir -p "$2"
 state=$(cd "$2" && pwd)
 cups=$(cd "$(dirname "$0")" && pwd)/cups.sh
-# Wine's printers come from our own scheduler (cups.sh) only, never from the
-# machine's: without an answering scheduler every program that loads the
-# spooler waits seconds at its start.
-export CUPS_SERVER=$state/cups/cups.sock
 env_file=$state/session.env
 prefix=$state/prefix
 log=$state/session.log
@@ -35,7 +31,7 @@ ready_mark=$prefix/.vistrane-ready
 locales=$state/locale
 # What the ready mark holds: a prefix made under another locale (an older
 # session with a Western code page) is made again.
-prefix_kind='ja_JP.UTF-8 ACP 932; MS UI Gothic substitute'
+prefix_kind='ja_JP.UTF-8 ACP 932; MS UI Gothic substitute; unmanaged windows'
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -105,7 +101,13 @@ start_xvfb() {
   return 1
 }
 
-fontlink() {
+configure_prefix() {
+  # The display has no window manager, so Wine places, activates and hides
+  # every window itself, as on a desktop. Left to the default, Wine hands a
+  # window with a title bar to a window manager and, when the window hides,
+  # waits about 2 s for one to confirm it; with none, the program's thread
+  # stops answering for those 2 s, and the X focus of such windows is nobody's.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$log" 2>&1
   local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' face
   for face in 'Tahoma' 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif'; do
     wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d 'ipag.ttf,IPAGothic' /f >>"$log" 2>&1
@@ -136,7 +138,7 @@ prepare_prefix() {
   echo "session.sh: creating Wine prefix $prefix" >&2
   rm -rf "$prefix"
   wineboot -i >>"$log" 2>&1
-  fontlink
+  configure_prefix
   # Let the server write the registry to disk before the prefix counts as ready.
   wineserver -w
   echo "$prefix_kind" >"$ready_mark"
@@ -161,6 +163,12 @@ start_session() {
     [ -z "$XVFB_PID" ] || kill "$XVFB_PID"
     return 1
   fi
+  # Wine's printers come from our own scheduler (cups.sh) only, never from the
+  # machine's: without an answering scheduler every program that loads the
+  # spooler waits seconds at its start. The socket's real path is short
+  # enough for a socket address wherever the checkout lies.
+  CUPS_SERVER=$(readlink "$state/cups")/cups.sock
+  export CUPS_SERVER
   if ! prepare_locale || ! prepare_prefix; then
     echo "session.sh: Wine prefix setup failed; see $log" >&2
     WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
