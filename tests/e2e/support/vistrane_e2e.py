@@ -130,6 +130,7 @@ class Session:
         self.bin = Path(os.environ["VISTRANE_WINDOWS_BIN"])
         for tool in ("vtest.exe", "screencopy.exe"):
             check((self.bin / tool).is_file(), f"{self.bin / tool} is missing: build the Windows tree")
+        self.pending = []  # vtest commands for the next vtest run (see later)
 
     @staticmethod
     def win_path(path):
@@ -157,6 +158,8 @@ class Session:
     def tool(self, name, *args, expect=0, timeout=60):
         """Runs bin/<name>.exe; fails unless its exit status is `expect`
         (None accepts "done" and "condition not met")."""
+        if name != "vtest":
+            self.flush()
         result = self.run(self.bin / f"{name}.exe", *args, timeout=timeout)
         accepted = (0, 1) if expect is None else (expect,)
         check(result.returncode in accepted,
@@ -165,7 +168,20 @@ class Session:
         return result.stdout
 
     def vtest(self, *args, expect=0, timeout=60):
-        return self.tool("vtest", *args, expect=expect, timeout=timeout)
+        """Runs vtest with the commands queued by later() before `args`."""
+        steps, self.pending = self.pending, []
+        return self.tool("vtest", *steps, *args, expect=expect, timeout=timeout)
+
+    def later(self, *args):
+        """Queues a vtest command that prints nothing (click, keys, type): it
+        runs with the next vtest command, or at the next other step, in one
+        Wine start instead of one each."""
+        self.pending += [*map(str, args), ";"]
+
+    def flush(self):
+        if self.pending:
+            steps, self.pending = self.pending[:-1], []
+            self.tool("vtest", *steps)
 
     def vtest_json(self, *args, timeout=60):
         return json.loads(self.vtest(*args, timeout=timeout))
@@ -175,6 +191,7 @@ class Session:
 
     def start(self, exe, *args, log):
         """A Windows program in the background; its Linux pid is the program's."""
+        self.flush()
         out = open(log, "w")
         try:
             return subprocess.Popen(["wine", str(exe), *map(str, args)], env=self.env,
@@ -184,6 +201,7 @@ class Session:
             out.close()
 
     def screenshot(self, path):
+        self.flush()
         subprocess.run(["import", "-display", self.display, "-window", "root", str(path)],
                        check=True, timeout=30, capture_output=True)
 
@@ -327,7 +345,7 @@ class PatternWindow(Background):
         self._starting(self._in_front)
 
     def _in_front(self):
-        shown = self.session.vtest_json("wait-foreground", "VistraneTestPattern", self.title, 15)
+        shown = self.session.vtest_json("foreground", "VistraneTestPattern", self.title, 15)
         check(shown["rect"] == list(self.rect),
               f"pattern window at {shown['rect']}, wanted {self.rect}")
 
@@ -427,7 +445,7 @@ class Vistrane:
         return self.process is not None and self.process.poll() is None
 
     def open_tray_menu(self, screenshot=None):
-        self.session.vtest("tray-open")
+        self.session.later("tray-open")
         if screenshot:
             self.session.screenshot(self.artifacts / screenshot)
 
@@ -435,7 +453,7 @@ class Vistrane:
         """Opens the tray menu and chooses its last item; the program must end."""
         self.open_tray_menu(screenshot)
         # With no item selected, Up selects the last item: "終　了 (Quit)".
-        self.session.vtest("menu-keys", "up", "return")
+        self.session.later("menu-keys", "up", "return")
         self.session.vtest("wait-window", "--gone", MAIN_CLASS, MAIN_TITLE, 10)
         try:
             self.process.wait(timeout=10)
