@@ -8,6 +8,7 @@
 #                                       system has no printer
 #   cups.sh add    <state-dir> [NAME]   add VPDF again as the default printer, or
 #                                       one more PDF printer NAME beside it
+#   cups.sh reset  <state-dir>   as after start: VPDF alone, the default, no jobs
 #
 # Wine asks the scheduler named by CUPS_SERVER (session.sh sets it to
 # <state-dir>/cups/cups.sock) and brings its own printer list up to date when
@@ -27,7 +28,7 @@
 set -euo pipefail
 
 usage() {
-  echo "usage: $0 start|stop <state-dir> | remove|add <state-dir> [NAME]" >&2
+  echo "usage: $0 start|stop|reset <state-dir> | remove|add <state-dir> [NAME]" >&2
   exit 2
 }
 [ $# -eq 2 ] || { [ $# -eq 3 ] && { [ "$1" = add ] || [ "$1" = remove ]; }; } || usage
@@ -130,9 +131,20 @@ start_cupsd() {
   echo "cups.sh: cupsd pid $(cat "$pid_file") on $socket, printer $printer -> $state/out/$printer.ps"
 }
 
+reset() {
+  export CUPS_SERVER=$socket
+  cancel -a >>"$log" 2>&1 || true
+  local name
+  for name in $(lpstat -e); do
+    [ "$name" = "$default_printer" ] || lpadmin -x "$name" >>"$log" 2>&1
+  done
+  lpstat -d 2>/dev/null | grep -q ": $default_printer\$" || add_printer
+}
+
 case $action in
   start) start_cupsd ;;
   stop) stop_cupsd ;;
+  reset) reset ;;
   remove) CUPS_SERVER=$socket lpadmin -x "$printer" >>"$log" 2>&1 ;;
   add) add_printer ;;
   *) usage ;;

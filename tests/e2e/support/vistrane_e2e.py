@@ -13,6 +13,7 @@ import json
 import os
 import shlex
 import shutil
+import signal
 import struct
 import subprocess
 import sys
@@ -30,6 +31,7 @@ EXEC_TITLE = "Vistrane Ver 3.2.1"
 INSTALL_DIR_WIN = r"C:\Program Files\Vistrane"
 OUTPUT_DIR_WIN = r"C:\VstrnTmp"
 ERROR_TITLE = "VISTRANE エラーダイアログ"
+CUPS_SCRIPT = Path(__file__).resolve().parents[1] / "cups.sh"  # the session's printers
 SCREEN_SIZE = (1024, 768)  # the session's Xvfb screen
 # How long something that must not happen still gets to happen after the
 # signal that Vistrane has dealt with its cause (the notice reaching the
@@ -107,6 +109,14 @@ def bmp_shape(path):
     return width, abs(height), bits
 
 
+def started_at(pid):
+    """When the process began (clock ticks since boot); None when it is gone."""
+    try:
+        return Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()[19]
+    except (OSError, IndexError):
+        return None
+
+
 def complete_bmp_size(width, height):
     """Size of a complete 24-bit bitmap file with a 40-byte header."""
     return 54 + ((width * 3 + 3) & ~3) * height
@@ -117,6 +127,8 @@ class Session:
 
     def __init__(self):
         session_dir = Path(os.environ["VISTRANE_SESSION_DIR"])
+        self.dir = session_dir
+        self.started = session_dir / "started.pids"  # the programs start() began
         env_file = session_dir / "session.env"
         check(env_file.is_file(), f"no Wine session is running ({env_file} is missing)")
         self.env = dict(os.environ)
@@ -194,11 +206,27 @@ class Session:
         self.flush()
         out = open(log, "w")
         try:
-            return subprocess.Popen(["wine", str(exe), *map(str, args)], env=self.env,
-                                    stdin=subprocess.DEVNULL, stdout=out,
-                                    stderr=subprocess.STDOUT)
+            process = subprocess.Popen(["wine", str(exe), *map(str, args)], env=self.env,
+                                       stdin=subprocess.DEVNULL, stdout=out,
+                                       stderr=subprocess.STDOUT)
         finally:
             out.close()
+        with open(self.started, "a") as record:
+            record.write(f"{process.pid} {started_at(process.pid)}\n")
+        return process
+
+    def known_state(self):
+        """What an earlier scenario may have left is undone: the programs it
+        started and could not end (one stopped by its timeout), and other
+        printers or queued jobs than the session's own."""
+        lines = self.started.read_text().splitlines() if self.started.exists() else []
+        left = [int(pid) for pid, since in map(str.split, lines) if started_at(pid) == since]
+        for pid in left:
+            os.kill(pid, signal.SIGKILL)
+        check(wait_for(lambda: not any(started_at(pid) for pid in left), 10),
+              f"programs of an earlier scenario still run: {left}")
+        self.started.unlink(missing_ok=True)
+        subprocess.run([str(CUPS_SCRIPT), "reset", str(self.dir)], check=True, timeout=60)
 
     def screenshot(self, path):
         self.flush()
@@ -494,6 +522,7 @@ def scenario(main):
     status = 0
     try:
         session = Session()
+        session.known_state()
         main(session, artifacts)
         print(f"{name}: passed")
     except Failure as failure:
