@@ -14,6 +14,7 @@ namespace vistrane::vtest {
 
 int WaitWindowCommand(Arguments& args) {
   const bool gone = args.TakeFlag(L"--gone");
+  const bool shown = args.TakeFlag(L"--shown");
   const auto& positional = args.Positional(3);
   const std::wstring& className = positional[0];
   const wchar_t* title = positional[1] == L"-" ? nullptr : positional[1].c_str();
@@ -21,7 +22,7 @@ int WaitWindowCommand(Arguments& args) {
 
   HWND found = nullptr;
   const bool met = WaitUntil(timeout, [&] {
-    found = FindTopLevel(className.c_str(), title, false);
+    found = FindTopLevel(className.c_str(), title, shown);
     return gone ? found == nullptr : found != nullptr;
   });
   if (!met) {

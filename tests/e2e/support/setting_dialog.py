@@ -5,7 +5,7 @@ import re
 import subprocess
 from pathlib import Path
 
-from vistrane_e2e import check, wait_for
+from vistrane_e2e import EXEC_CLASS, EXEC_TITLE, check, wait_for
 
 DIALOG_CLASS = "VistraneSettingForm"
 DIALOG_TITLE = "Vistrane 設定画面"
@@ -73,8 +73,12 @@ class SettingDialog:
 
     def click(self, name, double=False, at=(0.5, 0.5)):
         left, top, right, bottom = self.control(name, self.state)["rect"]
-        x = int(left + (right - left) * at[0])
-        y = int(top + (bottom - top) * at[1])
+        self._click(int(left + (right - left) * at[0]), int(top + (bottom - top) * at[1]), double)
+
+    def _click(self, x, y, double=False):
+        """A click on the dialog, once the progress window of a capture, which
+        shows in front of it for a moment, has gone."""
+        self.s.later("wait-window", "--gone", "--shown", EXEC_CLASS, EXEC_TITLE, 10)
         self.s.later("click", *(["--double"] if double else []), x, y)
 
     def keys(self, *strokes):
@@ -111,8 +115,7 @@ class SettingDialog:
         control = self.control(name, self.state)
         left, top, right, bottom = control["rect"]
         rows = control["item_height"]
-        self.s.later("click", *(["--double"] if double else []), left + 30,
-                     top + 2 + rows * index + rows // 2)
+        self._click(left + 30, top + 2 + rows * index + rows // 2, double)
 
     def check_layout(self, artifacts, dpi):
         """At `dpi` (Wine's LogPixels) the client area is 8985 x 5145 twips and
