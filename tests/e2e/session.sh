@@ -171,9 +171,9 @@ start_session() {
   # a given display, its window manager does that work.
   local x11='HKCU\Software\Wine\X11 Driver'
   if [ -n "$XVFB_PID" ]; then
-    wine reg add "$x11" /v Managed /d N /f >>"$log" 2>&1
+    wine reg add "$x11" /v Managed /d N /f </dev/null >>"$log" 2>&1
   else
-    wine reg delete "$x11" /v Managed /f >>"$log" 2>&1 || true
+    wine reg delete "$x11" /v Managed /f </dev/null >>"$log" 2>&1 || true
   fi
   # Start Wine's background services now, with the log as their output: the
   # first program of a session starts them otherwise, and they would keep
