@@ -8,26 +8,35 @@
 #                                       system has no printer
 #   cups.sh add    <state-dir> [NAME]   add VPDF again as the default printer, or
 #                                       one more PDF printer NAME beside it
+#   cups.sh reset  <state-dir>   as after start: VPDF alone, the default, no jobs
 #
 # Wine asks the scheduler named by CUPS_SERVER (session.sh sets it to
 # <state-dir>/cups/cups.sock) and brings its own printer list up to date when
 # a program that prints starts while no other such program runs.
 #
-# The scheduler listens only on a socket under <state-dir>/cups, so it neither
-# needs nor disturbs a system cupsd. VPDF uses the cups-pdf driver description
-# with a file: device: every job's PostScript, as the printer receives it, is
-# written to <state-dir>/cups/out/VPDF.ps (the previous job's file is replaced);
+# The scheduler listens only on a socket of its own, so it neither needs nor
+# disturbs a system cupsd. VPDF uses the cups-pdf driver description with a
+# file: device: every job's PostScript, as the printer receives it, is written
+# to <state-dir>/cups/out/VPDF.ps (the previous job's file is replaced);
 # another printer NAME writes to out/NAME.ps.
+#
+# The filters run as the unprivileged user lp, which must reach the spool and
+# the output. A checkout may lie under a folder that other users cannot enter
+# (a home of mode 0700, a `mktemp -d`), so the scheduler's files live in a
+# folder of mode 0755 made under /tmp at start and removed at stop;
+# <state-dir>/cups is a link to it.
 set -euo pipefail
 
 usage() {
-  echo "usage: $0 start|stop <state-dir> | remove|add <state-dir> [NAME]" >&2
+  echo "usage: $0 start|stop|reset <state-dir> | remove|add <state-dir> [NAME]" >&2
   exit 2
 }
 [ $# -eq 2 ] || { [ $# -eq 3 ] && { [ "$1" = add ] || [ "$1" = remove ]; }; } || usage
 action=$1
 mkdir -p "$2"
-state=$(cd "$2" && pwd)/cups
+link=$(cd "$2" && pwd)/cups
+# The real folder once start has made it; empty otherwise.
+state=$(readlink "$link" 2>/dev/null || true)
 socket=$state/cups.sock
 pid_file=$state/cupsd.pid
 log=$state/cups.log
@@ -43,21 +52,31 @@ is_our_cupsd() {
 }
 
 stop_cupsd() {
-  [ -f "$pid_file" ] || return 0
-  local pid
-  pid=$(cat "$pid_file")
-  if is_our_cupsd "$pid"; then
-    kill "$pid"
-    for _ in $(seq 50); do
-      is_our_cupsd "$pid" || break
-      sleep 0.1
-    done
+  if [ -n "$state" ] && [ -f "$pid_file" ]; then
+    local pid
+    pid=$(cat "$pid_file")
+    if is_our_cupsd "$pid"; then
+      kill "$pid"
+      for _ in $(seq 50); do
+        is_our_cupsd "$pid" || break
+        sleep 0.1
+      done
+    fi
   fi
-  rm -f "$pid_file"
+  # Only a folder that start made (its name and the link say so) is removed.
+  case $state in /tmp/vistrane-cups.*) rm -rf "$state" ;; esac
+  rm -f "$link"
+  state=
 }
 
 write_config() {
-  rm -rf "$state"
+  [ ! -e "$link" ] || [ -L "$link" ] || rm -rf "$link"  # a folder from an older session
+  state=$(mktemp -d /tmp/vistrane-cups.XXXXXX)
+  chmod 0755 "$state"
+  ln -sfn "$state" "$link"
+  socket=$state/cups.sock
+  pid_file=$state/cupsd.pid
+  log=$state/cups.log
   mkdir -p "$state"/{etc/ppd,spool/tmp,cache,run,log,out}
   # Filters run as the unprivileged user lp: it must write the spool and the output.
   chown -R lp "$state"/spool "$state"/out "$state"/cache 2>/dev/null || chmod -R 0777 "$state"/spool "$state"/out "$state"/cache
@@ -112,9 +131,20 @@ start_cupsd() {
   echo "cups.sh: cupsd pid $(cat "$pid_file") on $socket, printer $printer -> $state/out/$printer.ps"
 }
 
+reset() {
+  export CUPS_SERVER=$socket
+  cancel -a >>"$log" 2>&1 || true
+  local name
+  for name in $(lpstat -e); do
+    [ "$name" = "$default_printer" ] || lpadmin -x "$name" >>"$log" 2>&1
+  done
+  lpstat -d 2>/dev/null | grep -q ": $default_printer\$" || add_printer
+}
+
 case $action in
   start) start_cupsd ;;
   stop) stop_cupsd ;;
+  reset) reset ;;
   remove) CUPS_SERVER=$socket lpadmin -x "$printer" >>"$log" 2>&1 ;;
   add) add_printer ;;
   *) usage ;;

@@ -24,10 +24,6 @@ given_display=${3:-}
 mkdir -p "$2"
 state=$(cd "$2" && pwd)
 cups=$(cd "$(dirname "$0")" && pwd)/cups.sh
-# Wine's printers come from our own scheduler (cups.sh) only, never from the
-# machine's: without an answering scheduler every program that loads the
-# spooler waits seconds at its start.
-export CUPS_SERVER=$state/cups/cups.sock
 env_file=$state/session.env
 prefix=$state/prefix
 log=$state/session.log
@@ -157,19 +153,28 @@ start_session() {
     start_xvfb
     export DISPLAY=":$DISPLAY_NUMBER"
   fi
-  if ! "$cups" start "$state" >>"$log"; then
-    [ -z "$XVFB_PID" ] || kill "$XVFB_PID"
-    return 1
-  fi
-  if ! prepare_locale || ! prepare_prefix; then
-    echo "session.sh: Wine prefix setup failed; see $log" >&2
-    WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
-    "$cups" stop "$state"
-    [ -z "$XVFB_PID" ] || kill "$XVFB_PID"
-    return 1
-  fi
+  "$cups" start "$state" >>"$log"
+  # Wine's printers come from our own scheduler (cups.sh) only, never from the
+  # machine's: without an answering scheduler every program that loads the
+  # spooler waits seconds at its start. The socket's real path is short
+  # enough for a socket address wherever the checkout lies.
+  CUPS_SERVER=$(readlink "$state/cups")/cups.sock
+  export CUPS_SERVER
+  prepare_locale
+  prepare_prefix
   # Keep the server up between the tests so each one starts quickly.
   wineserver -p </dev/null >>"$log" 2>&1
+  # Our own display has no window manager: Wine then places, activates and
+  # hides every window itself, as on a desktop. Left to its default, Wine hands
+  # a window with a title bar to a window manager and, when it hides, waits
+  # about 2 s for one to confirm; the program stops answering meanwhile. On
+  # a given display, its window manager does that work.
+  local x11='HKCU\Software\Wine\X11 Driver'
+  if [ -n "$XVFB_PID" ]; then
+    wine reg add "$x11" /v Managed /d N /f </dev/null >>"$log" 2>&1
+  else
+    wine reg delete "$x11" /v Managed /f </dev/null >>"$log" 2>&1 || true
+  fi
   # Start Wine's background services now, with the log as their output: the
   # first program of a session starts them otherwise, and they would keep
   # that program's stdout open (ctest waits for it until its timeout).
@@ -190,8 +195,20 @@ start_session() {
   echo "session.sh: display $DISPLAY${XVFB_PID:+ (Xvfb pid $XVFB_PID)}, prefix $prefix"
 }
 
+# A start that fails part of the way ends what it had started.
+abandon_start() {
+  WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+  "$cups" stop "$state"
+  [ -z "${XVFB_PID:-}" ] || kill "$XVFB_PID" 2>/dev/null || true
+  echo "session.sh: the session did not start; see $log" >&2
+}
+
 case $action in
-  start) start_session ;;
+  start)
+    trap abandon_start EXIT
+    start_session
+    trap - EXIT
+    ;;
   stop) stop_session ;;
   env)
     [ -f "$env_file" ] || { echo "session.sh: no session running in $state" >&2; exit 1; }

@@ -14,7 +14,7 @@ inline constexpr int kFailed = 3;  // a Windows call failed
 int PatternCommand(Arguments& args);
 int ViewerCommand(Arguments& args);
 int WaitWindowCommand(Arguments& args);
-int WaitForegroundCommand(Arguments& args);
+int ForegroundCommand(Arguments& args);
 int WatchWindowCommand(Arguments& args);
 int MsgboxCommand(Arguments& args);
 int ShowMsgboxCommand(Arguments& args);

@@ -1,6 +1,7 @@
 // vtest: the test driver of the end-to-end scenarios (see kUsage).
 #include <windows.h>
 
+#include <algorithm>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -25,7 +26,7 @@ constexpr Command kCommands[] = {
     {L"pattern", vistrane::vtest::PatternCommand},
     {L"viewer", vistrane::vtest::ViewerCommand},
     {L"wait-window", vistrane::vtest::WaitWindowCommand},
-    {L"wait-foreground", vistrane::vtest::WaitForegroundCommand},
+    {L"foreground", vistrane::vtest::ForegroundCommand},
     {L"watch-window", vistrane::vtest::WatchWindowCommand},
     {L"msgbox", vistrane::vtest::MsgboxCommand},
     {L"show-msgbox", vistrane::vtest::ShowMsgboxCommand},
@@ -46,16 +47,19 @@ constexpr Command kCommands[] = {
 };
 
 constexpr wchar_t kUsage[] =
-    L"usage: vtest <command> [arguments]; times are in seconds (fractions allowed)\n"
+    L"usage: vtest <command> [arguments] [; <command> [arguments]]...\n"
+    L"  the commands run in order in one process until one does not succeed; the\n"
+    L"  status is the last one's (3 when an earlier one fails); times are in seconds\n"
     L"  pattern L T W H --stop-file F [--title T] [--timeout S]\n"
     L"      a foreground window filled with the test pattern until F exists\n"
     L"  viewer LOG --stop-file F [--timeout S]\n"
     L"      join the clipboard-viewer chain; one line in LOG per notice\n"
-    L"  wait-window [--gone] CLASS TITLE|- TIMEOUT\n"
+    L"  wait-window [--gone] [--shown] CLASS TITLE|- TIMEOUT\n"
     L"      wait until a top-level window of the class (and title) exists (prints its\n"
-    L"      process id and handle), or is gone\n"
-    L"  wait-foreground CLASS TITLE|- TIMEOUT\n"
-    L"      wait until the foreground window has the class (and title); prints its rectangle\n"
+    L"      process id and handle), or is gone; with --shown only a visible one counts\n"
+    L"  foreground CLASS TITLE|- TIMEOUT\n"
+    L"      bring the visible window of the class (and title) to the front until it is the\n"
+    L"      foreground window; prints its rectangle\n"
     L"  watch-window CLASS TITLE|- LOG PREFIX --stop-file F [--timeout S]\n"
     L"      log each time the window shows or hides, with a copy of it as PREFIX-N.bmp\n"
     L"  msgbox [--timeout S] [--ok|--yes|--no] [--out FILE] [--title T]\n"
@@ -92,18 +96,12 @@ constexpr wchar_t kUsage[] =
     L"      click the window's button ID; press its title bar's close button\n"
     L"Exit status: 0 done, 1 condition not met in time, 2 bad command line, 3 failure.\n";
 
-}  // namespace
-
-int wmain(int argc, wchar_t* argv[]) {
+int RunCommand(const std::vector<std::wstring>& words) {
   using namespace vistrane;
-  if (argc < 2) {
-    tools::WriteErr(kUsage);
-    return vtest::kUsage;
-  }
-  const std::wstring_view name = argv[1];
+  const std::wstring_view name = words.empty() ? std::wstring_view() : words.front();
   for (const Command& command : kCommands) {
     if (name != command.name) continue;
-    Arguments args(std::vector<std::wstring>(argv + 2, argv + argc));
+    Arguments args(std::vector<std::wstring>(words.begin() + 1, words.end()));
     try {
       return command.run(args);
     } catch (const tools::UsageError& error) {
@@ -119,4 +117,21 @@ int wmain(int argc, wchar_t* argv[]) {
   }
   tools::WriteErr(L"vtest: unknown command\n" + std::wstring(kUsage));
   return vtest::kUsage;
+}
+
+}  // namespace
+
+// Several commands in one run save a Wine start each.
+int wmain(int argc, wchar_t* argv[]) {
+  const std::vector<std::wstring> words(argv + 1, argv + argc);
+  auto begin = words.begin();
+  for (;;) {
+    const auto end = std::find(begin, words.end(), std::wstring(L";"));
+    const int status = RunCommand(std::vector<std::wstring>(begin, end));
+    if (end == words.end()) return status;
+    if (status != vistrane::vtest::kOk) {
+      return status == vistrane::vtest::kUsage ? status : vistrane::vtest::kFailed;
+    }
+    begin = end + 1;
+  }
 }

@@ -90,11 +90,6 @@ int TrayOpenCommand(Arguments& args) {
                             : L"vtest tray-open: no popup menu appeared\n");
     return kNotMet;
   }
-  RECT rect{};
-  if (!GetWindowRect(menu, &rect)) ThrowLastError(L"GetWindowRect");
-  tools::WriteOut(L"{\"rect\": [" + std::to_wstring(rect.left) + L", " +
-                  std::to_wstring(rect.top) + L", " + std::to_wstring(rect.right) + L", " +
-                  std::to_wstring(rect.bottom) + L"]}\n");
   return kOk;
 }
 

@@ -1,5 +1,5 @@
-// wait-window and wait-foreground: the scenarios' ways to know that a
-// program is up, has ended, or holds the foreground.
+// wait-window and foreground: the scenarios' ways to know that a program is
+// up or has ended, and to put a window in front.
 #include <windows.h>
 
 #include <string>
@@ -14,6 +14,7 @@ namespace vistrane::vtest {
 
 int WaitWindowCommand(Arguments& args) {
   const bool gone = args.TakeFlag(L"--gone");
+  const bool shown = args.TakeFlag(L"--shown");
   const auto& positional = args.Positional(3);
   const std::wstring& className = positional[0];
   const wchar_t* title = positional[1] == L"-" ? nullptr : positional[1].c_str();
@@ -21,7 +22,7 @@ int WaitWindowCommand(Arguments& args) {
 
   HWND found = nullptr;
   const bool met = WaitUntil(timeout, [&] {
-    found = FindTopLevel(className.c_str(), title, false);
+    found = FindTopLevel(className.c_str(), title, shown);
     return gone ? found == nullptr : found != nullptr;
   });
   if (!met) {
@@ -36,27 +37,35 @@ int WaitWindowCommand(Arguments& args) {
   return kOk;
 }
 
-int WaitForegroundCommand(Arguments& args) {
+// Without a window manager Wine alone decides which window is in front, and
+// a program that starts, ends or shows a window may leave no window there:
+// the window is brought forward again until it is the foreground.
+int ForegroundCommand(Arguments& args) {
   const auto& positional = args.Positional(3);
   const std::wstring& className = positional[0];
-  const std::wstring& title = positional[1];
+  const wchar_t* title = positional[1] == L"-" ? nullptr : positional[1].c_str();
   const auto timeout = ParseSeconds(positional[2]);
 
+  HWND window = nullptr;
   HWND foreground = nullptr;
   const bool met = WaitUntil(timeout, [&] {
+    window = FindTopLevel(className.c_str(), title, true);
     foreground = GetForegroundWindow();
-    return foreground != nullptr && ClassNameOf(foreground) == className &&
-           (title == L"-" || TitleOf(foreground) == title);
+    if (window == nullptr || foreground == window) return window != nullptr;
+    SetForegroundWindow(window);
+    return false;
   });
   if (!met) {
     const std::wstring actual = foreground == nullptr
                                     ? L"no window"
                                     : ClassNameOf(foreground) + L" \"" + TitleOf(foreground) + L"\"";
-    tools::WriteErr(L"vtest wait-foreground: the foreground is " + actual + L"\n");
+    tools::WriteErr(L"vtest foreground: " + className +
+                    (window == nullptr ? L" is not shown" : L" is not in front") +
+                    L"; the foreground is " + actual + L"\n");
     return kNotMet;
   }
   RECT rect{};
-  if (!GetWindowRect(foreground, &rect)) ThrowLastError(L"GetWindowRect");
+  if (!GetWindowRect(window, &rect)) ThrowLastError(L"GetWindowRect");
   tools::WriteOut(L"{\"class\": " + JsonString(className) + L", \"rect\": [" +
                   std::to_wstring(rect.left) + L", " + std::to_wstring(rect.top) + L", " +
                   std::to_wstring(rect.right) + L", " + std::to_wstring(rect.bottom) + L"]}\n");

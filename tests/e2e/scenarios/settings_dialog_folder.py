@@ -8,6 +8,7 @@ stored folder as it was. An output folder deleted while the program runs is
 replaced by the drive when the dialog opens, in the store too, even when the
 dialog is cancelled."""
 
+import os
 import shutil
 
 from setting_dialog import SettingDialog
@@ -20,10 +21,12 @@ D_DRIVE = "d:"
 def add_drive(s, artifacts):
     """A fixed drive D: whose root is a folder of the artifacts."""
     root = artifacts / "drive-d"
+    link = s.prefix / "dosdevices" / D_DRIVE
+    if link.is_symlink() and os.readlink(link) == str(root):
+        link.unlink()  # left by a run that was stopped by its timeout
+    check(not link.exists() and not link.is_symlink(), f"{link} is in use")
     (root / "Caps").mkdir(parents=True)
     (root / "Alpha").mkdir()
-    link = s.prefix / "dosdevices" / D_DRIVE
-    check(not link.exists() and not link.is_symlink(), f"{link} is in use")
     link.symlink_to(root)
     return root, link
 

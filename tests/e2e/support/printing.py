@@ -3,11 +3,9 @@ pages: page count, orientation, where the picture lies, and the text."""
 
 import re
 import subprocess
-from pathlib import Path
 
-from vistrane_e2e import check, wait_for
+from vistrane_e2e import CUPS_SCRIPT, check, wait_for
 
-CUPS_SCRIPT = Path(__file__).resolve().parent.parent / "cups.sh"
 RENDER_DPI = 72
 
 
@@ -17,7 +15,7 @@ class PdfPrinter:
     def __init__(self, session, name="VPDF"):
         self.session = session
         self.name = name
-        self.state = Path(session.env["VISTRANE_SESSION_DIR"])
+        self.state = session.dir
         self.page_file = self.state / "cups" / "out" / f"{name}.ps"
 
     def _cups(self, action):

@@ -5,7 +5,7 @@ import re
 import subprocess
 from pathlib import Path
 
-from vistrane_e2e import check, wait_for
+from vistrane_e2e import EXEC_CLASS, EXEC_TITLE, check, wait_for
 
 DIALOG_CLASS = "VistraneSettingForm"
 DIALOG_TITLE = "Vistrane 設定画面"
@@ -27,11 +27,12 @@ class SettingDialog:
     def __init__(self, session, vistrane):
         self.s = session
         self.vistrane = vistrane
+        self.state = None  # the last dump; the controls keep their places while it is open
 
     def pop_setting(self):
         """Chooses "Vistrane設定", the tray menu's first item; returns the dialog's state."""
         self.vistrane.open_tray_menu()
-        self.s.vtest("menu-keys", "down", "return")
+        self.s.later("menu-keys", "down", "return")
         return self.dump(timeout=15)
 
     def store_options(self, *names, tab=None):
@@ -55,7 +56,9 @@ class SettingDialog:
         self.wait_closed()
 
     def dump(self, timeout=5):
-        return self.s.vtest_json("dlg-dump", "--timeout", str(timeout), DIALOG_CLASS, DIALOG_TITLE)
+        self.state = self.s.vtest_json("dlg-dump", "--timeout", str(timeout), DIALOG_CLASS,
+                                       DIALOG_TITLE)
+        return self.state
 
     def is_open(self):
         return self.s.vtest("wait-window", DIALOG_CLASS, DIALOG_TITLE, 0, expect=None) != ""
@@ -72,16 +75,20 @@ class SettingDialog:
         return names[0] if names else focused
 
     def click(self, name, double=False, at=(0.5, 0.5)):
-        left, top, right, bottom = self.control(name)["rect"]
-        x = int(left + (right - left) * at[0])
-        y = int(top + (bottom - top) * at[1])
-        self.s.vtest("click", *(["--double"] if double else []), x, y)
+        left, top, right, bottom = self.control(name, self.state)["rect"]
+        self._click(int(left + (right - left) * at[0]), int(top + (bottom - top) * at[1]), double)
+
+    def _click(self, x, y, double=False):
+        """A click on the dialog, once the progress window of a capture, which
+        shows in front of it for a moment, has gone."""
+        self.s.later("wait-window", "--gone", "--shown", EXEC_CLASS, EXEC_TITLE, 10)
+        self.s.later("click", *(["--double"] if double else []), x, y)
 
     def keys(self, *strokes):
-        self.s.vtest("keys", *strokes)
+        self.s.later("keys", *strokes)
 
     def type(self, text):
-        self.s.vtest("type", text)
+        self.s.later("type", text)
 
     def replace_text(self, name, text):
         """Clicks into the text box, empties it and types the text (the focus stays)."""
@@ -92,8 +99,7 @@ class SettingDialog:
 
     def show_tab(self, index):
         """Selects a tab with the keyboard, as a user on the tab strip does."""
-        state = self.dump()
-        current = self.control("SSTab1", state)["selected"]
+        current = self.control("SSTab1", self.state)["selected"]
         self.click("SSTab1", at=(0.05, 0.5))  # the first tab's caption
         if index:
             self.keys(*(["right"] * index))
@@ -109,11 +115,10 @@ class SettingDialog:
 
     def click_list_item(self, name, index, double=False):
         """Clicks the entry of a list box; entries are of equal height."""
-        control = self.control(name)
+        control = self.control(name, self.state)
         left, top, right, bottom = control["rect"]
         rows = control["item_height"]
-        self.s.vtest("click", *(["--double"] if double else []), left + 30,
-                     top + 2 + rows * index + rows // 2)
+        self._click(left + 30, top + 2 + rows * index + rows // 2, double)
 
     def check_layout(self, artifacts, dpi):
         """At `dpi` (Wine's LogPixels) the client area is 8985 x 5145 twips and

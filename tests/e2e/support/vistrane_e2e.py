@@ -13,6 +13,7 @@ import json
 import os
 import shlex
 import shutil
+import signal
 import struct
 import subprocess
 import sys
@@ -30,6 +31,7 @@ EXEC_TITLE = "Vistrane Ver 3.2.1"
 INSTALL_DIR_WIN = r"C:\Program Files\Vistrane"
 OUTPUT_DIR_WIN = r"C:\VstrnTmp"
 ERROR_TITLE = "VISTRANE エラーダイアログ"
+CUPS_SCRIPT = Path(__file__).resolve().parents[1] / "cups.sh"  # the session's printers
 SCREEN_SIZE = (1024, 768)  # the session's Xvfb screen
 # How long something that must not happen still gets to happen after the
 # signal that Vistrane has dealt with its cause (the notice reaching the
@@ -73,6 +75,18 @@ def today_mmdd():
     return datetime.date.today().strftime("%m%d")
 
 
+def start_on_one_day(margin=90):
+    """Vistrane starts a new day at midnight (file names, the daily counter):
+    a scenario that would still run then starts after midnight instead. No
+    scenario takes `margin` seconds, and waiting leaves it its ctest timeout."""
+    now = datetime.datetime.now()
+    midnight = datetime.datetime.combine(now.date() + datetime.timedelta(days=1), datetime.time())
+    if (midnight - now).total_seconds() < margin:
+        day = today_yyyymmdd()
+        print("waiting for midnight to pass before starting")
+        wait_for(lambda: today_yyyymmdd() != day, margin, interval=0.5)
+
+
 def default_settings():
     """What Vistrane writes at its first start into an empty store, as
     installed under C:\\Program Files (tmpfile is not written then)."""
@@ -107,6 +121,14 @@ def bmp_shape(path):
     return width, abs(height), bits
 
 
+def started_at(pid):
+    """When the process began (clock ticks since boot); None when it is gone."""
+    try:
+        return Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()[19]
+    except (OSError, IndexError):
+        return None
+
+
 def complete_bmp_size(width, height):
     """Size of a complete 24-bit bitmap file with a 40-byte header."""
     return 54 + ((width * 3 + 3) & ~3) * height
@@ -117,6 +139,8 @@ class Session:
 
     def __init__(self):
         session_dir = Path(os.environ["VISTRANE_SESSION_DIR"])
+        self.dir = session_dir
+        self.started = session_dir / "started.pids"  # the programs start() began
         env_file = session_dir / "session.env"
         check(env_file.is_file(), f"no Wine session is running ({env_file} is missing)")
         self.env = dict(os.environ)
@@ -130,6 +154,7 @@ class Session:
         self.bin = Path(os.environ["VISTRANE_WINDOWS_BIN"])
         for tool in ("vtest.exe", "screencopy.exe"):
             check((self.bin / tool).is_file(), f"{self.bin / tool} is missing: build the Windows tree")
+        self.pending = []  # vtest commands for the next vtest run (see later)
 
     @staticmethod
     def win_path(path):
@@ -157,6 +182,8 @@ class Session:
     def tool(self, name, *args, expect=0, timeout=60):
         """Runs bin/<name>.exe; fails unless its exit status is `expect`
         (None accepts "done" and "condition not met")."""
+        if name != "vtest":
+            self.flush()
         result = self.run(self.bin / f"{name}.exe", *args, timeout=timeout)
         accepted = (0, 1) if expect is None else (expect,)
         check(result.returncode in accepted,
@@ -165,7 +192,20 @@ class Session:
         return result.stdout
 
     def vtest(self, *args, expect=0, timeout=60):
-        return self.tool("vtest", *args, expect=expect, timeout=timeout)
+        """Runs vtest with the commands queued by later() before `args`."""
+        steps, self.pending = self.pending, []
+        return self.tool("vtest", *steps, *args, expect=expect, timeout=timeout)
+
+    def later(self, *args):
+        """Queues a vtest command that prints nothing (click, keys, type): it
+        runs with the next vtest command, or at the next other step, in one
+        Wine start instead of one each."""
+        self.pending += [*map(str, args), ";"]
+
+    def flush(self):
+        if self.pending:
+            steps, self.pending = self.pending[:-1], []
+            self.tool("vtest", *steps)
 
     def vtest_json(self, *args, timeout=60):
         return json.loads(self.vtest(*args, timeout=timeout))
@@ -175,15 +215,33 @@ class Session:
 
     def start(self, exe, *args, log):
         """A Windows program in the background; its Linux pid is the program's."""
+        self.flush()
         out = open(log, "w")
         try:
-            return subprocess.Popen(["wine", str(exe), *map(str, args)], env=self.env,
-                                    stdin=subprocess.DEVNULL, stdout=out,
-                                    stderr=subprocess.STDOUT)
+            process = subprocess.Popen(["wine", str(exe), *map(str, args)], env=self.env,
+                                       stdin=subprocess.DEVNULL, stdout=out,
+                                       stderr=subprocess.STDOUT)
         finally:
             out.close()
+        with open(self.started, "a") as record:
+            record.write(f"{process.pid} {started_at(process.pid)}\n")
+        return process
+
+    def known_state(self):
+        """What an earlier scenario may have left is undone: the programs it
+        started and could not end (one stopped by its timeout), and other
+        printers or queued jobs than the session's own."""
+        lines = self.started.read_text().splitlines() if self.started.exists() else []
+        left = [int(pid) for pid, since in map(str.split, lines) if started_at(pid) == since]
+        for pid in left:
+            os.kill(pid, signal.SIGKILL)
+        check(wait_for(lambda: not any(started_at(pid) for pid in left), 10),
+              f"programs of an earlier scenario still run: {left}")
+        self.started.unlink(missing_ok=True)
+        subprocess.run([str(CUPS_SCRIPT), "reset", str(self.dir)], check=True, timeout=60)
 
     def screenshot(self, path):
+        self.flush()
         subprocess.run(["import", "-display", self.display, "-window", "root", str(path)],
                        check=True, timeout=30, capture_output=True)
 
@@ -327,7 +385,7 @@ class PatternWindow(Background):
         self._starting(self._in_front)
 
     def _in_front(self):
-        shown = self.session.vtest_json("wait-foreground", "VistraneTestPattern", self.title, 15)
+        shown = self.session.vtest_json("foreground", "VistraneTestPattern", self.title, 15)
         check(shown["rect"] == list(self.rect),
               f"pattern window at {shown['rect']}, wanted {self.rect}")
 
@@ -427,7 +485,7 @@ class Vistrane:
         return self.process is not None and self.process.poll() is None
 
     def open_tray_menu(self, screenshot=None):
-        self.session.vtest("tray-open")
+        self.session.later("tray-open")
         if screenshot:
             self.session.screenshot(self.artifacts / screenshot)
 
@@ -435,7 +493,7 @@ class Vistrane:
         """Opens the tray menu and chooses its last item; the program must end."""
         self.open_tray_menu(screenshot)
         # With no item selected, Up selects the last item: "終　了 (Quit)".
-        self.session.vtest("menu-keys", "up", "return")
+        self.session.later("menu-keys", "up", "return")
         self.session.vtest("wait-window", "--gone", MAIN_CLASS, MAIN_TITLE, 10)
         try:
             self.process.wait(timeout=10)
@@ -475,7 +533,9 @@ def scenario(main):
     session = None
     status = 0
     try:
+        start_on_one_day()
         session = Session()
+        session.known_state()
         main(session, artifacts)
         print(f"{name}: passed")
     except Failure as failure:
