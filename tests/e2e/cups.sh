@@ -65,7 +65,8 @@ stop_cupsd() {
   fi
   # Only a folder that start made (its name and the link say so) is removed.
   case $state in /tmp/vistrane-cups.*) rm -rf "$state" ;; esac
-  rm -f "$link"
+  # A folder in its place is an older session's, which write_config removes.
+  if [ -L "$link" ]; then rm -f "$link"; fi
   state=
 }
 
