@@ -10,7 +10,12 @@
 namespace vistrane {
 namespace {
 
-const FileExistsTest kNoneTaken = [](const std::wstring&) { return false; };
+// The counter-numbered file's path for `record`, no file taken yet.
+std::wstring NextPath(SettingsRecord& record, SettingsStore& store) {
+  return NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont,
+                           FixedClock({2026, 12, 4, 9, 5, 7}), store,
+                           [](const std::wstring&) { return false; });
+}
 
 // Each refused base name is refused by the counter-numbered file, before the
 // counter moves or anything is stored, with a message that names the setting
@@ -35,8 +40,7 @@ TEST(CheckBaseName, RefusesWhatWindowsCannotTakeBeforeAnythingChanges) {
     record.SaveCont = 6;
     MemorySettingsStore store;
     try {
-      NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont,
-                        FixedClock({2026, 12, 4, 9, 5, 7}), store, kNoneTaken);
+      NextPath(record, store);
       ADD_FAILURE() << "accepted";
     } catch (const OutputError& e) {
       EXPECT_NE(e.message().find(L"設定「Filename」"), std::wstring::npos) << e.message();
@@ -67,18 +71,13 @@ TEST(CheckPathLength, RefusesAFolderTooLongForTheLongestFileName) {
   record.Filename = L"Vstrn";
   record.FileOutMode = 2;
   MemorySettingsStore store;
-  const FixedClock clock({2026, 12, 4, 9, 5, 7});
-  EXPECT_EQ(NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, clock,
-                              store, kNoneTaken)
-                .size(),
-            259u);
+  EXPECT_EQ(NextPath(record, store).size(), 259u);
 
   record.DirName = tooLong;
   record.FileOutMode = 1;
   record.SaveCont = 6;
   try {
-    NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, clock, store,
-                      kNoneTaken);
+    NextPath(record, store);
     ADD_FAILURE() << "accepted a folder of " << tooLong.size() << " characters";
   } catch (const OutputError& e) {
     EXPECT_NE(e.message().find(L"設定「DirName」"), std::wstring::npos);
@@ -89,9 +88,7 @@ TEST(CheckPathLength, RefusesAFolderTooLongForTheLongestFileName) {
   // An empty or relative folder would follow the program's working folder.
   for (const wchar_t* relative : {L"", L"rel", L"C:rel", L"\\rel"}) {
     record.DirName = relative;
-    EXPECT_THROW(NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, clock,
-                                   store, kNoneTaken),
-                 OutputError);
+    EXPECT_THROW(NextPath(record, store), OutputError);
   }
   EXPECT_EQ(record.SaveCont, 6);
 }

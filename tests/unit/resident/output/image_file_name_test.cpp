@@ -27,6 +27,13 @@ SettingsRecord Record(std::int16_t fileOutMode, std::int16_t outputFileMode,
   return r;
 }
 
+// The next path for `record`, whose counter it raises.
+std::wstring Next(SettingsRecord& record, SettingsStore& store, bool forMail = false,
+                  const FileExistsTest& exists = kNoneTaken) {
+  return NextImageFilePath(record, ImageFileFormatOf(record), forMail, record.SaveCont, kDec4,
+                           store, exists);
+}
+
 TEST(NextImageFilePath, BuildsEveryNameForm) {
   struct Case {
     const char* what;
@@ -53,25 +60,20 @@ TEST(NextImageFilePath, BuildsEveryNameForm) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    std::int16_t SaveCont = c.record.SaveCont;
+    SettingsRecord record = c.record;
     MemorySettingsStore store;
-    EXPECT_EQ(NextImageFilePath(c.record, ImageFileFormatOf(c.record), c.forMail, SaveCont, kDec4,
-                                store, kNoneTaken),
-              c.expected);
+    EXPECT_EQ(Next(record, store, c.forMail), c.expected);
   }
 }
 
 TEST(NextImageFilePath, CounterIsRaisedThenStoredAfterTheDate) {
   SettingsRecord record = Record(1, 1, 6);
   MemorySettingsStore store;
-  NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, kDec4, store,
-                    kNoneTaken);
+  Next(record, store);
   EXPECT_EQ(record.SaveCont, 7);
   EXPECT_EQ(store.writes(), (Writes{{L"GDate", L"20261204"}, {L"SaveCont", L"7"}}));
 
-  EXPECT_EQ(NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, kDec4,
-                              store, kNoneTaken),
-            L"C:\\VstrnTmp\\Vstrn1204-008.bmp");
+  EXPECT_EQ(Next(record, store), L"C:\\VstrnTmp\\Vstrn1204-008.bmp");
   EXPECT_EQ(ReadSettingText(store, L"SaveCont"), L"8");
 }
 
@@ -86,8 +88,7 @@ TEST(NextImageFilePath, OnlyTheCounterModeTouchesCounterAndDate) {
     SCOPED_TRACE(c.what);
     SettingsRecord record = Record(c.fileOutMode, 1, 6);
     MemorySettingsStore store;
-    NextImageFilePath(record, ImageFileFormatOf(record), c.forMail, record.SaveCont, kDec4, store,
-                      kNoneTaken);
+    Next(record, store, c.forMail);
     EXPECT_EQ(record.SaveCont, 6);
     EXPECT_TRUE(store.writes().empty());
   }
@@ -97,8 +98,7 @@ TEST(NextImageFilePath, CounterAtItsLimitThrowsBeforeAnyChange) {
   SettingsRecord record = Record(1, 1, 32767);
   MemorySettingsStore store;
   try {
-    NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, kDec4, store,
-                      kNoneTaken);
+    Next(record, store);
     FAIL() << "expected OutputError";
   } catch (const OutputError& e) {
     EXPECT_NE(e.message().find(L"32767"), std::wstring::npos);
@@ -111,9 +111,7 @@ TEST(NextImageFilePath, RefusedCounterWriteIsReported) {
   SettingsRecord record = Record(1, 1, 6);
   MemorySettingsStore store;
   store.set_fail_writes(true);
-  EXPECT_THROW(NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, kDec4,
-                                 store, kNoneTaken),
-               StoreError);
+  EXPECT_THROW(Next(record, store), StoreError);
   EXPECT_EQ(record.SaveCont, 7);  // the number is spent: no later file reuses it
 }
 
@@ -126,12 +124,8 @@ TEST(NextImageFilePath, NoNameTakesThatOfAnExistingFile) {
   const FileExistsTest exists = [&](const std::wstring& path) { return existing.contains(path); };
   SettingsRecord record = Record(1, 1, 0);
   MemorySettingsStore store;
-  EXPECT_EQ(NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, kDec4,
-                              store, exists),
-            L"C:\\VstrnTmp\\Vstrn1204-003.bmp");
-  EXPECT_EQ(NextImageFilePath(record, ImageFileFormatOf(record), false, record.SaveCont, kDec4,
-                              store, exists),
-            L"C:\\VstrnTmp\\Vstrn1204-005.bmp");
+  EXPECT_EQ(Next(record, store, false, exists), L"C:\\VstrnTmp\\Vstrn1204-003.bmp");
+  EXPECT_EQ(Next(record, store, false, exists), L"C:\\VstrnTmp\\Vstrn1204-005.bmp");
   EXPECT_EQ(ReadSettingText(store, L"SaveCont"), L"5");
   // The other names take the lowest free "-2", "-3", ... instead.
   const std::pair<SettingsRecord, bool> others[] = {
@@ -147,9 +141,7 @@ TEST(NextImageFilePath, NoNameTakesThatOfAnExistingFile) {
 
   SettingsRecord full = Record(1, 1, 32766);
   const FileExistsTest all = [](const std::wstring&) { return true; };
-  EXPECT_THROW(
-      NextImageFilePath(full, ImageFileFormatOf(full), false, full.SaveCont, kDec4, store, all),
-      OutputError);
+  EXPECT_THROW(Next(full, store, false, all), OutputError);
   EXPECT_EQ(full.SaveCont, 32766);
   EXPECT_THROW(NextImageFilePath(Record(0, 1), ImageFileFormat::Bitmap, false, full.SaveCont, kDec4,
                                  store, all),
