@@ -10,6 +10,9 @@ TEST(TwipsToPixels, RoundsToTheNearestPixelHalvesAwayFromZero) {
     int twips, dpi, pixels;
   } cases[] = {
       {5370, 96, 358},   // 15 twips a pixel
+      {2535, 96, 169},   // 2535 / 15
+      {1215, 96, 81},    // 1215 / 15
+      {1575, 96, 105},   // 1575 / 15
       {8985, 120, 749},  // 748.75
       {2535, 120, 211},  // 211.25
       {2355, 144, 236},  // 235.5
