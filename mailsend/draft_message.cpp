@@ -69,7 +69,7 @@ std::string DraftMessage(const DraftContent& content, const MessageStamp& stamp)
   m += "Content-Type: text/plain; charset=UTF-8\r\n";
   m += "Content-Transfer-Encoding: base64\r\n\r\n";
   const std::string note = CrlfLines(content.note);
-  m += Base64Lines({reinterpret_cast<const unsigned char*>(note.data()), note.size()});
+  AppendBase64Lines(m, {reinterpret_cast<const unsigned char*>(note.data()), note.size()});
   m += "--" + boundary + "\r\n";
   m += "Content-Type: " + std::string(AttachmentType(content.attachmentName)) + ";\r\n name=\"" +
        encodedName + "\"\r\n";

@@ -4,9 +4,7 @@
 // temporary name and renamed. The draft goes beside the image, ".eml".
 //   draft_bench <image file (Windows path)> [runs]
 // Prints the minimum and the median of the runs in milliseconds.
-#include <algorithm>
 #include <cstdio>
-#include <cwchar>
 #include <string>
 
 #include "mailsend/draft_message.h"
@@ -21,7 +19,7 @@ int wmain(int argc, wchar_t* argv[]) {
     std::fprintf(stderr, "usage: draft_bench <image file> [runs]\n");
     return 2;
   }
-  const int runs = argc > 2 ? std::max(1, static_cast<int>(std::wcstol(argv[2], nullptr, 10))) : 30;
+  const int runs = vistrane::bench::RunsArgument(argc, argv, 2, 30);
   const std::wstring image = argv[1];
   const std::wstring draft = vistrane::WithImageExtension(image, L".eml");
   vistrane::MailSenderHostWin host;

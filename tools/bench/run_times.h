@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cwchar>
 #include <vector>
 
 namespace vistrane::bench {
@@ -11,6 +12,9 @@ namespace vistrane::bench {
 // argv[at] as the number of runs, at least one; `fallback` when it is absent.
 inline int RunsArgument(int argc, char** argv, int at, int fallback) {
   return argc > at ? std::max(1, std::atoi(argv[at])) : fallback;
+}
+inline int RunsArgument(int argc, wchar_t** argv, int at, int fallback) {
+  return argc > at ? std::max(1, static_cast<int>(std::wcstol(argv[at], nullptr, 10))) : fallback;
 }
 
 class RunTimes {
