@@ -66,6 +66,21 @@ class DraftOpener:
               f"the drafts opened were {opened()}, expected {count}")
         return opened()
 
+    def check(self, s, count, recipient, subject, note, attachment_suffix=None):
+        """Once VstnMailSend has ended: the draft beside its mail copy passes
+        check_draft, attaching the mail copy or its name with
+        `attachment_suffix`, and is the `count`th draft opened and the last.
+        Returns the mail copy, the draft and the attachment's bytes."""
+        wait_sender_ended(s)
+        mail_copy = mail_copy_path(s)
+        name = file_name(mail_copy)
+        if attachment_suffix:
+            name = name[:-4] + attachment_suffix
+        draft, attached = check_draft(s, mail_copy, recipient, subject, note, name)
+        opened = self.wait_opened(count)[count - 1:]
+        check(opened == [draft], f"the program for drafts opened {opened}, not {draft}")
+        return mail_copy, draft, attached
+
 
 def check_draft(s, mail_copy, recipient, subject, note, attachment_name):
     """Reads the draft beside the mail copy with Python's email package and
