@@ -15,7 +15,7 @@ message, the draft is written and opened."""
 import shutil
 
 from mail_client import (CLIENT_NAME, MAIL_KEY, MAPI_E_FAILURE, MAPI_USER_ABORT, DraftOpener,
-                         MailRecorder, ansi_only_mapi, check_draft, check_one_message, file_name,
+                         MailRecorder, ansi_only_mapi, check_one_message, file_name,
                          mail_copy_path, recorded_calls, wait_sender_ended)
 from vistrane_e2e import (SETTINGS_KEY, PatternWindow, Vistrane, check, check_no_error_box,
                           expect_capture, scenario, test_settings, today_mmdd, wait_for)
@@ -76,12 +76,9 @@ def main(s, artifacts):
         s.vtest("reg-set", SETTINGS_KEY, "MailAdd=taro@example.jp", f"MailKenmei={SUBJECT}",
                 f"MailNote={NOTE}")
         s.vtest("reg-set", MAIL_KEY + "\\" + CLIENT_NAME, f"SendResult={MAPI_E_FAILURE}")
-        _, calls, mail_copy = capture_and_mail(s, artifacts, recorder, 4)
+        _, calls, _ = capture_and_mail(s, artifacts, recorder, 4)
         check(calls[1]["result"] == MAPI_E_FAILURE, f"the send did not fail: {calls[1]}")
-        opened = opener.wait_opened(1)
-        draft, attached = check_draft(s, mail_copy, "taro@example.jp", SUBJECT, NOTE,
-                                      file_name(mail_copy))
-        check(opened == [draft], f"the program for drafts opened {opened}, not {draft}")
+        _, draft, attached = opener.check(s, 1, "taro@example.jp", SUBJECT, NOTE)
         normal_files.append(f"Vstrn{today_mmdd()}-004.bmp")
         check(attached == (s.output_dir() / normal_files[-1]).read_bytes(),
               "the draft's attachment differs from the file written for the same capture")
@@ -96,12 +93,8 @@ def main(s, artifacts):
     with ansi_only_mapi(s, artifacts) as log, PatternWindow(s, artifacts, (120, 90, 620, 470)), \
             Vistrane(s, artifacts, companions=["VstnMailSend.exe"]):
         s.screencopy()
-        opened = opener.wait_opened(2)[1:]
-        wait_sender_ended(s)
-        mail_copy = mail_copy_path(s)
+        mail_copy, draft, _ = opener.check(s, 2, "taro@example.jp", "", "")
         check(mail_copy.startswith(KOREAN_FOLDER + "\\"), f"tmpfile is {mail_copy}")
-        draft, _ = check_draft(s, mail_copy, "taro@example.jp", "", "", file_name(mail_copy))
-        check(opened == [draft], f"the program for drafts opened {opened}, not {draft}")
         names = [call["call"] for call in recorded_calls(log)]
         check(names == ["MAPILogon", "MAPILogoff"], f"the calls were {names}")
         folder = s.c_path(KOREAN_FOLDER)

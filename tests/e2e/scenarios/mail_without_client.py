@@ -10,7 +10,7 @@ mail copy and its archive are gone; the draft stays. Without a program for
 
 import subprocess
 
-from mail_client import (DraftOpener, check_draft, file_name, install_recorder, mail_copy_path,
+from mail_client import (DraftOpener, file_name, install_recorder, mail_copy_path,
                          unregister_mail_clients, wait_sender_ended)
 from vistrane_e2e import (PatternWindow, Vistrane, check, check_no_error_box, expect_capture,
                           expect_error_box, scenario, test_settings, today_mmdd, wait_for)
@@ -35,12 +35,7 @@ def main(s, artifacts):
         reference = artifacts / "clipboard.bmp"
         s.screencopy("--save", s.win_path(reference))
         normal = expect_capture(s, artifacts, f"Vstrn{today_mmdd()}-001.bmp", reference)
-        opened = opener.wait_opened(1)
-        wait_sender_ended(s)
-        mail_copy = mail_copy_path(s)
-        draft, archive = check_draft(s, mail_copy, "taro@example.jp", SUBJECT, NOTE,
-                                     file_name(mail_copy)[:-4] + ".lzh")
-        check(opened == [draft], f"the program for drafts opened {opened}, not {draft}")
+        mail_copy, draft, archive = opener.check(s, 1, "taro@example.jp", SUBJECT, NOTE, ".lzh")
 
         extracted = artifacts / "extracted"
         extracted.mkdir()

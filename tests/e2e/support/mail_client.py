@@ -59,12 +59,20 @@ class DraftOpener:
         reg(s, "add", r"HKCR\VtestDraft\shell\open\command", "/ve", "/d",
             f'rundll32.exe {CLIENT_DIR_WIN}\\VtestMail.dll,OpenDraft "%1"', "/f")
 
-    def wait_opened(self, count, timeout=30):
-        """Waits until `count` drafts were opened; returns their paths."""
+    def check(self, s, count, recipient, subject, note, suffix=""):
+        """Once VstnMailSend has ended, check_draft (the attachment named as the
+        mail copy, with `suffix` for its extension), and the draft is the
+        `count`th one opened and the last; returns the mail copy, the draft and
+        the attachment's bytes."""
+        wait_sender_ended(s)
+        mail_copy = mail_copy_path(s)
+        name = file_name(mail_copy)
+        draft, attached = check_draft(s, mail_copy, recipient, subject, note,
+                                      name[:-4] + suffix if suffix else name)
         opened = lambda: [call["path"] for call in recorded_calls(self.log)]
-        check(wait_for(lambda: len(opened()) >= count, timeout),
-              f"the drafts opened were {opened()}, expected {count}")
-        return opened()
+        check(wait_for(lambda: len(opened()) >= count, 30) and opened()[count - 1:] == [draft],
+              f"the program for drafts opened {opened()}, not {draft} as number {count}")
+        return mail_copy, draft, attached
 
 
 def check_draft(s, mail_copy, recipient, subject, note, attachment_name):
