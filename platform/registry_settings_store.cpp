@@ -35,8 +35,6 @@ std::optional<std::wstring> RegistrySettingsStore::ReadSetting(std::wstring_view
   try {
     return ReadRegistryText(HKEY_CURRENT_USER, subkey_.c_str(), std::wstring(key).c_str());
   } catch (const Win32Error& e) {
-    // A key missing on the way down can also be reported as a missing path.
-    if (e.code() == ERROR_PATH_NOT_FOUND) return std::nullopt;
     ThrowRead(key, subkey_, Win32ErrorText(e.code()));
   }
 }

@@ -14,6 +14,12 @@ namespace {
                    std::wstring(operation) + L" " + subkey + L"\\" + name);
 }
 
+// A missing value, or a key missing on the way down, which can also be
+// reported as a missing path.
+bool IsMissing(LSTATUS status) {
+  return status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND;
+}
+
 }  // namespace
 
 std::optional<std::wstring> ReadRegistryText(HKEY root, const wchar_t* subkey, const wchar_t* name) {
@@ -27,7 +33,7 @@ std::optional<std::wstring> ReadRegistryText(HKEY root, const wchar_t* subkey, c
     status = RegGetValueW(root, subkey, name, kFlags, nullptr, buffer.data(), &bytes);
     if (status == ERROR_MORE_DATA) buffer.resize(bytes / sizeof(wchar_t) + 1);
   } while (status == ERROR_MORE_DATA);
-  if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+  if (IsMissing(status)) return std::nullopt;
   if (status != ERROR_SUCCESS) Throw(status, L"RegGetValueW", subkey, name);
   // RegGetValueW terminates the text; the size counts the NUL.
   return std::wstring(buffer.data());
@@ -37,7 +43,7 @@ std::optional<DWORD> ReadRegistryDword(HKEY root, const wchar_t* subkey, const w
   DWORD value = 0;
   DWORD bytes = sizeof(value);
   const LSTATUS status = RegGetValueW(root, subkey, name, RRF_RT_REG_DWORD, nullptr, &value, &bytes);
-  if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+  if (IsMissing(status)) return std::nullopt;
   if (status != ERROR_SUCCESS) Throw(status, L"RegGetValueW", subkey, name);
   return value;
 }

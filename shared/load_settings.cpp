@@ -1,6 +1,7 @@
 #include "shared/load_settings.h"
 
 #include <optional>
+#include <utility>
 
 #include "shared/date_text.h"
 #include "shared/errors.h"
@@ -36,23 +37,21 @@ SettingsRecord FirstStartRecord(std::wstring_view programFolder) {
 
 namespace {
 
-// Only a value the store does not hold is missing: one it cannot read is the
-// user's all the same.
-bool IsMissing(const SettingsStore& store, std::wstring_view key) {
-  try {
-    return !store.ReadSetting(key);
-  } catch (const StoreError&) {
-    return false;
-  }
-}
+// One read of a value: its text, or nullopt when the store does not hold it
+// (missing) or cannot read it. An unreadable value is the user's all the
+// same: it is not missing, and it leaves the default in the field.
+struct StoredValue {
+  std::optional<std::wstring> text;
+  bool missing = false;
+};
 
-// The stored text, or nullopt for a missing value and for one the store
-// cannot read: either leaves the default in the field.
-std::optional<std::wstring> ReadableText(const SettingsStore& store, std::wstring_view key) {
+StoredValue ReadValue(const SettingsStore& store, std::wstring_view key) {
   try {
-    return store.ReadSetting(key);
+    std::optional<std::wstring> text = store.ReadSetting(key);
+    const bool missing = !text;
+    return {std::move(text), missing};
   } catch (const StoreError&) {
-    return std::nullopt;
+    return {};
   }
 }
 
@@ -68,28 +67,39 @@ LoadedSettings LoadSettings(SettingsStore& store, const Clock& clock,
   const SettingsRecord defaults = FirstStartRecord(programFolder);
   LoadedSettings loaded{defaults, {}};
 
-  // Each value the store lacks gets its default and a value it holds is never
-  // touched: a first start writes them all, an older store gets the eleven
-  // from ColorMode on, a store set up by other means (a deployment script
-  // that wrote the folder and the name) whatever it lacks. GDate is the day of
-  // SaveCont, so it is written only with a new SaveCont: a counter of unknown
-  // day counts as not today's.
-  try {
-    if (IsMissing(store, keys::GDate) && IsMissing(store, keys::SaveCont)) {
-      store.SaveSetting(keys::GDate, today);
+  // Each value is read once. One the store lacks gets its default and one it
+  // holds is never touched: a first start writes them all, an older store
+  // gets the eleven from ColorMode on, a store set up by other means (a
+  // deployment script that wrote the folder and the name) whatever it lacks.
+  // GDate is the day of SaveCont, so it is written only with a new SaveCont:
+  // a counter of unknown day counts as not today's. A refused write ends the
+  // writes.
+  const auto writeDefault = [&](std::wstring_view key, std::wstring_view text) {
+    if (!loaded.refusedWrite.empty()) return false;
+    try {
+      store.SaveSetting(key, text);
+      return true;
+    } catch (const StoreError& e) {
+      loaded.refusedWrite = e.message();
+      return false;
     }
-    for (const StoredSetting& s : StoredSettings()) {
-      if (IsMissing(store, s.key)) store.SaveSetting(s.key, StoredText(defaults, s));
-    }
-  } catch (const StoreError& e) {
-    loaded.refusedWrite = e.message();
+  };
+  StoredValue gdate = ReadValue(store, keys::GDate);
+  if (gdate.missing && ReadValue(store, keys::SaveCont).missing &&
+      writeDefault(keys::GDate, today)) {
+    gdate.text = today;
   }
-
+  // The default that was written, or could not be, is already in the field.
   for (const StoredSetting& s : StoredSettings()) {
-    if (const auto text = ReadableText(store, s.key)) ReadStoredText(loaded.record, s, *text);
+    const StoredValue value = ReadValue(store, s.key);
+    if (value.text) {
+      ReadStoredText(loaded.record, s, *value.text);
+    } else if (value.missing) {
+      writeDefault(s.key, StoredText(defaults, s));
+    }
   }
 
-  if (ReadableText(store, keys::GDate) != today) loaded.record.SaveCont = 0;
+  if (gdate.text != today) loaded.record.SaveCont = 0;
   return loaded;
 }
 

@@ -16,13 +16,13 @@ struct LoadedSettings {
   std::wstring refusedWrite;
 };
 
-// Runs, in order: the default of every value the store does not hold is
-// written (all of them at a first start, in the order of the first-start
-// record; GDate = today with SaveCont), the load of every stored field, and
-// the daily reset (SaveCont 0 in the record when GDate is not today; the store
-// is left alone). A value that exists is never overwritten. A value the store
-// cannot read, and an integer whose text is not a number or outside 16 bits,
-// load as that key's first-start default.
+// Reads each stored value once, in the order of the first-start record: a
+// value the store holds is loaded into its field, and the default of one it
+// does not hold is written (all of them at a first start; GDate = today
+// first, with SaveCont). Then the daily reset (SaveCont 0 in the record when
+// GDate is not today; the store is left alone). A value that exists is never
+// overwritten. A value the store cannot read, and an integer whose text is not
+// a number or outside 16 bits, load as that key's first-start default.
 // PrtDeviceName is empty and PrtPaperSize 0.
 //
 // A refused write ends the writes, and the record is still loaded from what

@@ -1,7 +1,6 @@
 #include "resident/capture/capture_host_win.h"
 
 #include <optional>
-#include <utility>
 
 #include "platform/file_system.h"
 #include "platform/file_writer.h"
@@ -80,7 +79,6 @@ ScreenCopy TakeScreenCopy(HWND form, bool ownerIsZero) {
 
 std::optional<Picture> WindowsCaptureHost::HoldScreenCopy() {
   if (copy_.failure) std::rethrow_exception(copy_.failure);
-  Picture1 = std::move(copy_.picture);
   if (!Picture1.Holds()) return std::nullopt;
   return Picture{Picture1.Pixels(), Picture1.PixelWidth(), Picture1.PixelHeight()};
 }

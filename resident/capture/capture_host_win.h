@@ -33,13 +33,13 @@ ScreenCopy TakeScreenCopy(HWND form, bool ownerIsZero);
 
 class WindowsCaptureHost final : public CaptureHost {
  public:
-  // The capture of `copy`, whose picture moves into Picture1; quitRequested
-  // is the form's flag, set while the capture runs.
-  WindowsCaptureHost(HWND form, ScreenCopy& copy, PictureBox& picture, Printer& printer,
-                     FrmExec& progress, const bool& quitRequested)
+  // The capture of `copy`, whose picture is Picture1; quitRequested is the
+  // form's flag, set while the capture runs.
+  WindowsCaptureHost(HWND form, ScreenCopy& copy, Printer& printer, FrmExec& progress,
+                     const bool& quitRequested)
       : form_(form),
         copy_(copy),
-        Picture1(picture),
+        Picture1(copy.picture),
         printer_(printer),
         frmExec(progress),
         quitRequested_(quitRequested) {}

@@ -1,7 +1,5 @@
 #include "resident/capture/capture_output.h"
 
-#include <utility>
-
 #include "resident/capture/output_step.h"
 #include "resident/output/reduce_colors.h"
 #include "shared/errors.h"
@@ -11,10 +9,6 @@
 
 namespace vistrane {
 namespace {
-
-// The outputs in the order they run. The mail copy is a second file with its
-// own name; the hand-off gives it to the mail sender.
-enum class Output { File, MailCopy, Print, MailHandOff };
 
 bool Accepted(bool ownerIsZero, const Picture& picture, const CaptureHost& host) {
   if (!ownerIsZero) return true;
@@ -29,32 +23,27 @@ bool Accepted(bool ownerIsZero, const Picture& picture, const CaptureHost& host)
 CaptureResult CaptureOutput(const SettingsRecord& settings, const Capture& capture,
                             CaptureHost& host, SettingsStore& store, const Clock& clock) {
   const ImageFileFormat format = ImageFileFormatOf(settings);
-  const std::pair<Output, bool> outputs[] = {{Output::File, WritesFile(settings)},
-                                             {Output::MailCopy, MailsOn(settings)},
-                                             {Output::Print, PrintsOn(settings)},
-                                             {Output::MailHandOff, MailsOn(settings)}};
   CaptureResult result{L"", settings.SaveCont};
+  const auto save = [&](bool forMail) {
+    result.OutFilePath =
+        SaveImageFile(forMail, format, settings, capture, result.SaveCont, clock, store, host);
+  };
+  if (WritesFile(settings)) RunStep(host, [&] { save(false); });
+  // The mail copy is a second file with its own name.
   std::wstring mailCopy;
-  for (const auto& [output, on] : outputs) {
-    // A mail copy that was not written is not handed on.
-    if (!on || (output == Output::MailHandOff && mailCopy.empty())) continue;
+  if (MailsOn(settings)) {
     RunStep(host, [&] {
-      switch (output) {
-        case Output::File:
-        case Output::MailCopy:
-          result.OutFilePath = SaveImageFile(output == Output::MailCopy, format, settings, capture,
-                                             result.SaveCont, clock, store, host);
-          if (output == Output::MailCopy) mailCopy = result.OutFilePath;
-          break;
-        case Output::Print:
-          host.PrintImage(settings, clock);
-          break;
-        case Output::MailHandOff:
-          // The mail sender reads tmpfile at its start: write it first.
-          store.SaveSetting(keys::tmpfile, mailCopy);
-          if (!host.StartMailSender()) throw OutputError(kMailSenderMissingMessage);
-          break;
-      }
+      save(true);
+      mailCopy = result.OutFilePath;
+    });
+  }
+  if (PrintsOn(settings)) RunStep(host, [&] { host.PrintImage(settings, clock); });
+  // A mail copy that was not written is not handed on.
+  if (!mailCopy.empty()) {
+    RunStep(host, [&] {
+      // The mail sender reads tmpfile at its start: write it first.
+      store.SaveSetting(keys::tmpfile, mailCopy);
+      if (!host.StartMailSender()) throw OutputError(kMailSenderMissingMessage);
     });
   }
   return result;

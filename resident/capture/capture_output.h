@@ -19,9 +19,8 @@ namespace vistrane {
 // shell implements it over the picture box, the screen and the shell.
 class CaptureHost : public ImageFileWriter {
  public:
-  // Picture1 takes the screen copy this capture is for, as its clipboard
-  // notice found it, and gives its pixels, which stay valid until
-  // ReleasePicture; nullopt when the clipboard offered none. Throws
+  // The pixels of the screen copy this capture is for, as its clipboard
+  // notice found it, which stay valid until ReleasePicture; nullopt when the clipboard offered none. Throws
   // UserFacingError when the clipboard could not be opened or the bitmap
   // could not be taken.
   virtual std::optional<Picture> HoldScreenCopy() = 0;

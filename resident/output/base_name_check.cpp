@@ -67,21 +67,20 @@ void CheckBaseName(std::wstring_view filename) {
   }
 }
 
-void CheckPathLength(std::wstring_view dirName, std::wstring_view filename) {
+void CheckOutputName(std::wstring_view dirName, std::wstring_view filename) {
+  if (!IsAbsoluteFolder(dirName)) {
+    throw OutputError(L"出力フォルダ（設定「DirName」）「" + std::wstring(dirName) +
+                      L"」がドライブ（C:\\ など）または共有フォルダ（\\\\サーバー\\共有名）から始まる"
+                      L"フォルダではないため、画像ファイルを保存できません。設定画面で出力先を選び直"
+                      L"してください。");
+  }
+  CheckBaseName(filename);
   const std::size_t longest = FolderPrefix(dirName).size() + filename.size() + kLongestSuffix;
   if (longest > kLongestPath) RefuseLongFolder(dirName);
 }
 
 void CheckFilePathLength(std::wstring_view dirName, std::wstring_view path) {
   if (path.size() > kLongestPath) RefuseLongFolder(dirName);
-}
-
-void CheckOutputFolder(std::wstring_view dirName) {
-  if (IsAbsoluteFolder(dirName)) return;
-  throw OutputError(L"出力フォルダ（設定「DirName」）「" + std::wstring(dirName) +
-                    L"」がドライブ（C:\\ など）または共有フォルダ（\\\\サーバー\\共有名）から始まる"
-                    L"フォルダではないため、画像ファイルを保存できません。設定画面で出力先を選び直"
-                    L"してください。");
 }
 
 }  // namespace vistrane

@@ -15,19 +15,20 @@ namespace vistrane {
 // and leave no file.
 void CheckBaseName(std::wstring_view filename);
 
-// Throws OutputError naming DirName when the output folder is empty or
-// relative (IsAbsoluteFolder): its files would land wherever the program's
-// working folder happens to be.
-void CheckOutputFolder(std::wstring_view dirName);
+// The one check of a capture's file name before anything is numbered or
+// written, in this order: throws OutputError naming DirName when the output
+// folder is empty or relative (IsAbsoluteFolder), as its files would land
+// wherever the program's working folder happens to be; the refusal of
+// CheckBaseName; and naming DirName again when a file name made from this
+// folder and base name could pass the classic 259-character limit of a path,
+// with the longest suffix and the extension: the program and the tools it
+// hands the file to (the archiver, the mail client) would fail or cut the
+// path.
+void CheckOutputName(std::wstring_view dirName, std::wstring_view filename);
 
-// Throws OutputError naming DirName when a file name made from this folder and
-// base name could pass the classic 259-character limit of a path, with the
-// longest suffix and the extension: the program and the tools it hands the
-// file to (the archiver, the mail client) would fail or cut the path.
-void CheckPathLength(std::wstring_view dirName, std::wstring_view filename);
-
-// The same refusal for a file name that came out longer after all (a taken
-// name with "-2" added).
+// CheckOutputName's refusal of a long folder, for a file name that came out
+// longer after all (a taken name with "-2" added): how many names are taken
+// is known only when the free one is found.
 void CheckFilePathLength(std::wstring_view dirName, std::wstring_view path);
 
 }  // namespace vistrane

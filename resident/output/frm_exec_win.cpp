@@ -50,9 +50,8 @@ void FrmExec::frmExec_Show(const ExecRows& rows, const PictureBox& Picture1) {
   TakeImage1(Picture1);
   // The timer first: a form that could not hide itself must not appear.
   if (SetTimer(Window(), kTimer1, kExecShowMilliseconds, nullptr) == 0) {
-    const DWORD code = GetLastError();
-    Image1.reset();
-    throw Win32Error(code, L"SetTimer");
+    Image1.reset();  // keeps the last error
+    ThrowLastError(L"SetTimer");
   }
   try {
     CentreOnWorkArea(Window(), layout_.client, HWND_TOPMOST, SWP_SHOWWINDOW);

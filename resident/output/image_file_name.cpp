@@ -53,9 +53,7 @@ std::wstring NextImageFilePath(const SettingsRecord& record, ImageFileFormat for
                                std::int16_t& SaveCont, const Clock& clock, SettingsStore& store,
                                const FileExistsTest& exists) {
   const std::wstring extension = Extension(format);
-  CheckOutputFolder(record.DirName);
-  CheckBaseName(record.Filename);
-  CheckPathLength(record.DirName, record.Filename);
+  CheckOutputName(record.DirName, record.Filename);
   const std::wstring base = JoinPath(record.DirName, record.Filename);
   const LocalDateTime now = clock.Now();
   if (forMail) {

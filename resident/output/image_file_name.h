@@ -19,8 +19,8 @@ inline constexpr std::wstring_view kMailCopyMark = L"ML-";
 // these extensions: the LHA and ZIP archives and the draft message.
 inline constexpr std::array<std::wstring_view, 3> kMailCopyCompanions = {L".lzh", L".zip", L".eml"};
 
-// A DirName or Filename that CheckOutputFolder, CheckBaseName or
-// CheckPathLength refuses throws its OutputError before anything changes.
+// A DirName or Filename that CheckOutputName refuses throws its OutputError
+// before anything changes.
 // Builds the path from scratch on every call, from Filename, FileOutMode and
 // DirName, reading the clock once:
 //   mail copy:     Filename kMailCopyMark hhmmss

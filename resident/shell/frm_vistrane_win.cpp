@@ -198,7 +198,7 @@ void FrmVistrane::RunCaptures(std::optional<ScreenCopy> next) {
 void FrmVistrane::RunCapture(ScreenCopy& copy) noexcept {
   // A capture that fails is reported; the copies that wait are still taken.
   try {
-    WindowsCaptureHost host(Window(), copy, Picture1, printer_, frmExec, quitRequested_);
+    WindowsCaptureHost host(Window(), copy, printer_, frmExec, quitRequested_);
     // The dialog may change the live settings while a message box of this
     // capture is open: the capture keeps the ones it started with.
     const SettingsRecord settings = record_;

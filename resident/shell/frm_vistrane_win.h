@@ -8,7 +8,6 @@
 #include <optional>
 
 #include "platform/base_window.h"
-#include "platform/picture_box.h"
 #include "platform/printer.h"
 #include "platform/registry_settings_store.h"
 #include "platform/system_clock.h"
@@ -84,7 +83,6 @@ class FrmVistrane final : public BaseWindow<FrmVistrane> {
   // The live settings: the settings dialog edits them, each capture takes a
   // copy at its start and gives back the daily counter.
   SettingsRecord record_;
-  PictureBox Picture1;
   Printer printer_;  // the current printer, kept for the whole run
   FrmExec frmExec;
   // Edits record_ in place: a capture taken while it is open uses its values.

@@ -36,13 +36,13 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   vistrane::ScreenCopy copy;
-  vistrane::PictureBox picture;
+  vistrane::PictureBox& picture = copy.picture;
   vistrane::Printer printer;
   vistrane::FrmExec frmExec;
   const bool quit = false;
   // The file as a capture writes it: through the host's file, PNG by our own
   // writer, JPEG by the host's encoder.
-  vistrane::WindowsCaptureHost host(nullptr, copy, picture, printer, frmExec, quit);
+  vistrane::WindowsCaptureHost host(nullptr, copy, printer, frmExec, quit);
   try {
     picture.HoldBitmap(bitmap.get());
     const vistrane::Picture pixels{picture.Pixels(), picture.PixelWidth(), picture.PixelHeight()};

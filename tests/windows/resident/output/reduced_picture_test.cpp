@@ -62,11 +62,10 @@ Picture PixelsOf(PictureBox& picture) {
 std::wstring WriteFileAsTheCaptureDoes(const std::wstring& path,
                                        const ImageFileWriter::FileContent& write) {
   ScreenCopy copy;
-  PictureBox unused;
   Printer printer;
   FrmExec frmExec;
   const bool quit = false;
-  WindowsCaptureHost host(nullptr, copy, unused, printer, frmExec, quit);
+  WindowsCaptureHost host(nullptr, copy, printer, frmExec, quit);
   try {
     host.WriteFile(path, write);
   } catch (const OutputError& e) {
