@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "resident/output/bmp_file.h"
@@ -22,15 +23,27 @@ constexpr int kIndexed = 3;
 // Deflate's settings, chosen by measurement on screenshots (BENCHMARKS.md).
 // Filtered truecolour rows are mostly small differences: Z_FILTERED, which
 // leaves matches of up to 5 bytes to the Huffman codes, packs them 7 to 9 %
-// smaller on a desktop; level 4 is within 1 % of level 6 there (smaller on
-// the 4K desktop) in half the time. Unfiltered indices of flat areas repeat:
-// the default strategy, at the default level.
+// smaller on a desktop. Level 4 with a search of 4 candidates (1 once a match
+// of 4 bytes is found) and lazy matching up to 16 bytes is smaller than level
+// 4's own search on these rows, and faster: a longer search finds long but
+// distant matches that cost more bits than they save. Unfiltered indices of
+// flat areas repeat: the default strategy, at the default level.
 struct DeflateSettings {
   int level;
   int strategy;
+  int goodLength = 0;  // deflateTune's parameters; chain 0 keeps the level's own
+  int maxLazy = 0;
+  int niceLength = 0;
+  int maxChain = 0;
 };
-constexpr DeflateSettings kTruecolourDeflate{4, Z_FILTERED};
+constexpr DeflateSettings kTruecolourDeflate{4, Z_FILTERED, 4, 16, 32, 4};
 constexpr DeflateSettings kIndexedDeflate{6, Z_DEFAULT_STRATEGY};
+
+// Deflate's window: a band is primed with this much of the rows before it.
+constexpr std::size_t kWindowBytes = 32768;
+// About this many bytes of filtered rows make one band of work.
+constexpr std::size_t kBandBytes = std::size_t{1} << 20;
+constexpr std::size_t kChunkBytes = std::size_t{64} * 1024;
 
 [[noreturn]] void ThrowZlibError(const z_stream& stream) {
   std::wstring reason;
@@ -72,62 +85,108 @@ void WriteSignatureAndHeader(ByteSink& sink, int width, int height, int bitDepth
   WriteChunk(sink, "IHDR", header, sizeof header);
 }
 
-// The image data: filtered rows (filter byte first) go through deflate into
-// IDAT chunks of 64 KiB, so no more than one chunk is ever held.
-class ImageData {
+// A piece of the image data's deflate stream, ending on a byte boundary,
+// with the Adler-32 and the length of the bytes it holds.
+struct DeflatedBand {
+  std::vector<std::uint8_t> bytes;
+  uLong adler = adler32(0, nullptr, 0);
+  std::size_t length = 0;
+};
+
+// Raw deflate of one band, primed with the bytes that come before it in the
+// stream, so that its matches may reach back into them.
+class BandDeflater {
  public:
-  ImageData(ByteSink& sink, DeflateSettings settings)
-      : sink_(sink), chunk_(std::size_t{64} * 1024) {
+  BandDeflater(DeflateSettings settings, const std::uint8_t* dictionary, std::size_t dictionarySize) {
     // zlib's default memory level 8 packs these images smaller than 9 does.
-    if (deflateInit2(&stream_, settings.level, Z_DEFLATED, 15, 8, settings.strategy) != Z_OK) {
+    if (deflateInit2(&stream_, settings.level, Z_DEFLATED, -15, 8, settings.strategy) != Z_OK) {
       ThrowZlibError(stream_);
     }
-    Restart();
+    if (settings.maxChain != 0 && deflateTune(&stream_, settings.goodLength, settings.maxLazy,
+                                              settings.niceLength, settings.maxChain) != Z_OK) {
+      ThrowZlibError(stream_);
+    }
+    if (dictionarySize != 0 &&
+        deflateSetDictionary(&stream_, dictionary, static_cast<uInt>(dictionarySize)) != Z_OK) {
+      ThrowZlibError(stream_);
+    }
+    band_.bytes.resize(kChunkBytes);
   }
-  ~ImageData() { deflateEnd(&stream_); }
-  ImageData(const ImageData&) = delete;
-  ImageData& operator=(const ImageData&) = delete;
+  ~BandDeflater() { deflateEnd(&stream_); }
+  BandDeflater(const BandDeflater&) = delete;
+  BandDeflater& operator=(const BandDeflater&) = delete;
 
+  // `size` is a row's length: far below avail_in's 32 bits.
   void Add(const std::uint8_t* data, std::size_t size) {
-    while (size != 0) {
-      // avail_in is 32 bits wide; a row of a real screen is far shorter.
-      const std::size_t piece = std::min<std::size_t>(size, std::size_t{1} << 30);
-      stream_.next_in = const_cast<Bytef*>(data);
-      stream_.avail_in = static_cast<uInt>(piece);
-      while (stream_.avail_in != 0) Deflate(Z_NO_FLUSH);
-      data += piece;
-      size -= piece;
-    }
+    band_.adler = adler32(band_.adler, data, static_cast<uInt>(size));
+    band_.length += size;
+    stream_.next_in = const_cast<Bytef*>(data);
+    stream_.avail_in = static_cast<uInt>(size);
+    while (stream_.avail_in != 0) Deflate(Z_NO_FLUSH);
   }
 
-  // The end of the deflate stream, and the last IDAT chunk.
-  void Finish() {
-    while (Deflate(Z_FINISH) != Z_STREAM_END) {
+  // The band, ended by a sync flush, or for the last band the stream's end.
+  DeflatedBand Finish(bool last) {
+    if (last) {
+      while (Deflate(Z_FINISH) != Z_STREAM_END) {
+      }
+    } else {
+      // Done when the flush left output room unused.
+      do Deflate(Z_SYNC_FLUSH);
+      while (stream_.avail_out == 0);
     }
-    const std::size_t used = chunk_.size() - stream_.avail_out;
-    if (used != 0) WriteChunk(sink_, "IDAT", chunk_.data(), used);
+    band_.bytes.resize(stream_.total_out);
+    return std::move(band_);
   }
 
  private:
   int Deflate(int flush) {
+    if (stream_.total_out == band_.bytes.size()) band_.bytes.resize(band_.bytes.size() * 2);
+    stream_.next_out = band_.bytes.data() + stream_.total_out;
+    stream_.avail_out = static_cast<uInt>(band_.bytes.size() - stream_.total_out);
     const int result = deflate(&stream_, flush);
     if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR) ThrowZlibError(stream_);
-    if (stream_.avail_out == 0) {
-      WriteChunk(sink_, "IDAT", chunk_.data(), chunk_.size());
-      Restart();
-    }
     return result;
   }
 
-  void Restart() {
-    stream_.next_out = chunk_.data();
-    stream_.avail_out = static_cast<uInt>(chunk_.size());
-  }
-
-  ByteSink& sink_;
-  std::vector<std::uint8_t> chunk_;
   z_stream stream_{};
+  DeflatedBand band_;
 };
+
+// The IDAT chunks: the zlib header, the bands in order, the Adler-32 of all
+// their bytes, cut into chunks of 64 KiB.
+void WriteImageData(ByteSink& sink, int level, const std::vector<DeflatedBand>& bands) {
+  std::vector<std::uint8_t> chunk;
+  chunk.reserve(kChunkBytes);
+  const auto add = [&](const std::uint8_t* data, std::size_t size) {
+    while (size != 0) {
+      const std::size_t piece = std::min(size, kChunkBytes - chunk.size());
+      chunk.insert(chunk.end(), data, data + piece);
+      data += piece;
+      size -= piece;
+      if (chunk.size() == kChunkBytes) {
+        WriteChunk(sink, "IDAT", chunk.data(), chunk.size());
+        chunk.clear();
+      }
+    }
+  };
+  // Deflate with a 32 KiB window; the level field is only informative.
+  const int compressionMethod = 0x78;
+  const int levelField = level < 6 ? 1 : level == 6 ? 2 : 3;
+  int flags = levelField << 6;
+  flags += 31 - (compressionMethod * 256 + flags) % 31;
+  const std::uint8_t header[2] = {compressionMethod, static_cast<std::uint8_t>(flags)};
+  add(header, sizeof header);
+  uLong adler = adler32(0, nullptr, 0);
+  for (const DeflatedBand& band : bands) {
+    add(band.bytes.data(), band.bytes.size());
+    adler = adler32_combine(adler, band.adler, static_cast<z_off_t>(band.length));
+  }
+  std::uint8_t trailer[4];
+  PutU32Be(trailer, static_cast<std::uint32_t>(adler));
+  add(trailer, sizeof trailer);
+  if (!chunk.empty()) WriteChunk(sink, "IDAT", chunk.data(), chunk.size());
+}
 
 void WriteEnd(ByteSink& sink) { WriteChunk(sink, "IEND", nullptr, 0); }
 
@@ -243,17 +302,12 @@ int HighestIndexUsed(const std::vector<std::uint8_t>& rows, int bitCount) {
 }  // namespace
 
 void WritePng24(const std::uint32_t* topDownPixels, int width, int height,
-                std::ptrdiff_t strideBytes, ByteSink& sink) {
+                std::ptrdiff_t strideBytes, ByteSink& sink, ParallelRunner& cores) {
   RequireTopDownPixels(width, height, strideBytes);
   const std::size_t rowBytes = std::size_t{3} * static_cast<std::size_t>(width);
-  std::vector<std::uint8_t> row(rowBytes + 1, 0);  // filter byte 0: None
-  std::vector<std::uint8_t> previous(rowBytes + 1, 0);
-  RowFilter filter(rowBytes);
-  ImageData data(sink, kTruecolourDeflate);
-
-  WriteSignatureAndHeader(sink, width, height, 8, kTruecolour);
   const auto* source = reinterpret_cast<const std::uint8_t*>(topDownPixels);
-  for (int y = 0; y < height; ++y) {
+  // Row y as red, green, blue bytes behind the filter byte 0 (None).
+  const auto read = [&](int y, std::vector<std::uint8_t>& row) {
     const auto* pixels = reinterpret_cast<const std::uint32_t*>(source + y * strideBytes);
     std::uint8_t* out = row.data() + 1;
     for (int x = 0; x < width; ++x, out += 3) {
@@ -261,11 +315,41 @@ void WritePng24(const std::uint32_t* topDownPixels, int width, int height,
       out[1] = static_cast<std::uint8_t>(pixels[x] >> 8);
       out[2] = static_cast<std::uint8_t>(pixels[x]);
     }
-    const std::vector<std::uint8_t>& filtered = filter.Choose(row, previous);
-    data.Add(filtered.data(), filtered.size());
-    row.swap(previous);
-  }
-  data.Finish();
+  };
+  const int bandRows = static_cast<int>(std::max<std::size_t>(1, kBandBytes / (rowBytes + 1)));
+  const int primingRows = static_cast<int>((kWindowBytes + rowBytes) / (rowBytes + 1));
+  std::vector<DeflatedBand> bands((height + bandRows - 1) / bandRows);
+
+  cores.RunAll(bands.size(), [&](std::size_t band) {
+    const int first = static_cast<int>(band) * bandRows;
+    const int end = std::min(height, first + bandRows);
+    std::vector<std::uint8_t> row(rowBytes + 1, 0);
+    std::vector<std::uint8_t> previous(rowBytes + 1, 0);
+    RowFilter filter(rowBytes);
+    // The filtered rows before the band, as the band before it deflated them
+    // (a row's filter depends only on it and the row above).
+    std::vector<std::uint8_t> window;
+    const int primeFrom = std::max(0, first - primingRows);
+    if (primeFrom > 0) read(primeFrom - 1, previous);
+    for (int y = primeFrom; y < first; ++y) {
+      read(y, row);
+      const std::vector<std::uint8_t>& filtered = filter.Choose(row, previous);
+      window.insert(window.end(), filtered.begin(), filtered.end());
+      row.swap(previous);
+    }
+    const std::size_t primed = std::min(window.size(), kWindowBytes);
+    BandDeflater deflater(kTruecolourDeflate, window.data() + window.size() - primed, primed);
+    for (int y = first; y < end; ++y) {
+      read(y, row);
+      const std::vector<std::uint8_t>& filtered = filter.Choose(row, previous);
+      deflater.Add(filtered.data(), filtered.size());
+      row.swap(previous);
+    }
+    bands[band] = deflater.Finish(end == height);
+  });
+
+  WriteSignatureAndHeader(sink, width, height, 8, kTruecolour);
+  WriteImageData(sink, kTruecolourDeflate.level, bands);
   WriteEnd(sink);
 }
 
@@ -284,18 +368,21 @@ void WriteReducedPng(const ReducedImage& reduced, ByteSink& sink) {
     palette.insert(palette.end(), {c.rgbRed, c.rgbGreen, c.rgbBlue});
   }
 
-  ImageData data(sink, kIndexedDeflate);
-  WriteSignatureAndHeader(sink, width, height, bitCount, kIndexed);
-  WriteChunk(sink, "PLTE", palette.data(), palette.size());
   // Filter None: differences of table indices mean nothing, and deflate finds
   // the repeats of flat areas in the indices themselves.
+  BandDeflater deflater(kIndexedDeflate, nullptr, 0);
   std::vector<std::uint8_t> row(rowBytes + 1, 0);
   for (int y = height - 1; y >= 0; --y) {
     const std::uint8_t* packed = reduced.rows.data() + static_cast<std::size_t>(y) * dibRowBytes;
     std::copy(packed, packed + rowBytes, row.begin() + 1);
-    data.Add(row.data(), row.size());
+    deflater.Add(row.data(), row.size());
   }
-  data.Finish();
+  std::vector<DeflatedBand> bands;
+  bands.push_back(deflater.Finish(true));
+
+  WriteSignatureAndHeader(sink, width, height, bitCount, kIndexed);
+  WriteChunk(sink, "PLTE", palette.data(), palette.size());
+  WriteImageData(sink, kIndexedDeflate.level, bands);
   WriteEnd(sink);
 }
 
