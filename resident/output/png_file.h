@@ -13,7 +13,7 @@ namespace vistrane {
 // A complete truecolour PNG (8 bits a channel, no alpha) of the image. Source rows
 // as WriteBmp24 takes them: top-down 0x00RRGGBB, strideBytes apart. Each row
 // takes the filter whose bytes have the least entropy. The rows are deflated
-// in bands of about 1 MiB on the runner's threads, each band primed with the
+// in bands of about 512 KiB on the runner's threads, each band primed with the
 // 32 KiB of filtered rows before it, so the one deflate stream they form packs
 // as one would; only the compressed bands are held until the file is written.
 // Throws as RequireTopDownPixels, and OutputError when zlib fails.

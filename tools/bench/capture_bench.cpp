@@ -1,10 +1,10 @@
-// Times Vistrane from the clipboard change to the finished file, and reads its
-// memory between captures. Run it under Wine with Vistrane already running
-// (tools/bench/run_capture_bench.sh does all of it):
-//   capture_bench <screenshot.bmp> <output folder> [captures]
+// Times a capture from the clipboard change to the finished file, and reads
+// Vistrane's memory after the last one. Run it under Wine with Vistrane or
+// capture_floor already running (tools/bench/run_capture_bench.sh does all of it):
+//   capture_bench <screenshot.bmp> <output folder> <captures> <.bmp|.png>
 // Each capture: the screenshot goes on the clipboard with no owner, as the
-// screen-copy key leaves it; the clock stops when a new bitmap file of the
-// expected size exists and its writer has closed it.
+// screen-copy key leaves it; the clock stops when a new file of the extension
+// (a bitmap of the expected size) exists and its writer has closed it.
 #include <windows.h>
 #include <psapi.h>
 
@@ -20,25 +20,27 @@
 namespace vistrane {
 namespace {
 
-std::set<std::wstring> BitmapFiles(const std::wstring& folder) {
+std::set<std::wstring> FilesOf(const std::wstring& folder, const std::wstring& extension) {
   std::set<std::wstring> names;
   WIN32_FIND_DATAW found{};
-  UniqueFind find(FindFirstFileW((folder + L"\\*.bmp").c_str(), &found));
+  UniqueFind find(FindFirstFileW((folder + L"\\*" + extension).c_str(), &found));
   if (!find) return names;
   do names.insert(found.cFileName);
   while (FindNextFileW(find.get(), &found));
   return names;
 }
 
-// A new file of the expected size that its writer has closed.
-bool FinishedFileAppeared(const std::wstring& folder, const std::set<std::wstring>& before,
-                          ULONGLONG expectedSize, std::wstring& name) {
-  for (const auto& candidate : BitmapFiles(folder)) {
+// A new file of the expected size (any, for 0) that its writer has closed.
+bool FinishedFileAppeared(const std::wstring& folder, const std::wstring& extension,
+                          const std::set<std::wstring>& before, ULONGLONG expectedSize,
+                          std::wstring& name) {
+  for (const auto& candidate : FilesOf(folder, extension)) {
     if (before.count(candidate) != 0) continue;
     const std::wstring path = folder + L"\\" + candidate;
     UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     LARGE_INTEGER size{};
-    if (file && GetFileSizeEx(file.get(), &size) && static_cast<ULONGLONG>(size.QuadPart) == expectedSize) {
+    if (file && GetFileSizeEx(file.get(), &size) && size.QuadPart != 0 &&
+        (expectedSize == 0 || static_cast<ULONGLONG>(size.QuadPart) == expectedSize)) {
       name = candidate;
       return true;
     }
@@ -82,39 +84,42 @@ Memory VistraneMemory(HANDLE process) {
   return {counters.WorkingSetSize / 1048576.0, counters.PrivateUsage / 1048576.0};
 }
 
-int Run(const std::wstring& image, const std::wstring& folder, int captures) {
+int Run(const std::wstring& image, const std::wstring& folder, int captures,
+        const std::wstring& extension) {
   UniqueHbitmap source(static_cast<HBITMAP>(
       LoadImageW(nullptr, image.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   if (!source) ThrowLastError(L"LoadImageW");
   BITMAP shape{};
   GetObjectW(source.get(), sizeof(shape), &shape);
   const ULONGLONG expectedSize =
-      54 + static_cast<ULONGLONG>((shape.bmWidth * 3 + 3) / 4 * 4) * shape.bmHeight;
+      extension == L".bmp"
+          ? 54 + static_cast<ULONGLONG>((shape.bmWidth * 3 + 3) / 4 * 4) * shape.bmHeight
+          : 0;
 
-  const HWND vistrane = FindWindowW(L"VistraneMainForm", nullptr);
-  if (vistrane == nullptr) throw Win32Error(ERROR_NOT_FOUND, L"FindWindowW(VistraneMainForm)");
-  DWORD pid = 0;
-  GetWindowThreadProcessId(vistrane, &pid);
-  const UniqueProcess process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
-  if (!process) ThrowLastError(L"OpenProcess");
+  // Vistrane's memory, when it is the program that captures.
+  UniqueProcess process;
+  if (const HWND vistrane = FindWindowW(L"VistraneMainForm", nullptr)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(vistrane, &pid);
+    process.reset(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
+    if (!process) ThrowLastError(L"OpenProcess");
+    const Memory idle = VistraneMemory(process.get());
+    std::printf("before the first capture: working set %.1f MiB, private %.1f MiB\n",
+                idle.workingSetMiB, idle.privateMiB);
+  }
 
   LARGE_INTEGER frequency{};
   QueryPerformanceFrequency(&frequency);
-  const Memory idle = VistraneMemory(process.get());
-  std::printf("before the first capture: working set %.1f MiB, private %.1f MiB\n",
-              idle.workingSetMiB, idle.privateMiB);
-
   std::vector<double> ms;
-  Memory between{};
   for (int i = 0; i < captures; ++i) {
-    const auto before = BitmapFiles(folder);
+    const auto before = FilesOf(folder, extension);
     UniqueHbitmap copy = ScreenBitmapOf(source.get(), shape.bmWidth, shape.bmHeight);
     LARGE_INTEGER start{}, now{};
     QueryPerformanceCounter(&start);
     PutOnClipboardWithoutOwner(std::move(copy));
     std::wstring name;
     for (;;) {
-      if (FinishedFileAppeared(folder, before, expectedSize, name)) break;
+      if (FinishedFileAppeared(folder, extension, before, expectedSize, name)) break;
       QueryPerformanceCounter(&now);
       if (now.QuadPart - start.QuadPart > 20 * frequency.QuadPart) {
         throw Win32Error(WAIT_TIMEOUT, L"waiting for the capture's file");
@@ -124,15 +129,21 @@ int Run(const std::wstring& image, const std::wstring& folder, int captures) {
     QueryPerformanceCounter(&now);
     ms.push_back(1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / frequency.QuadPart);
     DeleteFileW((folder + L"\\" + name).c_str());
+    std::printf("capture %d: %.1f ms\n", i + 1, ms.back());
+    // The capture's last steps (the progress window, the trim) out of the next one's way.
+    Sleep(1000);
+  }
+  if (process) {
     // Past one tick of the form's 3-second trim timer.
     Sleep(3500);
-    between = VistraneMemory(process.get());
-    std::printf("capture %d: %.1f ms to the file; then working set %.1f MiB, private %.1f MiB\n",
-                i + 1, ms.back(), between.workingSetMiB, between.privateMiB);
+    const Memory after = VistraneMemory(process.get());
+    std::printf("after the last capture: working set %.1f MiB, private %.1f MiB\n",
+                after.workingSetMiB, after.privateMiB);
   }
   std::sort(ms.begin(), ms.end());
-  std::printf("%ldx%ld: clipboard change to file: min %.1f ms, median %.1f ms (%d captures)\n",
-              shape.bmWidth, shape.bmHeight, ms.front(), ms[ms.size() / 2], captures);
+  std::printf("%ldx%ld %ls: clipboard change to file: min %.1f ms, median %.1f ms (%d captures)\n",
+              shape.bmWidth, shape.bmHeight, extension.c_str(), ms.front(), ms[ms.size() / 2],
+              captures);
   return 0;
 }
 
@@ -140,12 +151,12 @@ int Run(const std::wstring& image, const std::wstring& folder, int captures) {
 }  // namespace vistrane
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: capture_bench <screenshot.bmp> <output folder> [captures]\n");
+  if (argc < 5) {
+    std::fprintf(stderr, "usage: capture_bench <screenshot.bmp> <output folder> <captures> <.bmp|.png>\n");
     return 2;
   }
   try {
-    return vistrane::Run(argv[1], argv[2], argc > 3 ? _wtoi(argv[3]) : 5);
+    return vistrane::Run(argv[1], argv[2], _wtoi(argv[3]), argv[4]);
   } catch (const vistrane::Win32Error& e) {
     std::fprintf(stderr, "capture_bench: %s\n", e.what());
     return 1;

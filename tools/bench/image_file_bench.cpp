@@ -48,6 +48,8 @@ int wmain(int argc, wchar_t** argv) {
     const vistrane::Picture pixels{picture.Pixels(), picture.PixelWidth(), picture.PixelHeight()};
     vistrane::bench::RunTimes times;
     for (int i = 0; i < runs; ++i) {
+      // A new file each time, as a capture makes one.
+      DeleteFileW(output.c_str());
       times.Measure([&] {
         host.WriteFile(output, [&](vistrane::ByteSink& sink) {
           if (png) {

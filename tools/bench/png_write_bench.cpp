@@ -1,6 +1,6 @@
 // Times the PNG writer on a screenshot, as a capture writes it: the full-colour
 // PNG from 32-bit screen rows, or the colour reduction followed by the indexed
-// PNG of its rows.
+// PNG of its rows, into a new file each time, as a capture writes it.
 //   png_write_bench <screenshot.bmp (24-bit)> <output.png> [colours: 0 = full, 256, 16, 2] [runs]
 // Prints the minimum and the median of the runs in milliseconds (for a reduced
 // PNG the reduction and the writing apart) and the file's size.
@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
   if (colours == 0) {
     vistrane::bench::StdThreads cores;
     for (int i = 0; i < runs; ++i) {
+      std::remove(argv[2]);
       write.Measure([&] {
         vistrane::bench::WriteFileOrExit(argv[2], [&](vistrane::ByteSink& sink) {
           vistrane::WritePng24(shot.pixels.data(), width, height, std::ptrdiff_t{width} * 4, sink,
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
     vistrane::ReducedImage reduced;
     for (int i = 0; i < runs; ++i) {
       reduce.Measure([&] { reduced = vistrane::ReduceColors(picture, colorMode); });
+      std::remove(argv[2]);
       write.Measure([&] {
         vistrane::bench::WriteFileOrExit(
             argv[2], [&](vistrane::ByteSink& sink) { vistrane::WriteReducedPng(reduced, sink); });
