@@ -11,7 +11,6 @@
 #include "platform/printer.h"
 #include "resident/capture/capture_output.h"
 #include "resident/output/frm_exec_win.h"
-#include "resident/output/worker_threads_win.h"
 
 namespace vistrane {
 
@@ -57,7 +56,6 @@ class WindowsCaptureHost final : public CaptureHost {
   bool FileExists(const std::wstring& path) const override;
   void WriteFile(const std::wstring& path, const FileContent& write) override;
   void EncodeJpeg(const Picture& picture, const std::wstring& path, ByteSink& sink) override;
-  ParallelRunner& Cores() override { return cores_; }
 
  private:
   HWND form_;
@@ -66,7 +64,6 @@ class WindowsCaptureHost final : public CaptureHost {
   Printer& printer_;
   FrmExec& frmExec;
   const bool& quitRequested_;
-  WorkerThreads cores_;
 };
 
 }  // namespace vistrane

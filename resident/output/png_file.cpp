@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "resident/output/all_cores.h"
 #include "resident/output/bmp_file.h"
 #include "shared/errors.h"
 
@@ -314,7 +315,7 @@ int HighestIndexUsed(const std::vector<std::uint8_t>& rows, int bitCount) {
 }  // namespace
 
 void WritePng24(const std::uint32_t* topDownPixels, int width, int height,
-                std::ptrdiff_t strideBytes, ByteSink& sink, ParallelRunner& cores) {
+                std::ptrdiff_t strideBytes, ByteSink& sink) {
   RequireTopDownPixels(width, height, strideBytes);
   const std::size_t rowBytes = std::size_t{3} * static_cast<std::size_t>(width);
   const auto* source = reinterpret_cast<const std::uint8_t*>(topDownPixels);
@@ -332,7 +333,7 @@ void WritePng24(const std::uint32_t* topDownPixels, int width, int height,
   const int primingRows = static_cast<int>((kWindowBytes + rowBytes) / (rowBytes + 1));
   std::vector<DeflatedBand> bands((height + bandRows - 1) / bandRows);
 
-  cores.RunAll(bands.size(), [&](std::size_t band) {
+  RunOnAllCores(bands.size(), [&](std::size_t band) {
     const int first = static_cast<int>(band) * bandRows;
     const int end = std::min(height, first + bandRows);
     std::vector<std::uint8_t> row(rowBytes + 1, 0);

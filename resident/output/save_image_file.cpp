@@ -35,7 +35,7 @@ std::wstring SaveImageFile(bool ForMail, ImageFileFormat format, const SettingsR
         if (reduced) {
           WriteReducedPng(*reduced, file);
         } else {
-          WritePng24(picture.pixels, picture.width, picture.height, stride, file, writer.Cores());
+          WritePng24(picture.pixels, picture.width, picture.height, stride, file);
         }
         break;
       case ImageFileFormat::Jpeg:

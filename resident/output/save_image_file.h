@@ -6,7 +6,6 @@
 
 #include "resident/output/byte_sink.h"
 #include "resident/output/capture_image.h"
-#include "resident/output/parallel_runner.h"
 #include "shared/clock.h"
 #include "shared/output_modes.h"
 #include "shared/settings_record.h"
@@ -29,8 +28,6 @@ class ImageFileWriter {
   // The picture at the highest JPEG quality into the sink. Throws OutputError
   // naming `path` when it cannot be encoded.
   virtual void EncodeJpeg(const Picture& picture, const std::wstring& path, ByteSink& sink) = 0;
-  // The threads a PNG's compression runs on.
-  virtual ParallelRunner& Cores() = 0;
 };
 
 // Names the file (the counter raised in SaveCont and stored, as

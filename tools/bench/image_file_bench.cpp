@@ -54,7 +54,7 @@ int wmain(int argc, wchar_t** argv) {
         host.WriteFile(output, [&](vistrane::ByteSink& sink) {
           if (png) {
             vistrane::WritePng24(pixels.pixels, pixels.width, pixels.height,
-                                 std::ptrdiff_t{pixels.width} * 4, sink, host.Cores());
+                                 std::ptrdiff_t{pixels.width} * 4, sink);
           } else {
             host.EncodeJpeg(pixels, output, sink);
           }

@@ -13,7 +13,6 @@
 #include "tools/bench/run_times.h"
 #include "tools/bench/screenshot_file.h"
 #include "tools/bench/stdio_sink.h"
-#include "tools/bench/std_threads.h"
 
 namespace {
 
@@ -40,13 +39,11 @@ int main(int argc, char** argv) {
   vistrane::bench::RunTimes reduce;
   vistrane::bench::RunTimes write;
   if (colours == 0) {
-    vistrane::bench::StdThreads cores;
     for (int i = 0; i < runs; ++i) {
       std::remove(argv[2]);
       write.Measure([&] {
         vistrane::bench::WriteFileOrExit(argv[2], [&](vistrane::ByteSink& sink) {
-          vistrane::WritePng24(shot.pixels.data(), width, height, std::ptrdiff_t{width} * 4, sink,
-                               cores);
+          vistrane::WritePng24(shot.pixels.data(), width, height, std::ptrdiff_t{width} * 4, sink);
         });
       });
     }

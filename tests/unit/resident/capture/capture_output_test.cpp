@@ -9,7 +9,6 @@
 #include "shared/errors.h"
 #include "tests/doubles/fixed_clock.h"
 #include "tests/doubles/memory_settings_store.h"
-#include "tests/doubles/one_thread.h"
 
 namespace vistrane {
 namespace {
@@ -91,8 +90,6 @@ class RecordingHost final : public CaptureHost {
     const std::uint8_t jpeg[] = {'J', static_cast<std::uint8_t>(picture.pixels[0])};
     sink.Write(jpeg, sizeof jpeg);
   }
-  ParallelRunner& Cores() override { return cores; }
-  OneThread cores;
 };
 
 class CaptureOutputTest : public ::testing::Test {

@@ -11,7 +11,6 @@
 
 #include "resident/output/bmp_file.h"
 #include "resident/output/reduce_colors.h"
-#include "tests/doubles/one_thread.h"
 
 namespace vistrane {
 namespace {
@@ -129,8 +128,7 @@ TEST(WritePng24, DecodesBackToTheExactPixels) {
       }
     }
     VectorSink sink;
-    OneThread cores;
-    WritePng24(source.data(), c.width, c.height, c.strideBytes, sink, cores);
+    WritePng24(source.data(), c.width, c.height, c.strideBytes, sink);
     const DecodedPng png = Decode(sink.bytes);
     EXPECT_EQ(png.width, c.width);
     EXPECT_EQ(png.height, c.height);

@@ -8,7 +8,6 @@
 #include "shared/little_endian.h"
 #include "tests/doubles/fixed_clock.h"
 #include "tests/doubles/memory_settings_store.h"
-#include "tests/doubles/one_thread.h"
 
 namespace vistrane {
 namespace {
@@ -24,8 +23,6 @@ class MemoryWriter final : public ImageFileWriter {
     file = std::move(sink.bytes);
   }
   void EncodeJpeg(const Picture&, const std::wstring&, ByteSink&) override {}
-  ParallelRunner& Cores() override { return cores; }
-  OneThread cores;
 };
 
 TEST(SaveImageFile, ReducedBitmapFileIsTheHeaderFieldByFieldThenTheRows) {

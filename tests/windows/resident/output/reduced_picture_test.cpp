@@ -146,8 +146,7 @@ TEST(PngFiles, TheImagingComponentReadsBackThePicturesExactPixelsAndThePalette) 
     const std::wstring path = TempPath(L"vistrane-png-test.png");
     if (c.colorMode == 1) {
       WriteFileAsTheCaptureDoes(path, [&](ByteSink& sink) {
-        WorkerThreads cores;
-        WritePng24(held.pixels, kWidth, kHeight, std::ptrdiff_t{kWidth} * 4, sink, cores);
+        WritePng24(held.pixels, kWidth, kHeight, std::ptrdiff_t{kWidth} * 4, sink);
       });
     } else {
       reduced = ReduceColors(held, c.colorMode);
