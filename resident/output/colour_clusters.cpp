@@ -114,10 +114,12 @@ std::vector<std::uint32_t> SplitByVariance(std::vector<WeightedColour>& colours,
   return palette;
 }
 
-void MoveToMeans(std::vector<std::uint32_t>& palette, const std::vector<WeightedColour>& colours,
-                 int rounds) {
+void MoveToMeans(std::vector<std::uint32_t>& palette, const std::vector<WeightedColour>& colours) {
+  // The split leaves little to move: on screenshots the entries settle
+  // within six rounds.
+  constexpr int kRounds = 6;
   std::vector<Sums> sums(palette.size());
-  for (int round = 0; round < rounds; ++round) {
+  for (int round = 0; round < kRounds; ++round) {
     std::fill(sums.begin(), sums.end(), Sums{});
     NearestColour nearest(palette);
     for (const WeightedColour& c : colours) sums[nearest.IndexOf(c.colour)].Add(c);

@@ -23,8 +23,7 @@ int MeanOf(std::int64_t sum, std::int64_t weight);
 std::vector<std::uint32_t> SplitByVariance(std::vector<WeightedColour>& colours, int maxColours);
 
 // Lloyd's k-means: each entry moves to the mean of the colours nearest to it,
-// for at most `rounds` rounds or until no entry moves.
-void MoveToMeans(std::vector<std::uint32_t>& palette, const std::vector<WeightedColour>& colours,
-                 int rounds);
+// for a few rounds or until no entry moves.
+void MoveToMeans(std::vector<std::uint32_t>& palette, const std::vector<WeightedColour>& colours);
 
 }  // namespace vistrane

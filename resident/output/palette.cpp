@@ -217,8 +217,6 @@ class WuQuantiser {
 // few enough to cluster exactly, so no flat colour is moved or merged with
 // its neighbour. Busy screens go through the coarse histogram instead.
 constexpr std::size_t kMostCountedColours = 4096;
-constexpr int kRoundsOnColours = 16;
-constexpr int kRoundsOnCells = 6;
 
 }  // namespace
 
@@ -233,13 +231,13 @@ std::vector<std::uint32_t> ChoosePalette(const std::uint32_t* pixels, std::size_
       for (const WeightedColour& c : *colours) palette.push_back(c.colour);
     } else {
       palette = SplitByVariance(*colours, maxColours);
-      MoveToMeans(palette, *colours, kRoundsOnColours);
+      MoveToMeans(palette, *colours);
     }
   } else {
     WuQuantiser wu(pixels, count);
     const auto cells = wu.Cells();
     palette = wu.Palette(maxColours);
-    MoveToMeans(palette, cells, kRoundsOnCells);
+    MoveToMeans(palette, cells);
   }
   // Two entries can meet at one mean; keep the table free of repeats.
   std::sort(palette.begin(), palette.end());
