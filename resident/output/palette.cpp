@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <optional>
+#include <utility>
 #include <stdexcept>
 
 #include "resident/output/colour_clusters.h"
@@ -30,11 +31,14 @@ void SortDarkestFirst(std::vector<std::uint32_t>& palette) {
   });
 }
 
-// The image's colours with their pixel counts when there are at most
-// `limit` of them. Stops at the first colour too many, which on a busy
-// screen comes early.
-std::optional<std::vector<WeightedColour>> CountColours(const std::uint32_t* pixels,
-                                                        std::size_t count, std::size_t limit) {
+// The image's colours with their pixel counts, up to `limit` colours.
+// Counting stops at the first colour too many, which on a busy screen comes
+// early; `counted` pixels from the first are in `colours`.
+struct ColourCounts {
+  std::vector<WeightedColour> colours;
+  std::size_t counted;
+};
+ColourCounts CountColours(const std::uint32_t* pixels, std::size_t count, std::size_t limit) {
   std::size_t slots = 4;  // at least four slots a colour: short probes
   while (slots < 4 * limit) slots *= 2;
   const int shift = 64 - std::countr_zero(slots);
@@ -43,29 +47,30 @@ std::optional<std::vector<WeightedColour>> CountColours(const std::uint32_t* pix
   std::vector<std::uint32_t> at(slots);    // the colour's place in `colours`
   std::vector<WeightedColour> colours;
   std::uint32_t previous = kUsed;  // no colour
-  WeightedColour* counted = nullptr;
-  for (std::size_t i = 0; i < count; ++i) {
+  WeightedColour* same = nullptr;  // the entry of `previous`
+  std::size_t i = 0;
+  for (; i < count; ++i) {
     const std::uint32_t colour = pixels[i] & 0xFFFFFF;
     if (colour != previous) {
       previous = colour;
       std::size_t slot = static_cast<std::size_t>((colour * 0x9E3779B97F4A7C15ull) >> shift);
       while (keys[slot] != 0 && keys[slot] != (colour | kUsed)) slot = (slot + 1) & (slots - 1);
       if (keys[slot] == 0) {
-        if (colours.size() == limit) return std::nullopt;
+        if (colours.size() == limit) break;
         keys[slot] = colour | kUsed;
         at[slot] = static_cast<std::uint32_t>(colours.size());
         colours.push_back({colour, 0, 0, 0, 0});
       }
-      counted = &colours[at[slot]];
+      same = &colours[at[slot]];
     }
-    counted->w += 1;
+    same->w += 1;
   }
   for (WeightedColour& c : colours) {
     c.r = c.w * Red(c.colour);
     c.g = c.w * Green(c.colour);
     c.b = c.w * Blue(c.colour);
   }
-  return colours;
+  return {std::move(colours), i};
 }
 
 // Wu's quantiser: cumulative moments of a 32-level-per-channel histogram let
@@ -75,18 +80,12 @@ class WuQuantiser {
  public:
   static constexpr int kSide = 33;  // 32 levels and a zero border
 
-  explicit WuQuantiser(const std::uint32_t* pixels, std::size_t count)
+  // The histogram of colours already counted and of the pixels after them.
+  WuQuantiser(const std::vector<WeightedColour>& colours, const std::uint32_t* pixels,
+              std::size_t count)
       : w_(kCells), r_(kCells), g_(kCells), b_(kCells), m2_(kCells) {
-    for (std::size_t i = 0; i < count; ++i) {
-      const std::uint32_t c = pixels[i];
-      const int red = Red(c), green = Green(c), blue = Blue(c);
-      const int at = Index((red >> 3) + 1, (green >> 3) + 1, (blue >> 3) + 1);
-      w_[at] += 1;
-      r_[at] += red;
-      g_[at] += green;
-      b_[at] += blue;
-      m2_[at] += static_cast<double>(red * red + green * green + blue * blue);
-    }
+    for (const WeightedColour& c : colours) Add(c.colour, c.w);
+    for (std::size_t i = 0; i < count; ++i) Add(pixels[i], 1);
   }
 
   // The occupied cells, each standing for its pixels at their mean, before
@@ -130,6 +129,16 @@ class WuQuantiser {
  private:
   static constexpr int kCells = kSide * kSide * kSide;
   static int Index(int r, int g, int b) { return (r * kSide + g) * kSide + b; }
+
+  void Add(std::uint32_t c, std::int64_t weight) {
+    const int red = Red(c), green = Green(c), blue = Blue(c);
+    const int at = Index((red >> 3) + 1, (green >> 3) + 1, (blue >> 3) + 1);
+    w_[at] += weight;
+    r_[at] += weight * red;
+    g_[at] += weight * green;
+    b_[at] += weight * blue;
+    m2_[at] += static_cast<double>(weight) * (red * red + green * green + blue * blue);
+  }
 
   // Lower corner exclusive, upper corner inclusive, per channel (r, g, b).
   struct Box {
@@ -226,18 +235,17 @@ std::vector<std::uint32_t> ChoosePalette(const std::uint32_t* pixels, std::size_
     throw std::invalid_argument("ChoosePalette: a table holds 1 to 256 colours");
   }
   std::vector<std::uint32_t> palette;
-  if (auto colours = CountColours(pixels, count, kMostCountedColours)) {
-    if (colours->size() <= static_cast<std::size_t>(maxColours)) {
-      for (const WeightedColour& c : *colours) palette.push_back(c.colour);
-    } else {
-      palette = SplitByVariance(*colours, maxColours);
-      MoveToMeans(palette, *colours);
-    }
-  } else {
-    WuQuantiser wu(pixels, count);
+  ColourCounts counts = CountColours(pixels, count, kMostCountedColours);
+  if (counts.counted < count) {
+    WuQuantiser wu(counts.colours, pixels + counts.counted, count - counts.counted);
     const auto cells = wu.Cells();
     palette = wu.Palette(maxColours);
     MoveToMeans(palette, cells);
+  } else if (counts.colours.size() <= static_cast<std::size_t>(maxColours)) {
+    for (const WeightedColour& c : counts.colours) palette.push_back(c.colour);
+  } else {
+    palette = SplitByVariance(counts.colours, maxColours);
+    MoveToMeans(palette, counts.colours);
   }
   // Two entries can meet at one mean; keep the table free of repeats.
   std::sort(palette.begin(), palette.end());
