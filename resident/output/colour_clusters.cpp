@@ -27,8 +27,8 @@ struct Sums {
   // Sum of squared means times the weight: what a cut raises when it lowers
   // the error.
   double SquaredMeanMass() const {
-    return (static_cast<double>(r) * r + static_cast<double>(g) * g +
-            static_cast<double>(b) * b) / static_cast<double>(w);
+    return (static_cast<double>(r) * r + static_cast<double>(g) * g + static_cast<double>(b) * b) /
+           static_cast<double>(w);
   }
   std::uint32_t Mean() const {
     return static_cast<std::uint32_t>(MeanOf(r, w)) << 16 |
@@ -48,9 +48,10 @@ Box MakeBox(const std::vector<WeightedColour>& colours, std::size_t begin, std::
   for (std::size_t i = begin; i < end; ++i) {
     const WeightedColour& c = colours[i];
     box.sums.Add(c);
-    double d = 0;
-    for (int channel = 0; channel < 3; ++channel) d += Channel(c.colour, channel) * Channel(c.colour, channel);
-    squares += d * static_cast<double>(c.w);
+    for (int channel = 0; channel < 3; ++channel) {
+      const int level = Channel(c.colour, channel);
+      squares += static_cast<double>(c.w) * level * level;
+    }
   }
   // One colour has none; the subtraction would leave rounding noise.
   box.error = end - begin < 2 ? 0 : std::max(0.0, squares - box.sums.SquaredMeanMass());
@@ -104,8 +105,8 @@ int MeanOf(std::int64_t sum, std::int64_t weight) {
 std::vector<std::uint32_t> SplitByVariance(std::vector<WeightedColour>& colours, int maxColours) {
   std::vector<Box> boxes{MakeBox(colours, 0, colours.size())};
   while (static_cast<int>(boxes.size()) < maxColours) {
-    const auto worst = std::max_element(boxes.begin(), boxes.end(),
-                                        [](const Box& a, const Box& b) { return a.error < b.error; });
+    const auto worst = std::max_element(
+        boxes.begin(), boxes.end(), [](const Box& a, const Box& b) { return a.error < b.error; });
     if (worst->error <= 0) break;  // every box is a single colour
     boxes.push_back(Split(colours, *worst));
   }

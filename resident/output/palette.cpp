@@ -4,8 +4,8 @@
 #include <array>
 #include <bit>
 #include <optional>
-#include <utility>
 #include <stdexcept>
+#include <utility>
 
 #include "resident/output/colour_clusters.h"
 
