@@ -222,10 +222,11 @@ class WuQuantiser {
   std::vector<double> m2_;
 };
 
-// Plain screens (windows, text, no photo) have up to a few thousand colours:
-// few enough to cluster exactly, so no flat colour is moved or merged with
-// its neighbour. Busy screens go through the coarse histogram instead.
-constexpr std::size_t kMostCountedColours = 4096;
+// Plain screens (windows and text, coloured text edges included, no photo)
+// have up to some ten thousand colours: few enough to cluster exactly, so no
+// flat colour is moved or merged with its neighbour. Busy screens go through
+// the coarse histogram instead.
+constexpr std::size_t kMostCountedColours = 16384;
 
 }  // namespace
 
