@@ -86,7 +86,7 @@ std::vector<std::uint32_t> PlainImage(int width, int height) {
 }
 
 TEST(ChoosePalette, AdaptiveTablesStayCloseToTheImage) {
-  const auto busy = BusyImage(256, 128);
+  const auto busy = BusyImage(512, 256);  // over 30,000 colours: the histogram's way
   const auto plain = PlainImage(128, 128);
   const std::vector<std::uint32_t> busyFlats = {0xFFFFFF, 0x3D7BE0};
   const std::vector<std::uint32_t> plainFlats(std::begin(kPlainFlats), std::end(kPlainFlats));
