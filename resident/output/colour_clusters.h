@@ -19,7 +19,8 @@ int MeanOf(std::int64_t sum, std::int64_t weight);
 // At most maxColours entries: the box of colours with the largest squared
 // error is cut where its two halves' error is least, at any of the 256 levels
 // of any channel, until there are maxColours boxes or each holds one colour.
-// Each entry is its box's mean. Reorders `colours`.
+// Each entry is its box's mean. The colours must differ from each other;
+// they are reordered.
 std::vector<std::uint32_t> SplitByVariance(std::vector<WeightedColour>& colours, int maxColours);
 
 // Lloyd's k-means: each entry moves to the mean of the colours nearest to it,
