@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <optional>
 #include <stdexcept>
+#include <utility>
+
+#include "resident/output/colour_clusters.h"
 
 namespace vistrane {
 namespace {
@@ -27,27 +31,46 @@ void SortDarkestFirst(std::vector<std::uint32_t>& palette) {
   });
 }
 
-// The image's own colours when there are at most maxColours of them. Stops
-// at the first colour too many, which on a photo-like screen comes early.
-std::optional<std::vector<std::uint32_t>> ExactColours(const std::uint32_t* pixels,
-                                                       std::size_t count, int maxColours) {
-  constexpr std::size_t kSlots = 1024;  // at least four times 257: short probes
+// The image's colours with their pixel counts, up to `limit` colours.
+// Counting stops at the first colour too many, which on a busy screen comes
+// early; `counted` pixels from the first are in `colours`.
+struct ColourCounts {
+  std::vector<WeightedColour> colours;
+  std::size_t counted;
+};
+ColourCounts CountColours(const std::uint32_t* pixels, std::size_t count, std::size_t limit) {
+  std::size_t slots = 4;  // at least four slots a colour: short probes
+  while (slots < 4 * limit) slots *= 2;
+  const int shift = 64 - std::countr_zero(slots);
   constexpr std::uint32_t kUsed = 0x01000000;
-  std::array<std::uint32_t, kSlots> slots{};
-  std::vector<std::uint32_t> colours;
+  std::vector<std::uint32_t> keys(slots);  // colour | kUsed, 0 when empty
+  std::vector<std::uint32_t> at(slots);    // the colour's place in `colours`
+  std::vector<WeightedColour> colours;
   std::uint32_t previous = kUsed;  // no colour
-  for (std::size_t i = 0; i < count; ++i) {
+  WeightedColour* same = nullptr;  // the entry of `previous`
+  std::size_t i = 0;
+  for (; i < count; ++i) {
     const std::uint32_t colour = pixels[i] & 0xFFFFFF;
-    if (colour == previous) continue;
-    previous = colour;
-    std::size_t slot = (colour * 2654435761u) >> 22;
-    while (slots[slot] != 0 && slots[slot] != (colour | kUsed)) slot = (slot + 1) % kSlots;
-    if (slots[slot] != 0) continue;
-    if (colours.size() == static_cast<std::size_t>(maxColours)) return std::nullopt;
-    slots[slot] = colour | kUsed;
-    colours.push_back(colour);
+    if (colour != previous) {
+      previous = colour;
+      std::size_t slot = static_cast<std::size_t>((colour * 0x9E3779B97F4A7C15ull) >> shift);
+      while (keys[slot] != 0 && keys[slot] != (colour | kUsed)) slot = (slot + 1) & (slots - 1);
+      if (keys[slot] == 0) {
+        if (colours.size() == limit) break;
+        keys[slot] = colour | kUsed;
+        at[slot] = static_cast<std::uint32_t>(colours.size());
+        colours.push_back({colour, 0, 0, 0, 0});
+      }
+      same = &colours[at[slot]];
+    }
+    same->w += 1;
   }
-  return colours;
+  for (WeightedColour& c : colours) {
+    c.r = c.w * Red(c.colour);
+    c.g = c.w * Green(c.colour);
+    c.b = c.w * Blue(c.colour);
+  }
+  return {std::move(colours), i};
 }
 
 // Wu's quantiser: cumulative moments of a 32-level-per-channel histogram let
@@ -57,29 +80,23 @@ class WuQuantiser {
  public:
   static constexpr int kSide = 33;  // 32 levels and a zero border
 
-  explicit WuQuantiser(const std::uint32_t* pixels, std::size_t count)
+  // The histogram of colours already counted and of the pixels after them.
+  WuQuantiser(const std::vector<WeightedColour>& colours, const std::uint32_t* pixels,
+              std::size_t count)
       : w_(kCells), r_(kCells), g_(kCells), b_(kCells), m2_(kCells) {
-    for (std::size_t i = 0; i < count; ++i) {
-      const std::uint32_t c = pixels[i];
-      const int red = Red(c), green = Green(c), blue = Blue(c);
-      const int at = Index((red >> 3) + 1, (green >> 3) + 1, (blue >> 3) + 1);
-      w_[at] += 1;
-      r_[at] += red;
-      g_[at] += green;
-      b_[at] += blue;
-      m2_[at] += static_cast<double>(red * red + green * green + blue * blue);
-    }
+    for (const WeightedColour& c : colours) Add(c.colour, c.w);
+    for (std::size_t i = 0; i < count; ++i) Add(pixels[i], 1);
   }
 
-  // The occupied cells as (weight, red, green, blue sums), before the sums
-  // are made cumulative.
-  struct Cell {
-    std::int64_t w, r, g, b;
-  };
-  std::vector<Cell> Cells() const {
-    std::vector<Cell> cells;
+  // The occupied cells, each standing for its pixels at their mean, before
+  // the sums are made cumulative.
+  std::vector<WeightedColour> Cells() const {
+    std::vector<WeightedColour> cells;
     for (int at = 0; at < kCells; ++at) {
-      if (w_[at] != 0) cells.push_back({w_[at], r_[at], g_[at], b_[at]});
+      const std::int64_t w = w_[at];
+      if (w == 0) continue;
+      cells.push_back({Colour(MeanOf(r_[at], w), MeanOf(g_[at], w), MeanOf(b_[at], w)), w, r_[at],
+                       g_[at], b_[at]});
     }
     return cells;
   }
@@ -104,18 +121,24 @@ class WuQuantiser {
     std::vector<std::uint32_t> palette;
     for (const Box& box : boxes) {
       const Sums s = Volume(box);
-      if (s.w > 0) palette.push_back(Colour(Mean(s.r, s.w), Mean(s.g, s.w), Mean(s.b, s.w)));
+      if (s.w > 0) palette.push_back(Colour(MeanOf(s.r, s.w), MeanOf(s.g, s.w), MeanOf(s.b, s.w)));
     }
     return palette;
-  }
-
-  static int Mean(std::int64_t sum, std::int64_t weight) {
-    return static_cast<int>((sum + weight / 2) / weight);
   }
 
  private:
   static constexpr int kCells = kSide * kSide * kSide;
   static int Index(int r, int g, int b) { return (r * kSide + g) * kSide + b; }
+
+  void Add(std::uint32_t c, std::int64_t weight) {
+    const int red = Red(c), green = Green(c), blue = Blue(c);
+    const int at = Index((red >> 3) + 1, (green >> 3) + 1, (blue >> 3) + 1);
+    w_[at] += weight;
+    r_[at] += weight * red;
+    g_[at] += weight * green;
+    b_[at] += weight * blue;
+    m2_[at] += static_cast<double>(weight) * (red * red + green * green + blue * blue);
+  }
 
   // Lower corner exclusive, upper corner inclusive, per channel (r, g, b).
   struct Box {
@@ -199,36 +222,11 @@ class WuQuantiser {
   std::vector<double> m2_;
 };
 
-// Moves each entry to the weighted mean of the histogram cells nearest to it
-// (Lloyd's k-means), which lowers the error left by the box boundaries.
-void Refine(std::vector<std::uint32_t>& palette, const std::vector<WuQuantiser::Cell>& cells) {
-  constexpr int kRounds = 6;
-  std::vector<WuQuantiser::Cell> sums(palette.size());
-  for (int round = 0; round < kRounds; ++round) {
-    std::fill(sums.begin(), sums.end(), WuQuantiser::Cell{0, 0, 0, 0});
-    NearestColour nearest(palette);
-    for (const auto& cell : cells) {
-      const std::uint32_t mean = Colour(WuQuantiser::Mean(cell.r, cell.w),
-                                        WuQuantiser::Mean(cell.g, cell.w),
-                                        WuQuantiser::Mean(cell.b, cell.w));
-      auto& s = sums[nearest.IndexOf(mean)];
-      s.w += cell.w;
-      s.r += cell.r;
-      s.g += cell.g;
-      s.b += cell.b;
-    }
-    bool moved = false;
-    for (std::size_t i = 0; i < palette.size(); ++i) {
-      if (sums[i].w == 0) continue;
-      const std::uint32_t centre = Colour(WuQuantiser::Mean(sums[i].r, sums[i].w),
-                                          WuQuantiser::Mean(sums[i].g, sums[i].w),
-                                          WuQuantiser::Mean(sums[i].b, sums[i].w));
-      moved = moved || centre != palette[i];
-      palette[i] = centre;
-    }
-    if (!moved) break;
-  }
-}
+// Plain screens (windows and text, coloured text edges included, no photo)
+// have up to some ten thousand colours: few enough to cluster exactly, so no
+// flat colour is moved or merged with its neighbour. Busy screens go through
+// the coarse histogram instead.
+constexpr std::size_t kMostCountedColours = 16384;
 
 }  // namespace
 
@@ -237,18 +235,24 @@ std::vector<std::uint32_t> ChoosePalette(const std::uint32_t* pixels, std::size_
   if (maxColours < 1 || maxColours > 256) {
     throw std::invalid_argument("ChoosePalette: a table holds 1 to 256 colours");
   }
-  std::optional<std::vector<std::uint32_t>> palette = ExactColours(pixels, count, maxColours);
-  if (!palette) {
-    WuQuantiser wu(pixels, count);
+  std::vector<std::uint32_t> palette;
+  ColourCounts counts = CountColours(pixels, count, kMostCountedColours);
+  if (counts.counted < count) {
+    WuQuantiser wu(counts.colours, pixels + counts.counted, count - counts.counted);
     const auto cells = wu.Cells();
     palette = wu.Palette(maxColours);
-    Refine(*palette, cells);
-    // Two entries can meet at one mean; keep the table free of repeats.
-    std::sort(palette->begin(), palette->end());
-    palette->erase(std::unique(palette->begin(), palette->end()), palette->end());
+    MoveToMeans(palette, cells);
+  } else if (counts.colours.size() <= static_cast<std::size_t>(maxColours)) {
+    for (const WeightedColour& c : counts.colours) palette.push_back(c.colour);
+  } else {
+    palette = SplitByVariance(counts.colours, maxColours);
+    MoveToMeans(palette, counts.colours);
   }
-  SortDarkestFirst(*palette);
-  return std::move(*palette);
+  // Two entries can meet at one mean; keep the table free of repeats.
+  std::sort(palette.begin(), palette.end());
+  palette.erase(std::unique(palette.begin(), palette.end()), palette.end());
+  SortDarkestFirst(palette);
+  return palette;
 }
 
 namespace {

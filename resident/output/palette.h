@@ -14,9 +14,11 @@ namespace vistrane {
 
 // At most maxColours (1 to 256) colours for the image, darkest first. An image
 // with no more colours than that gets exactly its own colours, so nothing
-// changes. Otherwise the table is adaptive: Wu's variance-minimising split of
-// a 5-bit-per-channel histogram, refined by k-means on the histogram cells;
-// both minimise the squared RGB error, which is what the eye sees as noise.
+// changes. Otherwise the table is adaptive: a variance-minimising split
+// refined by k-means, on the image's exact colours when it has some ten
+// thousand at most (a plain screen), else on the cells of a 5-bit-per-channel
+// histogram (Wu's quantiser). Both minimise the squared RGB error, which is
+// what the eye sees as noise.
 std::vector<std::uint32_t> ChoosePalette(const std::uint32_t* pixels, std::size_t count,
                                          int maxColours);
 

@@ -8,15 +8,18 @@ if [ ! -f "$images/desk_3840x2160.bmp" ] || [ ! -f "$images/flat_1920x1080.bmp" 
   (mkdir -p "$work" && cd "$work" && bash "$root/../shared/bench/make_images.sh" . >/dev/null)
 fi
 
+# times_of <command...>: "<wall s> <cpu s>" of one run.
+times_of() {
+  local times
+  times=$( { TIMEFORMAT='%R %U %S'; time "$@" >/dev/null 2>&1; } 2>&1 | tail -n 1)
+  awk -v t="$times" 'BEGIN { split(t, a, " "); printf "%s %s\n", a[1], a[2] + a[3] }'
+}
+
 # best <command...>: "<best wall s> <best cpu s>" over $runs runs.
 best() {
-  local i times wall=999999 cpu=999999
-  for ((i = 0; i < runs; i++)); do
-    times=$( { TIMEFORMAT='%R %U %S'; time "$@" >/dev/null 2>&1; } 2>&1 | tail -n 1)
-    read -r wall cpu < <(awk -v w="$wall" -v c="$cpu" -v t="$times" \
-      'BEGIN { split(t, a, " "); r = a[1]; u = a[2] + a[3]; printf "%s %s\n", (r < w ? r : w), (u < c ? u : c) }')
-  done
-  echo "$wall $cpu"
+  local i
+  for ((i = 0; i < runs; i++)); do times_of "$@"; done |
+    awk 'NR == 1 || $1 < w { w = $1 } NR == 1 || $2 < c { c = $2 } END { print w, c }'
 }
 
 size_of() { stat -c %s "$1"; }
