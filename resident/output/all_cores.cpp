@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -25,10 +24,11 @@ void RunOnAllCores(std::size_t count, const std::function<void(std::size_t index
   };
   const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
   std::vector<std::thread> helpers;
+  helpers.reserve(cores);  // before any thread runs, so that only a thread's start can fail below
   for (std::size_t i = 1; i < std::min(cores, count); ++i) {
     try {
       helpers.emplace_back(run);
-    } catch (const std::system_error&) {
+    } catch (...) {
       break;  // the threads there are do the work, only slower
     }
   }
