@@ -57,8 +57,11 @@ turn() {
   rm -rf "$out" && mkdir -p "$out"
   "${@:3}"
   sleep 3
-  wine "$bin/capture_bench.exe" 'C:\bench.bmp' 'C:\VstrnTmp' "$captures" "$extension" |
-    tee /dev/stderr | sed -n "s/^capture [0-9]*: \([0-9.]*\) ms.*/$name \1/p" >> "$log"
+  local output
+  output=$(wine "$bin/capture_bench.exe" 'C:\bench.bmp' 'C:\VstrnTmp' "$captures" "$extension" |
+    tr -d '\r')
+  echo "$name: $output"
+  sed -n "s/^capture [0-9]*: \([0-9.]*\) ms.*/$name \1/p" <<<"$output" >> "$log"
   kill "$program_pid" 2>/dev/null || true
   wineserver -k 2>/dev/null || true
   program_pid=
