@@ -112,13 +112,18 @@ void FrmSetting::Init_Save(std::span<const std::wstring> fixedDrives) {
 }
 
 void FrmSetting::OptionClick(const OptionGroup& group, const OptionButton& button) {
-  // Tab enters a group at its checked button, as in a dialog.
+  // Tab enters a group at its checked button, as in a dialog. Only what
+  // differs is set: each setting is a round of messages for the button.
   for (const OptionButton& other : group.buttons) {
     const HWND window = controls_[other.id];
     const bool checked = other.id == button.id;
-    SendMessageW(window, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    const WPARAM check = checked ? BST_CHECKED : BST_UNCHECKED;
+    if (static_cast<WPARAM>(SendMessageW(window, BM_GETCHECK, 0, 0)) != check) {
+      SendMessageW(window, BM_SETCHECK, check, 0);
+    }
     const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
-    SetWindowLongPtrW(window, GWL_STYLE, checked ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    const LONG_PTR wanted = checked ? style | WS_TABSTOP : style & ~WS_TABSTOP;
+    if (wanted != style) SetWindowLongPtrW(window, GWL_STYLE, wanted);
   }
   const OptionEffect effect = SelectOption(record_, group, button);
   switch (effect) {
