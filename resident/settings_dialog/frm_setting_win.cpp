@@ -58,7 +58,10 @@ void FrmSetting::PopSetting() {
   Create(kCaption, kStyle, kExStyle, at.x, at.y, 0, 0);
   try {
     const UINT dpi = GetDpiForWindow(Window());
-    controls_.Create(Window(), dpi);
+    controls_.Create(Window(), dpi, [this](ctl::Id id) {
+      const OptionGroup* group = GroupOfButton(id);
+      return group != nullptr && ShownOption(*group, record_).id == id;
+    });
     dirList_.Attach(controls_[ctl::dirList]);
     dirList_.ApplyDpi(dpi);
     const Box client = ToPixels(kSettingClient, dpi, dpi);

@@ -107,7 +107,8 @@ int TextWidth(HDC dc, std::wstring_view text) {
 
 }  // namespace
 
-void SettingControls::Create(HWND dialog, UINT dpi) {
+void SettingControls::Create(HWND dialog, UINT dpi,
+                             const std::function<bool(ctl::Id)>& isChecked) {
   dialog_ = dialog;
   dpi_ = dpi;
   windows_.clear();
@@ -123,15 +124,19 @@ void SettingControls::Create(HWND dialog, UINT dpi) {
     const OptionGroup* group = layout.kind == ControlKind::Frame ? GroupOfFrame(layout.id) : nullptr;
     if (group == nullptr) continue;
     // The arrow keys move within a group: from the first button (WS_GROUP) to
-    // the control after the last. The dialog gives WS_TABSTOP to the checked
-    // button only.
+    // the control after the last. The checked button alone gets WS_TABSTOP.
+    // It is checked as soon as it is made: checking an auto radio button
+    // unchecks and restyles every sibling of its group, one round of messages
+    // each, and the siblings after it do not exist yet.
     const std::vector<Box> places = OptionPlaces(layout, *group, screen.get());
     for (std::size_t i = 0; i < places.size(); ++i) {
       const OptionButton& button = group->buttons[i];
-      windows_[button.id] =
+      const HWND option =
           CreateChild(L"BUTTON", std::wstring(button.caption),
                       BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0,
                       Container(layout.container), button.id, places[i], font_.get());
+      if (isChecked(button.id)) SendMessageW(option, BM_SETCHECK, BST_CHECKED, 0);
+      windows_[button.id] = option;
     }
   }
   ShowTab(kOpeningTab);

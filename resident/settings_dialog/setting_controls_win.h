@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -23,8 +24,9 @@ class SettingControls {
   SettingControls& operator=(const SettingControls&) = delete;
 
   // Creates every window inside `dialog`, in place and in its font for the
-  // DPI, and shows the opening tab. Throws Win32Error.
-  void Create(HWND dialog, UINT dpi);
+  // DPI, with the option button `isChecked` names checked in each group, and
+  // shows the opening tab. Throws Win32Error.
+  void Create(HWND dialog, UINT dpi, const std::function<bool(ctl::Id)>& isChecked);
 
   // Fonts, positions and pictures for a new DPI.
   void ApplyDpi(UINT dpi);
