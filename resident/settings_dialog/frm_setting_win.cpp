@@ -34,8 +34,19 @@ PathKind KindOf(const std::wstring& path) {
 }
 
 DriveList FixedDrives(const std::wstring& drive) {
+  // Only a letter that names a drive is asked for its type: for one that
+  // names none, GetDriveTypeW asks the mount manager, which costs more than
+  // the rest of the opening. A drive is in the system's drive mask or has a
+  // root that answers (Wine adds a drive linked in while it runs only to the
+  // latter).
+  const DWORD inUse = GetLogicalDrives();
   return FixedDriveList(
-      [](const std::wstring& root) { return GetDriveTypeW(root.c_str()) == DRIVE_FIXED; }, drive);
+      [inUse](const std::wstring& root) {
+        const bool named = (inUse >> (root[0] - L'A') & 1) != 0 ||
+                           GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES;
+        return named && GetDriveTypeW(root.c_str()) == DRIVE_FIXED;
+      },
+      drive);
 }
 
 }  // namespace
