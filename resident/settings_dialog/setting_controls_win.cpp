@@ -76,7 +76,7 @@ void RegisterPageClass() {
 HWND CreateChild(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle,
                  HWND parent, int id, const Box& place, HFONT font) {
   const HWND created = CreateWindowExW(
-      exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, place.left, place.top,
+      exStyle, windowClass, text.c_str(), WS_CHILD | style, place.left, place.top,
       place.width, place.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
       GetModuleHandleW(nullptr), nullptr);
   if (created == nullptr) ThrowLastError(std::wstring(L"CreateWindowExW(") + windowClass + L")");
@@ -133,7 +133,7 @@ void SettingControls::Create(HWND dialog, UINT dpi,
       const OptionButton& button = group->buttons[i];
       const HWND option =
           CreateChild(L"BUTTON", std::wstring(button.caption),
-                      BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0,
+                      WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0,
                       Container(layout.container), button.id, places[i], font_.get());
       if (isChecked(button.id)) SendMessageW(option, BM_SETCHECK, BST_CHECKED, 0);
       windows_[button.id] = option;
@@ -149,7 +149,8 @@ HWND SettingControls::CreateControl(const ControlLayout& layout) {
   const HFONT font = layout.bold ? boldFont_.get() : font_.get();
   const auto child = [&](const wchar_t* windowClass, const std::wstring& caption, DWORD style,
                          DWORD exStyle) {
-    return CreateChild(windowClass, caption, style, exStyle, parent, layout.id, place, font);
+    return CreateChild(windowClass, caption, WS_VISIBLE | style, exStyle, parent, layout.id, place,
+                       font);
   };
   switch (layout.kind) {
     case ControlKind::Frame:
@@ -200,14 +201,16 @@ HWND SettingControls::CreateControl(const ControlLayout& layout) {
         }
       }
       // The pages follow the tab control, so the Tab key reaches the shown
-      // page's controls right after the tabs.
+      // page's controls right after the tabs. Only the opening page is made
+      // visible: hiding a page later is a round of messages for each control.
+      const Box pagePlace = FitTabs(tabs);
       for (const TabPage& tab : SettingTabs()) {
         const auto page = static_cast<std::size_t>(tab.page) - 1;
-        pages_[page] = CreateChild(kPageClass, L"", 0, WS_EX_CONTROLPARENT, dialog_, tab.frame,
-                                   Box{}, font);
+        const DWORD visible = static_cast<int>(page) == kOpeningTab ? WS_VISIBLE : 0;
+        pages_[page] = CreateChild(kPageClass, L"", visible, WS_EX_CONTROLPARENT, dialog_,
+                                   tab.frame, pagePlace, font);
         windows_[tab.frame] = pages_[page];
       }
-      FitTabs(tabs);
       return tabs;
     }
     case ControlKind::Button:
@@ -293,10 +296,11 @@ void SettingControls::Place() {
     const std::vector<Box> places = OptionPlaces(layout, *group, screen.get());
     for (std::size_t i = 0; i < places.size(); ++i) Move((*this)[group->buttons[i].id], places[i]);
   }
-  FitTabs((*this)[ctl::SSTab1]);
+  const Box pagePlace = FitTabs((*this)[ctl::SSTab1]);
+  for (const HWND page : pages_) Move(page, pagePlace);
 }
 
-void SettingControls::FitTabs(HWND tabs) {
+Box SettingControls::FitTabs(HWND tabs) {
   // The tab control keeps its row of tabs and the line under it; the pages
   // take the rest of its place.
   const Box area = PlaceOf(*FindLayout(ctl::SSTab1));
@@ -306,10 +310,8 @@ void SettingControls::FitTabs(HWND tabs) {
   }
   const int rowHeight = tab.bottom + Scale(kTabLine);
   Move(tabs, Box{area.left, area.top, area.width, rowHeight});
-  for (const HWND page : pages_) {
-    Move(page, Box{area.left, area.top + rowHeight - Scale(kTabLine), area.width,
-                   area.height - rowHeight + Scale(kTabLine)});
-  }
+  return Box{area.left, area.top + rowHeight - Scale(kTabLine), area.width,
+             area.height - rowHeight + Scale(kTabLine)};
 }
 
 HWND SettingControls::operator[](ctl::Id id) const {

@@ -52,7 +52,8 @@ class SettingControls {
   std::vector<Box> OptionPlaces(const ControlLayout& frame, const OptionGroup& group,
                                 HDC measure) const;
   void Place();
-  void FitTabs(HWND tabs);
+  // Fits the tab control to its row of tabs; returns the pages' place.
+  Box FitTabs(HWND tabs);
   HWND Container(vistrane::Container container) const;
   int Scale(int pixels) const noexcept { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
 
