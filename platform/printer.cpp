@@ -112,7 +112,7 @@ Printer::Current& Printer::Load() {
   return *current_;
 }
 
-bool Printer::AcceptsPaperSize(std::int16_t code) {
+std::vector<std::int16_t> Printer::PaperSizes() {
   const Current& current = Load();
   const int count = DeviceCapabilitiesW(current.deviceName.c_str(), current.portName.c_str(),
                                         DC_PAPERS, nullptr, nullptr);
@@ -123,7 +123,12 @@ bool Printer::AcceptsPaperSize(std::int16_t code) {
                           reinterpret_cast<wchar_t*>(papers.data()), nullptr) < 0) {
     ThrowLastError(L"DeviceCapabilities(" + current.deviceName + L")");
   }
-  return std::find(papers.begin(), papers.end(), static_cast<WORD>(code)) != papers.end();
+  return std::vector<std::int16_t>(papers.begin(), papers.end());
+}
+
+bool Printer::AcceptsPaperSize(std::int16_t code) {
+  const std::vector<std::int16_t> papers = PaperSizes();
+  return std::find(papers.begin(), papers.end(), code) != papers.end();
 }
 
 std::int16_t Printer::PaperSize() { return Load().Mode().dmPaperSize; }

@@ -53,7 +53,8 @@ class Printer {
   // The functions below work on the current printer and throw Win32Error
   // when there is none or the spooler refuses.
 
-  // Whether the printer lists the DEVMODE paper code (DMPAPER_...).
+  // The DEVMODE paper codes (DMPAPER_...) the printer lists.
+  std::vector<std::int16_t> PaperSizes();
   bool AcceptsPaperSize(std::int16_t code);
   std::int16_t PaperSize();
   // Throws Win32Error (ERROR_NOT_SUPPORTED) when the printer does not accept

@@ -12,13 +12,13 @@ std::vector<InstalledPrinterName> WindowsDialogPrinter::Printers() {
   return names;
 }
 
-bool WindowsDialogPrinter::AcceptsPaperSize(std::int16_t code) {
-  // A printer that cannot be asked offers no paper; the list stays short
+std::vector<std::int16_t> WindowsDialogPrinter::PaperSizes() {
+  // A printer that cannot be asked offers no paper; the list stays empty
   // rather than the dialog failing to open.
   try {
-    return printer_.AcceptsPaperSize(code);
+    return printer_.PaperSizes();
   } catch (const Win32Error&) {
-    return false;
+    return {};
   }
 }
 

@@ -13,7 +13,7 @@ class WindowsDialogPrinter final : public DialogPrinter {
   std::optional<std::wstring> CurrentName() override { return printer_.DeviceName(); }
   void MakeCurrent(const std::wstring& deviceName) override { printer_.Select(deviceName); }
   void MakeDefaultCurrent() override { printer_.SelectDefault(); }
-  bool AcceptsPaperSize(std::int16_t code) override;
+  std::vector<std::int16_t> PaperSizes() override;
   std::int16_t PaperSize() override { return printer_.PaperSize(); }
   bool SetPaperSize(std::int16_t code) override;
 

@@ -15,15 +15,19 @@ constexpr int kGap = 4;
 
 int Scale(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
 
-// The shell's folder picture; null when the shell has none, and the entries
-// are then drawn without it.
-HICON FolderIcon(UINT openFlag) {
+// The shell's folder picture at `size` pixels; null when the shell has none,
+// and the entries are then drawn without it. Only the picture's place is asked
+// of the shell: its own icon (SHGFI_ICON) comes from the process's system
+// image list, whose first use builds it, at more cost than the whole dialog.
+HICON FolderIcon(UINT openFlag, int size) {
   SHFILEINFOW info{};
+  HICON icon = nullptr;
   if (SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info),
-                     SHGFI_USEFILEATTRIBUTES | SHGFI_ICON | SHGFI_SMALLICON | openFlag) == 0) {
+                     SHGFI_USEFILEATTRIBUTES | SHGFI_ICONLOCATION | openFlag) == 0 ||
+      PrivateExtractIconsW(info.szDisplayName, info.iIcon, size, size, &icon, nullptr, 1, 0) != 1) {
     return nullptr;
   }
-  return info.hIcon;
+  return icon;
 }
 
 // The folder's visible subfolders; none when it cannot be read.
@@ -53,8 +57,6 @@ void DirList::Attach(HWND listBox) {
   list_ = listBox;
   path_.clear();
   listing_ = {};
-  closedIcon_.reset(FolderIcon(0));
-  openIcon_.reset(FolderIcon(SHGFI_OPENICON));
 }
 
 void DirList::SetPath(const std::wstring& path) {
@@ -83,8 +85,12 @@ std::wstring DirList::HighlightedOtherPath() const {
 }
 
 void DirList::ApplyDpi(UINT dpi) {
-  dpi_ = dpi;
   SendMessageW(list_, LB_SETITEMHEIGHT, 0, Scale(kIconSize + 2, dpi));
+  // The pictures are kept from one opening to the next, for as long as the DPI holds.
+  if (dpi == dpi_ && closedIcon_) return;
+  dpi_ = dpi;
+  closedIcon_.reset(FolderIcon(0, Scale(kIconSize, dpi)));
+  openIcon_.reset(FolderIcon(SHGFI_OPENICON, Scale(kIconSize, dpi)));
 }
 
 void DirList::DrawItem(const DRAWITEMSTRUCT& item) const {

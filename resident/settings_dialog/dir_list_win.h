@@ -15,7 +15,7 @@ namespace vistrane {
 class DirList {
  public:
   // The list box to work, empty: an owner-drawn one with strings
-  // (LBS_OWNERDRAWFIXED, LBS_HASSTRINGS, LBS_NOTIFY). Loads the folder pictures.
+  // (LBS_OWNERDRAWFIXED, LBS_HASSTRINGS, LBS_NOTIFY).
   void Attach(HWND listBox);
 
   // Shows the folder. A folder that cannot be listed (no access, a drive
@@ -26,7 +26,7 @@ class DirList {
   // The highlighted entry's path when it differs from Path(); empty otherwise.
   std::wstring HighlightedOtherPath() const;
 
-  // Item height and indentation for the window's DPI.
+  // Item height, indentation and folder pictures for the window's DPI.
   void ApplyDpi(UINT dpi);
   void DrawItem(const DRAWITEMSTRUCT& item) const;
 

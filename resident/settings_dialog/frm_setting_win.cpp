@@ -34,8 +34,19 @@ PathKind KindOf(const std::wstring& path) {
 }
 
 DriveList FixedDrives(const std::wstring& drive) {
+  // Only a letter that names a drive is asked for its type: for one that
+  // names none, GetDriveTypeW asks the mount manager, which costs more than
+  // the rest of the opening. A drive is in the system's drive mask or has a
+  // root that answers (Wine adds a drive linked in while it runs only to the
+  // latter).
+  const DWORD inUse = GetLogicalDrives();
   return FixedDriveList(
-      [](const std::wstring& root) { return GetDriveTypeW(root.c_str()) == DRIVE_FIXED; }, drive);
+      [inUse](const std::wstring& root) {
+        const bool named = (inUse >> (root[0] - L'A') & 1) != 0 ||
+                           GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES;
+        return named && GetDriveTypeW(root.c_str()) == DRIVE_FIXED;
+      },
+      drive);
 }
 
 }  // namespace
@@ -58,7 +69,10 @@ void FrmSetting::PopSetting() {
   Create(kCaption, kStyle, kExStyle, at.x, at.y, 0, 0);
   try {
     const UINT dpi = GetDpiForWindow(Window());
-    controls_.Create(Window(), dpi);
+    controls_.Create(Window(), dpi, [this](ctl::Id id) {
+      const OptionGroup* group = GroupOfButton(id);
+      return group != nullptr && ShownOption(*group, record_).id == id;
+    });
     dirList_.Attach(controls_[ctl::dirList]);
     dirList_.ApplyDpi(dpi);
     const Box client = ToPixels(kSettingClient, dpi, dpi);
@@ -112,13 +126,18 @@ void FrmSetting::Init_Save(std::span<const std::wstring> fixedDrives) {
 }
 
 void FrmSetting::OptionClick(const OptionGroup& group, const OptionButton& button) {
-  // Tab enters a group at its checked button, as in a dialog.
+  // Tab enters a group at its checked button, as in a dialog. Only what
+  // differs is set: each setting is a round of messages for the button.
   for (const OptionButton& other : group.buttons) {
     const HWND window = controls_[other.id];
     const bool checked = other.id == button.id;
-    SendMessageW(window, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    const WPARAM check = checked ? BST_CHECKED : BST_UNCHECKED;
+    if (static_cast<WPARAM>(SendMessageW(window, BM_GETCHECK, 0, 0)) != check) {
+      SendMessageW(window, BM_SETCHECK, check, 0);
+    }
     const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
-    SetWindowLongPtrW(window, GWL_STYLE, checked ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    const LONG_PTR wanted = checked ? style | WS_TABSTOP : style & ~WS_TABSTOP;
+    if (wanted != style) SetWindowLongPtrW(window, GWL_STYLE, wanted);
   }
   const OptionEffect effect = SelectOption(record_, group, button);
   switch (effect) {

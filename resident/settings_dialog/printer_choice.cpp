@@ -1,5 +1,7 @@
 #include "resident/settings_dialog/printer_choice.h"
 
+#include <algorithm>
+
 namespace vistrane {
 namespace {
 
@@ -60,8 +62,10 @@ ChoiceList ListPaperSizes(SettingsRecord& record, DialogPrinter& printer) {
   ChoiceList list;
   if (!printer.CurrentName()) return list;
   const std::int16_t target = record.PrtPaperSize != 0 ? record.PrtPaperSize : printer.PaperSize();
+  // Asked once: each question goes through the printer's driver.
+  const std::vector<std::int16_t> accepted = printer.PaperSizes();
   for (std::int16_t code = 1; code <= kLastListedPaper; ++code) {
-    if (!printer.AcceptsPaperSize(code)) continue;
+    if (std::find(accepted.begin(), accepted.end(), code) == accepted.end()) continue;
     if (code == target) list.selected = list.texts.size();
     list.texts.emplace_back(PaperSizeText(code));
     list.itemData.push_back(code);

@@ -30,8 +30,8 @@ class DialogPrinter {
   virtual void MakeCurrent(const std::wstring& deviceName) = 0;
   // The system's default printer on its own paper, or none when there is none.
   virtual void MakeDefaultCurrent() = 0;
-  // False also when the printer cannot be asked.
-  virtual bool AcceptsPaperSize(std::int16_t code) = 0;
+  // The paper codes the printer lists; none when it cannot be asked.
+  virtual std::vector<std::int16_t> PaperSizes() = 0;
   virtual std::int16_t PaperSize() = 0;
   // False, leaving the paper size as it was, when the printer refuses it.
   virtual bool SetPaperSize(std::int16_t code) = 0;

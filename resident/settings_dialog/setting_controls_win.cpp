@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/message_font.h"
 #include "platform/win32_error.h"
@@ -70,18 +71,23 @@ void RegisterPageClass() {
   static_cast<void>(atom);
 }
 
+// A child made where it belongs, in its font: moving or refitting it
+// afterwards would cost each control a round of size messages.
 HWND CreateChild(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle,
-                 HWND parent, int id) {
-  const HWND created =
-      CreateWindowExW(exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0,
-                      0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                      GetModuleHandleW(nullptr), nullptr);
+                 HWND parent, int id, const Box& place, HFONT font) {
+  const HWND created = CreateWindowExW(
+      exStyle, windowClass, text.c_str(), WS_CHILD | style, place.left, place.top,
+      place.width, place.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      GetModuleHandleW(nullptr), nullptr);
   if (created == nullptr) ThrowLastError(std::wstring(L"CreateWindowExW(") + windowClass + L")");
+  SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return created;
 }
 
-void Move(HWND window, int x, int y, int width, int height) {
-  if (!MoveWindow(window, x, y, width, height, TRUE)) ThrowLastError(L"MoveWindow");
+void Move(HWND window, const Box& place) {
+  if (!MoveWindow(window, place.left, place.top, place.width, place.height, TRUE)) {
+    ThrowLastError(L"MoveWindow");
+  }
 }
 
 const ControlLayout* FindLayout(int id) {
@@ -101,41 +107,59 @@ int TextWidth(HDC dc, std::wstring_view text) {
 
 }  // namespace
 
-void SettingControls::Create(HWND dialog, UINT dpi) {
+void SettingControls::Create(HWND dialog, UINT dpi,
+                             const std::function<bool(ctl::Id)>& isChecked) {
   dialog_ = dialog;
   dpi_ = dpi;
   windows_.clear();
   const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
   if (!InitCommonControlsEx(&classes)) ThrowLastError(L"InitCommonControlsEx");
   RegisterPageClass();
+  CreateFonts();
+  LoadDriveIcon();
+  const WindowDc screen(nullptr);
+  const SelectObjectScope selectFont(screen.get(), font_.get());
   for (const ControlLayout& layout : SettingLayout()) {
-    const HWND window = CreateControl(layout);
-    windows_[layout.id] = window;
-    if (const OptionGroup* group = layout.kind == ControlKind::Frame ? GroupOfFrame(layout.id)
-                                                                     : nullptr) {
-      const HWND parent = Container(layout.container);
-      bool first = true;
-      for (const OptionButton& button : group->buttons) {
-        windows_[button.id] = CreateOption(parent, button.id, button.caption, first);
-        first = false;
-      }
+    windows_[layout.id] = CreateControl(layout);
+    const OptionGroup* group = layout.kind == ControlKind::Frame ? GroupOfFrame(layout.id) : nullptr;
+    if (group == nullptr) continue;
+    // The arrow keys move within a group: from the first button (WS_GROUP) to
+    // the control after the last. The checked button alone gets WS_TABSTOP.
+    // It is checked as soon as it is made: checking an auto radio button
+    // unchecks and restyles every sibling of its group, one round of messages
+    // each, and the siblings after it do not exist yet.
+    const std::vector<Box> places = OptionPlaces(layout, *group, screen.get());
+    for (std::size_t i = 0; i < places.size(); ++i) {
+      const OptionButton& button = group->buttons[i];
+      const HWND option =
+          CreateChild(L"BUTTON", std::wstring(button.caption),
+                      WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0,
+                      Container(layout.container), button.id, places[i], font_.get());
+      if (isChecked(button.id)) SendMessageW(option, BM_SETCHECK, BST_CHECKED, 0);
+      windows_[button.id] = option;
     }
   }
-  ApplyDpi(dpi);
   ShowTab(kOpeningTab);
 }
 
 HWND SettingControls::CreateControl(const ControlLayout& layout) {
   const HWND parent = Container(layout.container);
   const std::wstring text(layout.text);
+  const Box place = PlaceOf(layout);
+  const HFONT font = layout.bold ? boldFont_.get() : font_.get();
+  const auto child = [&](const wchar_t* windowClass, const std::wstring& caption, DWORD style,
+                         DWORD exStyle) {
+    return CreateChild(windowClass, caption, WS_VISIBLE | style, exStyle, parent, layout.id, place,
+                       font);
+  };
   switch (layout.kind) {
     case ControlKind::Frame:
-      return CreateChild(L"BUTTON", text, BS_GROUPBOX | WS_GROUP, 0, parent, layout.id);
+      return child(L"BUTTON", text, BS_GROUPBOX | WS_GROUP, 0);
     case ControlKind::Label:
-      return CreateChild(L"STATIC", text, SS_LEFT | SS_NOPREFIX | WS_GROUP, 0, parent, layout.id);
+      return child(L"STATIC", text, SS_LEFT | SS_NOPREFIX | WS_GROUP, 0);
     case ControlKind::Text: {
-      const HWND edit = CreateChild(L"EDIT", text, ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP,
-                                    WS_EX_CLIENTEDGE, parent, layout.id);
+      const HWND edit =
+          child(L"EDIT", text, ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE);
       if (layout.maxChars > 0) SendMessageW(edit, EM_SETLIMITTEXT, layout.maxChars, 0);
       return edit;
     }
@@ -144,27 +168,28 @@ HWND SettingControls::CreateControl(const ControlLayout& layout) {
         richEdit_.reset(LoadLibraryW(L"Msftedit.dll"));
         if (!richEdit_) ThrowLastError(L"LoadLibrary(Msftedit.dll)");
       }
-      const HWND rich = CreateChild(
+      const HWND rich = child(
           MSFTEDIT_CLASS, L"",
           ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
-          WS_EX_CLIENTEDGE, parent, layout.id);
+          WS_EX_CLIENTEDGE);
       // Plain text: the note is mailed as it is typed, without formatting.
       SendMessageW(rich, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO, 0);
       return rich;
     }
     case ControlKind::DropDown:
-      return CreateChild(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
-                         0, parent, layout.id);
+      return child(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, 0);
     case ControlKind::FolderList:
-      return CreateChild(L"LISTBOX", L"",
-                         LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
-                             WS_VSCROLL | WS_TABSTOP | WS_GROUP,
-                         WS_EX_CLIENTEDGE, parent, layout.id);
-    case ControlKind::DriveIcon:
-      return CreateChild(L"STATIC", L"", SS_ICON | WS_GROUP, 0, parent, layout.id);
+      return child(L"LISTBOX", L"",
+                   LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                       WS_VSCROLL | WS_TABSTOP | WS_GROUP,
+                   WS_EX_CLIENTEDGE);
+    case ControlKind::DriveIcon: {
+      const HWND picture = child(L"STATIC", L"", SS_ICON | WS_GROUP, 0);
+      SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(driveIcon_.get()), 0);
+      return picture;
+    }
     case ControlKind::Tabs: {
-      const HWND tabs = CreateChild(WC_TABCONTROLW, L"", WS_TABSTOP | WS_GROUP, 0, parent,
-                                    layout.id);
+      const HWND tabs = child(WC_TABCONTROLW, L"", WS_TABSTOP | WS_GROUP, 0);
       int index = 0;
       for (const TabPage& tab : SettingTabs()) {
         std::wstring caption(tab.caption);
@@ -176,29 +201,22 @@ HWND SettingControls::CreateControl(const ControlLayout& layout) {
         }
       }
       // The pages follow the tab control, so the Tab key reaches the shown
-      // page's controls right after the tabs.
+      // page's controls right after the tabs. Only the opening page is made
+      // visible: hiding a page later is a round of messages for each control.
+      const Box pagePlace = FitTabs(tabs);
       for (const TabPage& tab : SettingTabs()) {
         const auto page = static_cast<std::size_t>(tab.page) - 1;
-        pages_[page] = CreateChild(kPageClass, L"", 0, WS_EX_CONTROLPARENT, dialog_, tab.frame);
+        const DWORD visible = static_cast<int>(page) == kOpeningTab ? WS_VISIBLE : 0;
+        pages_[page] = CreateChild(kPageClass, L"", visible, WS_EX_CONTROLPARENT, dialog_,
+                                   tab.frame, pagePlace, font);
         windows_[tab.frame] = pages_[page];
       }
       return tabs;
     }
     case ControlKind::Button:
-      return CreateChild(L"BUTTON", text, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, parent,
-                         layout.id);
+      return child(L"BUTTON", text, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0);
   }
   throw Win32Error(ERROR_INVALID_PARAMETER, L"SettingControls::CreateControl");
-}
-
-HWND SettingControls::CreateOption(HWND parent, ctl::Id id, std::wstring_view caption,
-                                   bool firstOfGroup) {
-  // The arrow keys move within a group: from the first button (WS_GROUP) to
-  // the control after the last. The dialog leaves WS_TABSTOP on the checked
-  // button only.
-  return CreateChild(L"BUTTON", std::wstring(caption),
-                     BS_AUTORADIOBUTTON | WS_TABSTOP | (firstOfGroup ? WS_GROUP : 0), 0, parent,
-                     id);
 }
 
 void SettingControls::ApplyDpi(UINT dpi) {
@@ -210,6 +228,7 @@ void SettingControls::ApplyDpi(UINT dpi) {
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
   LoadDriveIcon();
+  SendMessageW((*this)[ctl::Image1], STM_SETICON, reinterpret_cast<WPARAM>(driveIcon_.get()), 0);
   Place();
   RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -225,6 +244,8 @@ void SettingControls::CreateFonts() {
 }
 
 void SettingControls::LoadDriveIcon() {
+  // Kept from one opening to the next; only another DPI needs another size.
+  if (driveIconDpi_ == dpi_) return;
   // The picture is decoration: without a stock drive icon the place stays empty.
   SHSTOCKICONINFO info{};
   info.cbSize = sizeof(info);
@@ -234,54 +255,63 @@ void SettingControls::LoadDriveIcon() {
       PrivateExtractIconsW(info.szPath, info.iIcon, size, size, &icon, nullptr, 1, 0) != 1) {
     icon = nullptr;
   }
-  SendMessageW((*this)[ctl::Image1], STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
   driveIcon_.reset(icon);
+  driveIconDpi_ = dpi_;
 }
 
-void SettingControls::Place() {
-  const HWND tabs = (*this)[ctl::SSTab1];
-  const WindowDc screen(nullptr);
-  const SelectObjectScope selectFont(screen.get(), font_.get());
-  for (const ControlLayout& layout : SettingLayout()) {
-    const HWND window = (*this)[layout.id];
-    const Box& box = layout.box;
-    int height = Scale(box.height);
-    if (layout.kind == ControlKind::DropDown) height += Scale(kDropDownList);
-    if (layout.kind == ControlKind::DriveIcon) height = Scale(kDriveIconSize);
-    Move(window, Scale(box.left), Scale(box.top), Scale(box.width), height);
-    if (layout.kind == ControlKind::Frame) PlaceOptions(layout, screen.get());
-  }
-  // The tab control keeps its row of tabs and the line under it; the pages
-  // take the rest of its place.
-  const Box& area = FindLayout(ctl::SSTab1)->box;
-  RECT tab{};
-  if (!SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab))) {
-    ThrowLastError(L"TCM_GETITEMRECT");
-  }
-  const int rowHeight = tab.bottom + Scale(kTabLine);
-  Move(tabs, Scale(area.left), Scale(area.top), Scale(area.width), rowHeight);
-  for (const HWND page : pages_) {
-    Move(page, Scale(area.left), Scale(area.top) + rowHeight - Scale(kTabLine), Scale(area.width),
-         Scale(area.height) - rowHeight + Scale(kTabLine));
-  }
+Box SettingControls::PlaceOf(const ControlLayout& layout) const {
+  const Box& box = layout.box;
+  int height = Scale(box.height);
+  if (layout.kind == ControlKind::DropDown) height += Scale(kDropDownList);
+  if (layout.kind == ControlKind::DriveIcon) height = Scale(kDriveIconSize);
+  return Box{Scale(box.left), Scale(box.top), Scale(box.width), height};
 }
 
-void SettingControls::PlaceOptions(const ControlLayout& frame, HDC measure) {
-  const OptionGroup* group = GroupOfFrame(frame.id);
-  if (group == nullptr) return;
+std::vector<Box> SettingControls::OptionPlaces(const ControlLayout& frame, const OptionGroup& group,
+                                               HDC measure) const {
+  std::vector<Box> places;
   const int checkWidth = GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi_) + Scale(6);
   int x = Scale(frame.box.left + kOptionLeft);
   int y = Scale(frame.box.top + (frame.flow == Flow::Row ? kRowTop : kColumnTop));
-  for (const OptionButton& button : group->buttons) {
+  for (const OptionButton& button : group.buttons) {
     const int width = frame.flow == Flow::Row ? checkWidth + TextWidth(measure, button.caption)
                                               : Scale(frame.box.width - 2 * kOptionLeft);
-    Move((*this)[button.id], x, y, width, Scale(kOptionHeight));
+    places.push_back(Box{x, y, width, Scale(kOptionHeight)});
     if (frame.flow == Flow::Row) {
       x += width + Scale(kOptionGap);
     } else {
       y += Scale(frame.flowStep);
     }
   }
+  return places;
+}
+
+void SettingControls::Place() {
+  const WindowDc screen(nullptr);
+  const SelectObjectScope selectFont(screen.get(), font_.get());
+  for (const ControlLayout& layout : SettingLayout()) {
+    Move((*this)[layout.id], PlaceOf(layout));
+    const OptionGroup* group = layout.kind == ControlKind::Frame ? GroupOfFrame(layout.id) : nullptr;
+    if (group == nullptr) continue;
+    const std::vector<Box> places = OptionPlaces(layout, *group, screen.get());
+    for (std::size_t i = 0; i < places.size(); ++i) Move((*this)[group->buttons[i].id], places[i]);
+  }
+  const Box pagePlace = FitTabs((*this)[ctl::SSTab1]);
+  for (const HWND page : pages_) Move(page, pagePlace);
+}
+
+Box SettingControls::FitTabs(HWND tabs) {
+  // The tab control keeps its row of tabs and the line under it; the pages
+  // take the rest of its place.
+  const Box area = PlaceOf(*FindLayout(ctl::SSTab1));
+  RECT tab{};
+  if (!SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab))) {
+    ThrowLastError(L"TCM_GETITEMRECT");
+  }
+  const int rowHeight = tab.bottom + Scale(kTabLine);
+  Move(tabs, Box{area.left, area.top, area.width, rowHeight});
+  return Box{area.left, area.top + rowHeight - Scale(kTabLine), area.width,
+             area.height - rowHeight + Scale(kTabLine)};
 }
 
 HWND SettingControls::operator[](ctl::Id id) const {

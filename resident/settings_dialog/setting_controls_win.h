@@ -5,11 +5,14 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "platform/unique_handle.h"
 #include "resident/settings_dialog/control_ids.h"
+#include "resident/settings_dialog/option_groups.h"
 #include "resident/settings_dialog/setting_layout.h"
 
 namespace vistrane {
@@ -20,9 +23,10 @@ class SettingControls {
   SettingControls(const SettingControls&) = delete;
   SettingControls& operator=(const SettingControls&) = delete;
 
-  // Creates every window inside `dialog` for its DPI and shows the opening
-  // tab. Throws Win32Error.
-  void Create(HWND dialog, UINT dpi);
+  // Creates every window inside `dialog`, in place and in its font for the
+  // DPI, with the option button `isChecked` names checked in each group, and
+  // shows the opening tab. Throws Win32Error.
+  void Create(HWND dialog, UINT dpi, const std::function<bool(ctl::Id)>& isChecked);
 
   // Fonts, positions and pictures for a new DPI.
   void ApplyDpi(UINT dpi);
@@ -41,11 +45,15 @@ class SettingControls {
 
  private:
   HWND CreateControl(const ControlLayout& layout);
-  HWND CreateOption(HWND parent, ctl::Id id, std::wstring_view caption, bool firstOfGroup);
   void CreateFonts();
-  void Place();
-  void PlaceOptions(const ControlLayout& frame, HDC measure);
   void LoadDriveIcon();
+  // Where the windows go at the DPI, in their container's pixels.
+  Box PlaceOf(const ControlLayout& layout) const;
+  std::vector<Box> OptionPlaces(const ControlLayout& frame, const OptionGroup& group,
+                                HDC measure) const;
+  void Place();
+  // Fits the tab control to its row of tabs; returns the pages' place.
+  Box FitTabs(HWND tabs);
   HWND Container(vistrane::Container container) const;
   int Scale(int pixels) const noexcept { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
 
@@ -56,6 +64,7 @@ class SettingControls {
   UniqueHfont font_;
   UniqueHfont boldFont_;
   UniqueHicon driveIcon_;
+  UINT driveIconDpi_ = 0;  // the DPI driveIcon_ was made for; 0 before the first
   UniqueHmodule richEdit_;
 };
 

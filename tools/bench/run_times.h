@@ -29,6 +29,9 @@ class RunTimes {
             .count());
   }
 
+  // A time measured elsewhere, in milliseconds.
+  void Add(double ms) { ms_.push_back(ms); }
+
   // Both need at least one measured run.
   double Min() const { return *std::min_element(ms_.begin(), ms_.end()); }
   double Median() const {

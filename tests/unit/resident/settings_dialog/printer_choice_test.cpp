@@ -43,12 +43,10 @@ class FakePrinter final : public DialogPrinter {
   void MakeDefaultCurrent() override {
     if (!default_.empty()) MakeCurrent(default_);
   }
-  bool AcceptsPaperSize(std::int16_t code) override {
-    return std::count(current_->papers.begin(), current_->papers.end(), code) > 0;
-  }
+  std::vector<std::int16_t> PaperSizes() override { return current_->papers; }
   std::int16_t PaperSize() override { return paper_; }
   bool SetPaperSize(std::int16_t code) override {
-    if (!AcceptsPaperSize(code)) return false;
+    if (std::count(current_->papers.begin(), current_->papers.end(), code) == 0) return false;
     paper_ = code;
     return true;
   }
