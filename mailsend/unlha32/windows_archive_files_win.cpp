@@ -81,7 +81,8 @@ SourceFile WindowsArchiveFiles::ReadSource(const std::wstring& path) {
   SourceFile source{{}, (ticks - kUnixEpochAsFileTime) / 10000000, nullptr};
   const std::size_t size = PackableSize(file.get(), path);
   if (size == 0) return source;  // an empty file has nothing to map
-  const UniqueMapping mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  const UniqueMapping mapping(
+      CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
   const void* view = mapping ? MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0) : nullptr;
   if (view == nullptr) FileFailure(GetLastError(), L"を読み込めませんでした", path);
   source.keeper = std::shared_ptr<const void>(view, UnmapViewOfFile);

@@ -79,7 +79,8 @@ int Run(int argc, wchar_t** argv) {
     if (!CopyFileW(bitmap.c_str(), mailCopy.c_str(), FALSE)) ThrowLastError(L"CopyFileW");
     const std::size_t before = SendsLogged(log);
     mail.Measure([&] { RunToEnd(sender); });
-    if (SendsLogged(log) != before + 1 || GetFileAttributesW(mailCopy.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (SendsLogged(log) != before + 1 ||
+        GetFileAttributesW(mailCopy.c_str()) != INVALID_FILE_ATTRIBUTES) {
       throw Win32Error(ERROR_GEN_FAILURE, L"the sender did not mail and remove the mail copy");
     }
   };
