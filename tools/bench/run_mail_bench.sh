@@ -4,8 +4,9 @@
 # an empty program's start plus the -lh5- packing of the same bitmap in
 # memory, alternating in each round:
 #   tools/bench/run_mail_bench.sh [rounds]
-# Needs scripts/build first. Uses a private Xvfb display and a private Wine
-# prefix under build/bench-mail; ends only what it started.
+# Needs scripts/build first (VISTRANE_WINDOWS_BIN names another folder of the
+# same programs). Uses a private Xvfb display and a private Wine prefix under
+# build/bench-mail; ends only what it started.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 bin=${VISTRANE_WINDOWS_BIN:-$root/build/windows/bin}
