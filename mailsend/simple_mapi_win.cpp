@@ -27,11 +27,8 @@ struct DraftText {
 };
 
 DraftText<char> AnsiDraft(const MailDraft& draft) {
-  DraftText<char> text{ToAnsi(draft.recipName).text,
-                       ToAnsi(draft.recipAddress).text,
-                       ToAnsi(draft.subject).text,
-                       ToAnsi(draft.note).text,
-                       {}};
+  DraftText<char> text{ToAnsi(draft.recipName).text, ToAnsi(draft.recipAddress).text,
+                       ToAnsi(draft.subject).text, ToAnsi(draft.note).text, {}};
   for (const auto& path : draft.attachments) {
     AnsiText ansi = ToAnsi(path);
     // A path with a lost character would name another file, or none.
