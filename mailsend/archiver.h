@@ -28,8 +28,7 @@ class ArchiveFailed : public std::runtime_error {
 class Archiver {
  public:
   virtual ~Archiver() = default;
-  // Runs one command line, binding the archiver on first use. Throws
-  // ArchiverMissing or ArchiveFailed as above.
+  // Runs one command line. Throws ArchiverMissing or ArchiveFailed as above.
   virtual void Unlha(const std::wstring& commandLine) = 0;
 };
 

@@ -97,7 +97,12 @@ MessageStamp MailSenderHostWin::Stamp() {
                       std::string(token, token + std::wcslen(token))};
 }
 
+void MailSenderHostWin::EnterCom() {
+  if (!com_) com_.emplace();
+}
+
 bool MailSenderHostWin::OpenWithAssociatedProgram(const std::wstring& path) {
+  EnterCom();
   // No "open with" question: where nothing is associated the caller shows
   // the file in its folder instead.
   SHELLEXECUTEINFOW info{};
@@ -109,6 +114,7 @@ bool MailSenderHostWin::OpenWithAssociatedProgram(const std::wstring& path) {
 }
 
 void MailSenderHostWin::ShowInFolder(const std::wstring& path) noexcept {
+  EnterCom();
   UniqueItemIdList item;
   if (SUCCEEDED(SHParseDisplayName(path.c_str(), nullptr, item.put(), 0, nullptr))) {
     SHOpenFolderAndSelectItems(item.get(), 0, nullptr, 0);

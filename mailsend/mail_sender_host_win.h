@@ -1,6 +1,8 @@
 #pragma once
 // The mail sender's host on Windows: no window of its own, so its message
 // boxes have no owner.
+#include <optional>
+
 #include "mailsend/mail_sender_host.h"
 #include "platform/com_apartment.h"
 
@@ -19,8 +21,11 @@ class MailSenderHostWin final : public MailSenderHost {
   void ShowInFolder(const std::wstring& path) noexcept override;
 
  private:
-  // The shell's file associations and folder windows run on COM.
-  ComApartment com_;
+  // The shell's file associations and folder windows run on COM. It is
+  // entered only for them: a run that mails, the usual one, is spared the
+  // start of COM and of the window system that comes with it.
+  void EnterCom();
+  std::optional<ComApartment> com_;
 };
 
 }  // namespace vistrane

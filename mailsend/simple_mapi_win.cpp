@@ -1,6 +1,7 @@
 #include "mailsend/simple_mapi_win.h"
 
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "platform/ansi_text.h"
@@ -86,12 +87,23 @@ bool MailClientRegistered() {
   return false;
 }
 
+UniqueHmodule LoadMapi() { return LoadLibraryFrom(L"mapi32.dll", LOAD_LIBRARY_SEARCH_SYSTEM32); }
+
 }  // namespace
+
+SimpleMapi::SimpleMapi() : registered_(MailClientRegistered()) {
+  if (!registered_) return;
+  try {
+    loading_ = std::async(std::launch::async, LoadMapi);
+  } catch (const std::system_error&) {
+    // No thread to spare: the library loads when it is first needed.
+  }
+}
 
 HMODULE SimpleMapi::Library() {
   if (library_) return library_.get();
   try {
-    library_ = LoadLibraryFrom(L"mapi32.dll", LOAD_LIBRARY_SEARCH_SYSTEM32);
+    library_ = loading_.valid() ? loading_.get() : LoadMapi();
   } catch (const Win32Error& e) {
     throw NoMailClient(e.what());
   }
@@ -106,7 +118,7 @@ Function SimpleMapi::Required(const char* name) {
 }
 
 void SimpleMapi::SignOn() {
-  if (!MailClientRegistered()) throw NoMailClient("no mail client is registered");
+  if (!registered_) throw NoMailClient("no mail client is registered");
   const auto logon = Required<LogonFunction>("MAPILogon");
   LHANDLE session = 0;
   Check(logon(0, nullptr, nullptr, MAPI_LOGON_UI, 0, &session), "MAPILogon");

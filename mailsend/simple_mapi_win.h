@@ -1,7 +1,9 @@
 #pragma once
 // Simple MAPI in mapi32.dll: the system's way to the user's mail client.
-// Loaded at the first call and kept for the run.
+// Loaded from the start on a thread of its own and kept for the run.
 #include <windows.h>
+
+#include <future>
 
 #include "mailsend/mail_client.h"
 #include "mailsend/simple_mapi_structs_win.h"
@@ -15,6 +17,12 @@ namespace vistrane {
 // page for an ANSI-only mapi32) NoMailClient is thrown.
 class SimpleMapi final : public MailClient {
  public:
+  // Where a default mail client is registered, starts loading mapi32.dll
+  // (and with it the mail client's own libraries) on a thread of its own, so
+  // that the loading goes on while the run packs the attachment. Made after
+  // the archiver is bound: the two loads would wait for each other.
+  SimpleMapi();
+
   // MAPILogon with the mail client's logon dialog allowed, once a default
   // mail client is known to be registered.
   void SignOn() override;
@@ -29,6 +37,8 @@ class SimpleMapi final : public MailClient {
   template <typename Function>
   Function Required(const char* name);
 
+  bool registered_;
+  std::future<UniqueHmodule> loading_;
   UniqueHmodule library_;
   simple_mapi::LHANDLE session_ = 0;
   bool signedOn_ = false;

@@ -48,6 +48,14 @@ std::wstring Reason(const std::vector<char>& output, int result) {
 
 }  // namespace
 
+UnlhaArchiver::UnlhaArchiver() noexcept {
+  try {
+    Bind();
+  } catch (...) {
+    bindFailure_ = std::current_exception();
+  }
+}
+
 void UnlhaArchiver::Bind() {
   // The program's own folder first, then the system folders: where the
   // archiver is installed either beside the program or system-wide.
@@ -65,7 +73,7 @@ void UnlhaArchiver::Bind() {
 }
 
 void UnlhaArchiver::Unlha(const std::wstring& commandLine) {
-  if (unlha_ == nullptr) Bind();
+  if (bindFailure_) std::rethrow_exception(bindFailure_);
   const AnsiText command = AnsiCommandLine(commandLine);
   std::vector<char> output(kOutputSize, '\0');
   const int result = unlha_(nullptr, command.text.c_str(), output.data(), kOutputSize);

@@ -1,7 +1,9 @@
 #pragma once
-// The archiver in UnLHA32.dll, bound by name at the first compression.
+// The archiver in UnLHA32.dll, bound by name when the archiver is made; a
+// failure to bind is reported at the first compression.
 #include <windows.h>
 
+#include <exception>
 #include <string>
 
 #include "mailsend/archiver.h"
@@ -11,6 +13,8 @@ namespace vistrane {
 
 class UnlhaArchiver final : public Archiver {
  public:
+  UnlhaArchiver() noexcept;
+
   // Throws ArchiverMissing when the DLL or its entry point "Unlha" is not
   // there, ArchiveFailed when the DLL cannot be loaded, the command line has
   // no form in the ANSI code page or the archiver returns non-zero (with its
@@ -24,6 +28,7 @@ class UnlhaArchiver final : public Archiver {
 
   UniqueHmodule library_;
   UnlhaFunction unlha_ = nullptr;
+  std::exception_ptr bindFailure_;
 };
 
 }  // namespace vistrane

@@ -2,6 +2,7 @@
 // What the archiver needs from the file system and the system's code page.
 // Every member throws ArchiveError naming the file when it fails.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -9,9 +10,12 @@
 
 namespace vistrane {
 
+// A file to pack. Its bytes stay readable while `keeper` lives: a view of
+// the file mapped into memory, or whatever else holds them.
 struct SourceFile {
-  std::vector<std::uint8_t> contents;
+  std::span<const std::uint8_t> contents;
   std::int64_t modifiedUnixTime = 0;  // UTC seconds since 1970
+  std::shared_ptr<const void> keeper;
 };
 
 class ArchiveFileAccess {

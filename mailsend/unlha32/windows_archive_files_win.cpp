@@ -14,6 +14,8 @@
 namespace vistrane {
 namespace {
 
+using UniqueMapping = UniqueHandle<HANDLE, CloseHandle>;
+
 // 100-ns intervals from 1601 to 1970.
 constexpr std::int64_t kUnixEpochAsFileTime = 116444736000000000;
 
@@ -29,14 +31,19 @@ UniqueFile OpenForReading(const std::wstring& path) {
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
-std::vector<std::uint8_t> ReadWhole(HANDLE file, const std::wstring& path) {
+// The file's size, refused when the archive's 32-bit sizes cannot hold it.
+std::size_t PackableSize(HANDLE file, const std::wstring& path) {
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file, &size))
     FileFailure(GetLastError(), L"の大きさを読み取れませんでした", path);
   if (static_cast<std::uint64_t>(size.QuadPart) > std::numeric_limits<std::uint32_t>::max())
     throw ArchiveError(UnlhaStatus::kFileError,
                        L"「" + path + L"」は LHA の書庫には大きすぎます（4 GiB 以上）。");
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+  return static_cast<std::size_t>(size.QuadPart);
+}
+
+std::vector<std::uint8_t> ReadWhole(HANDLE file, const std::wstring& path) {
+  std::vector<std::uint8_t> bytes(PackableSize(file, path));
   std::size_t done = 0;
   while (done < bytes.size()) {
     const DWORD chunk =
@@ -61,6 +68,8 @@ std::wstring FolderOf(const std::wstring& path) {
 
 }  // namespace
 
+// The file is packed from a read-only view of it: reading a screen-sized
+// bitmap into fresh memory costs more than the file system's own copy.
 SourceFile WindowsArchiveFiles::ReadSource(const std::wstring& path) {
   const UniqueFile file = OpenForReading(path);
   if (!file) FileFailure(GetLastError(), L"を開けませんでした", path);
@@ -69,7 +78,16 @@ SourceFile WindowsArchiveFiles::ReadSource(const std::wstring& path) {
     FileFailure(GetLastError(), L"の更新日時を読み取れませんでした", path);
   const auto ticks = static_cast<std::int64_t>(
       static_cast<std::uint64_t>(written.dwHighDateTime) << 32 | written.dwLowDateTime);
-  return {ReadWhole(file.get(), path), (ticks - kUnixEpochAsFileTime) / 10000000};
+  SourceFile source{{}, (ticks - kUnixEpochAsFileTime) / 10000000, nullptr};
+  const std::size_t size = PackableSize(file.get(), path);
+  if (size == 0) return source;  // an empty file has nothing to map
+  const UniqueMapping mapping(
+      CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  const void* view = mapping ? MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0) : nullptr;
+  if (view == nullptr) FileFailure(GetLastError(), L"を読み込めませんでした", path);
+  source.keeper = std::shared_ptr<const void>(view, UnmapViewOfFile);
+  source.contents = {static_cast<const std::uint8_t*>(view), size};
+  return source;
 }
 
 std::optional<std::vector<std::uint8_t>> WindowsArchiveFiles::ReadArchive(

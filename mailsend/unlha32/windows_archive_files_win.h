@@ -1,7 +1,7 @@
 #pragma once
-// The archiver's file access on Windows: whole files through CreateFileW,
-// the archive replaced through a temporary file in its own folder, names in
-// the system's ANSI code page.
+// The archiver's file access on Windows: files to pack mapped read-only,
+// archives read whole through CreateFileW and replaced through a temporary
+// file in their own folder, names in the system's ANSI code page.
 #include "mailsend/unlha32/archive_file_access.h"
 
 namespace vistrane {

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "mailsend/unlha32/crc16.h"
@@ -27,7 +28,7 @@ class MemoryArchiveFiles final : public ArchiveFileAccess {
     const auto found = sources.find(path);
     if (found == sources.end())
       throw ArchiveError(UnlhaStatus::kFileError, L"「" + path + L"」を開けませんでした。");
-    return found->second;
+    return {found->second.first, found->second.second, nullptr};
   }
   std::optional<std::vector<std::uint8_t>> ReadArchive(const std::wstring& path) override {
     const auto found = archives.find(path);
@@ -48,7 +49,7 @@ class MemoryArchiveFiles final : public ArchiveFileAccess {
     return bytes;
   }
 
-  std::map<std::wstring, SourceFile> sources;
+  std::map<std::wstring, std::pair<std::vector<std::uint8_t>, std::int64_t>> sources;
   std::map<std::wstring, std::vector<std::uint8_t>> archives;
   int writes = 0;
 };
