@@ -66,10 +66,20 @@ std::wstring FolderOf(const std::wstring& path) {
   return path.substr(0, separator + 1);
 }
 
+// Whether the file lies on a fixed disk of this machine. A view of a file on
+// a network share or a removable disk ends the process when the medium goes
+// away during the packing, where reading the file reports the error.
+bool OnFixedDisk(const std::wstring& path) {
+  std::vector<wchar_t> volume(path.size() + MAX_PATH);
+  return GetVolumePathNameW(path.c_str(), volume.data(), static_cast<DWORD>(volume.size())) &&
+         GetDriveTypeW(volume.data()) == DRIVE_FIXED;
+}
+
 }  // namespace
 
-// The file is packed from a read-only view of it: reading a screen-sized
-// bitmap into fresh memory costs more than the file system's own copy.
+// A file on a fixed disk is packed from a read-only view of it: reading a
+// screen-sized bitmap into fresh memory costs more than the file system's
+// own copy.
 SourceFile WindowsArchiveFiles::ReadSource(const std::wstring& path) {
   const UniqueFile file = OpenForReading(path);
   if (!file) FileFailure(GetLastError(), L"を開けませんでした", path);
@@ -81,6 +91,12 @@ SourceFile WindowsArchiveFiles::ReadSource(const std::wstring& path) {
   SourceFile source{{}, (ticks - kUnixEpochAsFileTime) / 10000000, nullptr};
   const std::size_t size = PackableSize(file.get(), path);
   if (size == 0) return source;  // an empty file has nothing to map
+  if (!OnFixedDisk(path)) {
+    auto bytes = std::make_shared<const std::vector<std::uint8_t>>(ReadWhole(file.get(), path));
+    source.contents = *bytes;
+    source.keeper = std::move(bytes);
+    return source;
+  }
   const UniqueMapping mapping(
       CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
   const void* view = mapping ? MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0) : nullptr;
