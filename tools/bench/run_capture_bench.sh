@@ -10,6 +10,7 @@
 # what it started.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/tools/bench/private_display.sh"
 bin=${VISTRANE_WINDOWS_BIN:-$root/build/windows/bin}
 native=$root/build/native/tools/bench
 work=$root/build/bench
@@ -70,13 +71,7 @@ turn() {
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 for image in desk_1920x1080 desk_3840x2160; do
   size=${image#desk_}
-  display=
-  for n in $(seq 80 120); do
-    if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then display=$n; break; fi
-  done
-  Xvfb ":$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=:$display
+  StartPrivateDisplay "$size"
   sleep 1
   [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
   install="$WINEPREFIX/drive_c/Program Files/Vistrane"

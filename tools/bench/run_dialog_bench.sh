@@ -7,6 +7,7 @@
 # Ends only what it started.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/tools/bench/private_display.sh"
 bin=${VISTRANE_WINDOWS_BIN:-$root/build/windows/bin}
 work=$root/build/bench-dialog
 starts=${1:-5}
@@ -34,13 +35,7 @@ else
 fi
 export CUPS_SERVER
 
-display=
-for n in $(seq 80 120); do
-  if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then display=$n; break; fi
-done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=:$display
+StartPrivateDisplay 1024x768
 sleep 1
 if [ ! -d "$WINEPREFIX" ]; then
   wineboot -i >/dev/null 2>&1

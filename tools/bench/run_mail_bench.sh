@@ -9,6 +9,7 @@
 # build/bench-mail; ends only what it started.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/tools/bench/private_display.sh"
 bin=${VISTRANE_WINDOWS_BIN:-$root/build/windows/bin}
 work=$root/build/bench-mail
 rounds=${1:-9}
@@ -24,12 +25,7 @@ cleanup() {
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
-for n in $(seq 80 120); do
-  if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then display=$n; break; fi
-done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=:$display
+StartPrivateDisplay 1024x768
 mkdir -p "$work"
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
 
