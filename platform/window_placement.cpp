@@ -1,5 +1,7 @@
 #include "platform/window_placement.h"
 
+#include <shellscalingapi.h>
+
 #include <algorithm>
 
 #include "platform/win32_error.h"
@@ -23,20 +25,39 @@ POINT CursorMonitorCentre() {
   return POINT{(work.left + work.right) / 2, (work.top + work.bottom) / 2};
 }
 
-void CentreOnWorkArea(HWND window, PixelSize client, HWND insertAfter, UINT flags) {
+CursorMonitor MonitorAtCursor() {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  const HMONITOR monitor = MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY);
+  UINT dpiX = 0;
+  UINT dpiY = 0;
+  const HRESULT asked = GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &dpiX, &dpiY);
+  if (FAILED(asked)) throw Win32Error(static_cast<DWORD>(asked), L"GetDpiForMonitor");
+  return CursorMonitor{monitor, dpiX};
+}
+
+ScreenRect CentredFrame(HMONITOR monitor, PixelSize client, DWORD style, DWORD exStyle, UINT dpi) {
   RECT frame{0, 0, client.width, client.height};
-  if (!AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
-                                FALSE, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)),
-                                GetDpiForWindow(window))) {
+  if (!AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi)) {
     ThrowLastError(L"AdjustWindowRectExForDpi");
   }
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  const RECT work = WorkArea(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
+  const RECT work = WorkArea(monitor);
   // Centred, or at the work area's start where the window is the larger.
   const int left = work.left + std::max(0L, (work.right - work.left - width) / 2);
   const int top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
-  if (!SetWindowPos(window, insertAfter, left, top, width, height, flags | SWP_NOACTIVATE)) {
+  return ScreenRect{left, top, left + width, top + height};
+}
+
+void CentreOnWorkArea(HWND window, PixelSize client, HWND insertAfter, UINT flags) {
+  const ScreenRect frame =
+      CentredFrame(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), client,
+                   static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
+                   static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)),
+                   GetDpiForWindow(window));
+  if (!SetWindowPos(window, insertAfter, frame.left, frame.top, frame.right - frame.left,
+                    frame.bottom - frame.top, flags | SWP_NOACTIVATE)) {
     ThrowLastError(L"SetWindowPos");
   }
 }

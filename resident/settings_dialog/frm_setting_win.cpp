@@ -65,18 +65,38 @@ void FrmSetting::PopSetting() {
   closing_ = false;
   refusing_ = false;
   lastFocus_ = nullptr;
-  const POINT at = CursorMonitorCentre();
-  Create(kCaption, kStyle, kExStyle, at.x, at.y, 0, 0);
+  // Made in its place at the DPI of the cursor's monitor: a move would be a
+  // round of size messages, and under Wine of X requests too.
+  const CursorMonitor monitor = MonitorAtCursor();
+  const Box client = ToPixels(kSettingClient, static_cast<int>(monitor.dpi),
+                              static_cast<int>(monitor.dpi));
+  const ScreenRect frame = CentredFrame(monitor.monitor, PixelSize{client.width, client.height},
+                                        kStyle, kExStyle, monitor.dpi);
+  Create(kCaption, kStyle, kExStyle, frame.left, frame.top, frame.right - frame.left,
+         frame.bottom - frame.top);
   try {
     const UINT dpi = GetDpiForWindow(Window());
-    controls_.Create(Window(), dpi, [this](ctl::Id id) {
-      const OptionGroup* group = GroupOfButton(id);
-      return group != nullptr && ShownOption(*group, record_).id == id;
-    });
+    if (dpi != monitor.dpi) {
+      // The system scales the window to a DPI of its own (no per-monitor
+      // awareness): sized again for that one.
+      const Box scaled = ToPixels(kSettingClient, static_cast<int>(dpi), static_cast<int>(dpi));
+      CentreOnWorkArea(Window(), PixelSize{scaled.width, scaled.height}, nullptr, SWP_NOZORDER);
+    }
+    waitingChoices_.clear();
+    controls_.Create(
+        Window(), dpi,
+        [this](ctl::Id id) {
+          const OptionGroup* group = GroupOfButton(id);
+          return group != nullptr && ShownOption(*group, record_).id == id;
+        },
+        [this](ctl::Id id) {
+          if (const auto waiting = waitingChoices_.find(id); waiting != waitingChoices_.end()) {
+            FillChoices(id, waiting->second);
+            waitingChoices_.erase(waiting);
+          }
+        });
     dirList_.Attach(controls_[ctl::dirList]);
     dirList_.ApplyDpi(dpi);
-    const Box client = ToPixels(kSettingClient, dpi, dpi);
-    CentreOnWorkArea(Window(), PixelSize{client.width, client.height}, nullptr, SWP_NOZORDER);
     Form_Load();
   } catch (...) {
     Form_Unload();
@@ -167,6 +187,15 @@ void FrmSetting::Disp_PaperSize() {
 }
 
 void FrmSetting::ShowChoices(ctl::Id id, const ChoiceList& choices) {
+  // A list on a page not shown yet is filled when the page makes it.
+  if (!controls_.Has(id)) {
+    waitingChoices_.insert_or_assign(id, choices);
+    return;
+  }
+  FillChoices(id, choices);
+}
+
+void FrmSetting::FillChoices(ctl::Id id, const ChoiceList& choices) {
   const HWND list = controls_[id];
   SendMessageW(list, CB_RESETCONTENT, 0, 0);
   for (std::size_t i = 0; i < choices.texts.size(); ++i) {

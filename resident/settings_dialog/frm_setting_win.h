@@ -4,6 +4,7 @@
 // this folder, the window only copies values between record and controls.
 #include <windows.h>
 
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -55,6 +56,7 @@ class FrmSetting final : public BaseWindow<FrmSetting> {
   void Disp_PrtName();
   void Disp_PaperSize();
   void ShowChoices(ctl::Id list, const ChoiceList& choices);
+  void FillChoices(ctl::Id list, const ChoiceList& choices);
   void drvBox_Click();
   void dirList_Open();
   void dirList_Change();
@@ -80,6 +82,8 @@ class FrmSetting final : public BaseWindow<FrmSetting> {
   SettingsStore& store_;
   WindowsDialogPrinter printer_;
   SettingControls controls_;
+  // The lists of pages not shown yet, as the opening sequence chose them.
+  std::map<ctl::Id, ChoiceList> waitingChoices_;
   DirList dirList_;
   SettingsRecord snapshot_;
   int daysBackColor_ = kSystemColorWindow;

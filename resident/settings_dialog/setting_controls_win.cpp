@@ -4,6 +4,9 @@
 #include <richedit.h>
 #include <shellapi.h>
 
+#include <cstddef>
+#include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -97,6 +100,26 @@ const ControlLayout* FindLayout(int id) {
   return nullptr;
 }
 
+// Under Wine a drop-down list's list is a top-level window of its own, the
+// costliest control to make (about 2 ms each): on a page the dialog does not
+// open on, it is made when its page is first shown.
+bool WaitsForItsPage(const ControlLayout& layout) {
+  return layout.kind == ControlKind::DropDown && layout.container != Container::Dialog &&
+         static_cast<int>(layout.container) - 1 != kOpeningTab;
+}
+
+// The last window made for the layout entry: an option group's last button,
+// or else its own window.
+ctl::Id LastIdOf(const ControlLayout& layout) {
+  const OptionGroup* group = layout.kind == ControlKind::Frame ? GroupOfFrame(layout.id) : nullptr;
+  return group != nullptr ? group->buttons.back().id : layout.id;
+}
+
+bool SameFont(const LOGFONTW& a, const LOGFONTW& b) {
+  return std::memcmp(&a, &b, offsetof(LOGFONTW, lfFaceName)) == 0 &&
+         std::wcsncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
+}
+
 int TextWidth(HDC dc, std::wstring_view text) {
   SIZE size{};
   if (!GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size)) {
@@ -107,35 +130,42 @@ int TextWidth(HDC dc, std::wstring_view text) {
 
 }  // namespace
 
-void SettingControls::Create(HWND dialog, UINT dpi,
-                             const std::function<bool(ctl::Id)>& isChecked) {
+void SettingControls::Create(HWND dialog, UINT dpi, const std::function<bool(ctl::Id)>& isChecked,
+                             std::function<void(ctl::Id)> made) {
   dialog_ = dialog;
   dpi_ = dpi;
   windows_.clear();
+  made_ = std::move(made);
+  pageComplete_.fill(false);
+  pageComplete_[kOpeningTab] = true;
   const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
   if (!InitCommonControlsEx(&classes)) ThrowLastError(L"InitCommonControlsEx");
   RegisterPageClass();
-  CreateFonts();
+  UseFonts();
   LoadDriveIcon();
-  const WindowDc screen(nullptr);
-  const SelectObjectScope selectFont(screen.get(), font_.get());
   for (const ControlLayout& layout : SettingLayout()) {
+    if (WaitsForItsPage(layout)) continue;
     windows_[layout.id] = CreateControl(layout);
     const OptionGroup* group = layout.kind == ControlKind::Frame ? GroupOfFrame(layout.id) : nullptr;
     if (group == nullptr) continue;
     // The arrow keys move within a group: from the first button (WS_GROUP) to
     // the control after the last. The checked button alone gets WS_TABSTOP.
-    // It is checked as soon as it is made: checking an auto radio button
-    // unchecks and restyles every sibling of its group, one round of messages
-    // each, and the siblings after it do not exist yet.
-    const std::vector<Box> places = OptionPlaces(layout, *group, screen.get());
+    // The checked one is made a plain radio button, checked, and then made
+    // automatic: checking an automatic one looks for its group's other
+    // buttons among all the siblings before it, one window query each, to
+    // uncheck and restyle them.
+    const std::vector<Box> places = OptionPlaces(layout, *group);
     for (std::size_t i = 0; i < places.size(); ++i) {
       const OptionButton& button = group->buttons[i];
-      const HWND option =
-          CreateChild(L"BUTTON", std::wstring(button.caption),
-                      WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), 0,
-                      Container(layout.container), button.id, places[i], font_.get());
-      if (isChecked(button.id)) SendMessageW(option, BM_SETCHECK, BST_CHECKED, 0);
+      const bool checked = isChecked(button.id);
+      const HWND option = CreateChild(
+          L"BUTTON", std::wstring(button.caption),
+          WS_VISIBLE | (checked ? BS_RADIOBUTTON : BS_AUTORADIOBUTTON) | (i == 0 ? WS_GROUP : 0),
+          0, Container(layout.container), button.id, places[i], font_.get());
+      if (checked) {
+        SendMessageW(option, BM_SETCHECK, BST_CHECKED, 0);
+        SendMessageW(option, BM_SETSTYLE, BS_AUTORADIOBUTTON, FALSE);
+      }
       windows_[button.id] = option;
     }
   }
@@ -219,9 +249,29 @@ HWND SettingControls::CreateControl(const ControlLayout& layout) {
   throw Win32Error(ERROR_INVALID_PARAMETER, L"SettingControls::CreateControl");
 }
 
+void SettingControls::MakeWaiting(std::size_t page) {
+  const auto container = static_cast<vistrane::Container>(page + 1);
+  // Made last, each goes after the control that comes before it in reading
+  // order (or first on the page), so that Tab still follows that order.
+  HWND before = HWND_TOP;
+  for (const ControlLayout& layout : SettingLayout()) {
+    if (layout.container != container) continue;
+    if (WaitsForItsPage(layout) && !Has(layout.id)) {
+      const HWND window = CreateControl(layout);
+      windows_[layout.id] = window;
+      if (!SetWindowPos(window, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE)) {
+        ThrowLastError(L"SetWindowPos");
+      }
+      if (made_) made_(layout.id);
+    }
+    before = (*this)[LastIdOf(layout)];
+  }
+  pageComplete_[page] = true;
+}
+
 void SettingControls::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
-  CreateFonts();
+  UseFonts();
   for (const auto& [id, window] : windows_) {
     const ControlLayout* layout = FindLayout(id);
     const HFONT font = layout != nullptr && layout->bold ? boldFont_.get() : font_.get();
@@ -233,14 +283,33 @@ void SettingControls::ApplyDpi(UINT dpi) {
   RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void SettingControls::CreateFonts() {
-  UniqueHfont font = CreateMessageFont(dpi_);
-  LOGFONTW bold = MessageLogFont(dpi_);
+void SettingControls::UseFonts() {
+  // Kept from one opening to the next, with the captions' widths, for as long
+  // as the system's message font at the DPI stays the same.
+  const LOGFONTW face = MessageLogFont(dpi_);
+  if (font_ && SameFont(face, fontFace_)) return;
+  UniqueHfont font(CreateFontIndirectW(&face));
+  if (!font) ThrowLastError(L"CreateFontIndirectW");
+  LOGFONTW bold = face;
   bold.lfWeight = FW_BOLD;
   UniqueHfont boldFont(CreateFontIndirectW(&bold));
   if (!boldFont) ThrowLastError(L"CreateFontIndirectW");
+  std::map<int, int> widths;
+  {
+    const WindowDc screen(nullptr);
+    const SelectObjectScope selectFont(screen.get(), font.get());
+    for (const ControlLayout& layout : SettingLayout()) {
+      const OptionGroup* group = layout.kind == ControlKind::Frame ? GroupOfFrame(layout.id) : nullptr;
+      if (group == nullptr || layout.flow != Flow::Row) continue;
+      for (const OptionButton& button : group->buttons) {
+        widths[button.id] = TextWidth(screen.get(), button.caption);
+      }
+    }
+  }
   font_ = std::move(font);
   boldFont_ = std::move(boldFont);
+  captionWidths_ = std::move(widths);
+  fontFace_ = face;
 }
 
 void SettingControls::LoadDriveIcon() {
@@ -267,14 +336,14 @@ Box SettingControls::PlaceOf(const ControlLayout& layout) const {
   return Box{Scale(box.left), Scale(box.top), Scale(box.width), height};
 }
 
-std::vector<Box> SettingControls::OptionPlaces(const ControlLayout& frame, const OptionGroup& group,
-                                               HDC measure) const {
+std::vector<Box> SettingControls::OptionPlaces(const ControlLayout& frame,
+                                               const OptionGroup& group) const {
   std::vector<Box> places;
   const int checkWidth = GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi_) + Scale(6);
   int x = Scale(frame.box.left + kOptionLeft);
   int y = Scale(frame.box.top + (frame.flow == Flow::Row ? kRowTop : kColumnTop));
   for (const OptionButton& button : group.buttons) {
-    const int width = frame.flow == Flow::Row ? checkWidth + TextWidth(measure, button.caption)
+    const int width = frame.flow == Flow::Row ? checkWidth + captionWidths_.at(button.id)
                                               : Scale(frame.box.width - 2 * kOptionLeft);
     places.push_back(Box{x, y, width, Scale(kOptionHeight)});
     if (frame.flow == Flow::Row) {
@@ -287,13 +356,12 @@ std::vector<Box> SettingControls::OptionPlaces(const ControlLayout& frame, const
 }
 
 void SettingControls::Place() {
-  const WindowDc screen(nullptr);
-  const SelectObjectScope selectFont(screen.get(), font_.get());
   for (const ControlLayout& layout : SettingLayout()) {
+    if (!Has(layout.id)) continue;  // made in place when its page is shown
     Move((*this)[layout.id], PlaceOf(layout));
     const OptionGroup* group = layout.kind == ControlKind::Frame ? GroupOfFrame(layout.id) : nullptr;
     if (group == nullptr) continue;
-    const std::vector<Box> places = OptionPlaces(layout, *group, screen.get());
+    const std::vector<Box> places = OptionPlaces(layout, *group);
     for (std::size_t i = 0; i < places.size(); ++i) Move((*this)[group->buttons[i].id], places[i]);
   }
   const Box pagePlace = FitTabs((*this)[ctl::SSTab1]);
@@ -326,6 +394,8 @@ HWND SettingControls::Container(vistrane::Container container) const {
 }
 
 void SettingControls::ShowTab(int tab) {
+  const auto shown = static_cast<std::size_t>(tab);
+  if (shown < pages_.size() && !pageComplete_[shown]) MakeWaiting(shown);
   const HWND tabs = (*this)[ctl::SSTab1];
   SendMessageW(tabs, TCM_SETCURSEL, tab, 0);
   // Wine's tab control leaves TCIS_BUTTONPRESSED on the tab that TCM_SETCURSEL

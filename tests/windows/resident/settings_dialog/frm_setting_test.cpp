@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdlib>
 
 #include "resident/settings_dialog/control_ids.h"
@@ -18,15 +20,17 @@ RECT PlaceIn(HWND dialog, int id) {
   return rect;
 }
 
-int FontHeight(HWND dialog, int id) {
-  const auto font = reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(dialog, id), WM_GETFONT, 0, 0));
+int FontHeight(HWND parent, int id) {
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(parent, id), WM_GETFONT, 0, 0));
   LOGFONTW description{};
   EXPECT_EQ(GetObjectW(font, sizeof(description), &description), static_cast<int>(sizeof(description)));
   return std::abs(description.lfHeight);
 }
 
 // Moved to a monitor with another scale, the dialog takes the window place
-// the system suggests and lays its controls and fonts out again for it.
+// the system suggests and lays its controls and fonts out again for it; the
+// printer page's lists, made when the page is first shown, follow too, first
+// in the page's Tab order. The next opening is at the monitor's own scale again.
 TEST(FrmSetting, FollowsTheDpiOfTheMonitorItIsMovedTo) {
   SettingsRecord record;
   record.Drive = L"C:\\";
@@ -65,8 +69,22 @@ TEST(FrmSetting, FollowsTheDpiOfTheMonitorItIsMovedTo) {
   EXPECT_GT(optionAfter.left, optionBefore.left * 5 / 4);
   EXPECT_NEAR(FontHeight(window, ctl::btnOK), fontBefore * 3 / 2, 1);
 
+  const HWND tabs = GetDlgItem(window, ctl::SSTab1);
+  SendMessageW(tabs, TCM_SETCURSEL, 0, 0);
+  NMHDR selected{tabs, ctl::SSTab1, TCN_SELCHANGE};
+  SendMessageW(window, WM_NOTIFY, ctl::SSTab1, reinterpret_cast<LPARAM>(&selected));
+  const HWND page = GetDlgItem(window, ctl::frmPrinterSet);
+  EXPECT_NEAR(FontHeight(page, ctl::PrtName), fontBefore * 3 / 2, 1);
+  const HWND first = GetNextDlgTabItem(page, nullptr, FALSE);
+  EXPECT_EQ(first, GetDlgItem(page, ctl::PrtName));
+  EXPECT_EQ(GetNextDlgTabItem(page, first, FALSE), GetDlgItem(page, ctl::PaperSize));
+
   dialog.Form_Unload();
   EXPECT_EQ(dialog.Window(), nullptr);
+  dialog.PopSetting();
+  EXPECT_EQ(FontHeight(dialog.Window(), ctl::btnOK), fontBefore);
+  EXPECT_EQ(PlaceIn(dialog.Window(), ctl::rbtnColor2).left, optionBefore.left);
+  dialog.Form_Unload();
 }
 
 }  // namespace
