@@ -169,7 +169,10 @@ void SettingControls::Create(HWND dialog, UINT dpi, const std::function<bool(ctl
       windows_[button.id] = option;
     }
   }
-  ShowTab(kOpeningTab);
+  // The opening page was made shown and the others hidden; its tab alone is
+  // left to choose (which leaves it alone pressed): each item set on the tab
+  // control lays out the whole row again.
+  SendMessageW((*this)[ctl::SSTab1], TCM_SETCURSEL, kOpeningTab, 0);
 }
 
 HWND SettingControls::CreateControl(const ControlLayout& layout) {
