@@ -1,7 +1,8 @@
 #pragma once
 // The settings dialog's windows: the tab control SSTab1, one page per tab and
 // every control of the layout, created in reading order so that the Tab key
-// follows it. Positions, fonts and pictures follow the window's DPI.
+// follows it (a control made when its page is first shown is put in its place
+// in that order). Positions, fonts and pictures follow the window's DPI.
 #include <windows.h>
 
 #include <array>
