@@ -4,7 +4,7 @@
 #include <bit>
 #include <span>
 
-#include "mailsend/unlha32/huffman_code.h"
+#include "shared/huffman_code.h"
 
 namespace vistrane {
 namespace {

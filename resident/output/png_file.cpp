@@ -2,6 +2,10 @@
 
 #include <zlib.h>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -14,6 +18,7 @@
 
 #include "resident/output/all_cores.h"
 #include "resident/output/bmp_file.h"
+#include "resident/output/greedy_deflate.h"
 #include "shared/errors.h"
 
 namespace vistrane {
@@ -23,17 +28,13 @@ constexpr std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\
 constexpr int kTruecolour = 2;
 constexpr int kIndexed = 3;
 
-// Deflate's settings, chosen by measurement on screenshots (BENCHMARKS.md).
-// Filtered truecolour rows are mostly small differences: Z_FILTERED, which
-// leaves matches of up to 5 bytes to the Huffman codes, packs them 7 to 9 %
-// smaller on a desktop. Level 4 looking at one earlier place only (the last
-// with the same three bytes) is smaller than level 4's own search on these
-// rows, in two thirds of the time: a longer search finds longer but more
-// distant matches that cost more bits than they save. Unfiltered indices of
-// flat areas repeat: the default strategy. For 8-bit indices level 9 with
-// half its search packs 3 to 6 % smaller than the default level 6, in about
-// the same time once on every core; 4- and 1-bit rows are already short and
-// level 9 would take four times as long for 2 %: level 6.
+// zlib's settings for the indexed rows, chosen by measurement on
+// screenshots (BENCHMARKS.md); truecolour rows go through GreedyDeflate.
+// Unfiltered indices of flat areas repeat: the default strategy. For 8-bit
+// indices level 9 with half its search packs 3 to 6 % smaller than the
+// default level 6, in about the same time once on every core; 4- and 1-bit
+// rows are already short and level 9 would take four times as long for 2 %:
+// level 6.
 struct DeflateSettings {
   int level;
   int strategy;
@@ -42,9 +43,10 @@ struct DeflateSettings {
   int niceLength = 0;
   int maxChain = 0;
 };
-constexpr DeflateSettings kTruecolourDeflate{4, Z_FILTERED, 4, 4, 16, 1};
 constexpr DeflateSettings k8BitIndexedDeflate{9, Z_DEFAULT_STRATEGY, 32, 258, 258, 2048};
 constexpr DeflateSettings kIndexedDeflate{6, Z_DEFAULT_STRATEGY};
+// The zlib header's level field for the truecolour rows: informative only.
+constexpr int kTruecolourLevelField = 1;
 
 // Deflate's window: a band is primed with this much of the rows before it.
 constexpr std::size_t kWindowBytes = 32768;
@@ -102,8 +104,8 @@ struct DeflatedBand {
   std::size_t length = 0;
 };
 
-// Raw deflate of one band, primed with the bytes that come before it in the
-// stream, so that its matches may reach back into them.
+// Raw deflate of one band by zlib, primed with the bytes that come before it
+// in the stream, so that its matches may reach back into them.
 class BandDeflater {
  public:
   BandDeflater(DeflateSettings settings, const std::uint8_t* dictionary, std::size_t dictionarySize) {
@@ -119,52 +121,46 @@ class BandDeflater {
         deflateSetDictionary(&stream_, dictionary, static_cast<uInt>(dictionarySize)) != Z_OK) {
       ThrowZlibError(stream_);
     }
-    band_.bytes.resize(kChunkBytes);
+    bytes_.resize(kChunkBytes);
   }
   ~BandDeflater() { deflateEnd(&stream_); }
   BandDeflater(const BandDeflater&) = delete;
   BandDeflater& operator=(const BandDeflater&) = delete;
 
-  // `size` is a row's length: far below avail_in's 32 bits.
-  void Add(const std::uint8_t* data, std::size_t size) {
-    band_.adler = adler32(band_.adler, data, static_cast<uInt>(size));
-    band_.length += size;
+  // The band's bytes, ended by a sync flush, or for the last band the
+  // stream's end. A band is far below avail_in's 32 bits.
+  std::vector<std::uint8_t> Deflate(const std::uint8_t* data, std::size_t size, bool last) {
     stream_.next_in = const_cast<Bytef*>(data);
     stream_.avail_in = static_cast<uInt>(size);
-    while (stream_.avail_in != 0) Deflate(Z_NO_FLUSH);
-  }
-
-  // The band, ended by a sync flush, or for the last band the stream's end.
-  DeflatedBand Finish(bool last) {
     if (last) {
-      while (Deflate(Z_FINISH) != Z_STREAM_END) {
+      while (Step(Z_FINISH) != Z_STREAM_END) {
       }
     } else {
-      // Done when the flush left output room unused.
-      do Deflate(Z_SYNC_FLUSH);
-      while (stream_.avail_out == 0);
+      // Done when the input is used up and the flush left output room unused.
+      do Step(Z_SYNC_FLUSH);
+      while (stream_.avail_in != 0 || stream_.avail_out == 0);
     }
-    band_.bytes.resize(stream_.total_out);
-    return std::move(band_);
+    bytes_.resize(stream_.total_out);
+    return std::move(bytes_);
   }
 
  private:
-  int Deflate(int flush) {
-    if (stream_.total_out == band_.bytes.size()) band_.bytes.resize(band_.bytes.size() * 2);
-    stream_.next_out = band_.bytes.data() + stream_.total_out;
-    stream_.avail_out = static_cast<uInt>(band_.bytes.size() - stream_.total_out);
+  int Step(int flush) {
+    if (stream_.total_out == bytes_.size()) bytes_.resize(bytes_.size() * 2);
+    stream_.next_out = bytes_.data() + stream_.total_out;
+    stream_.avail_out = static_cast<uInt>(bytes_.size() - stream_.total_out);
     const int result = deflate(&stream_, flush);
     if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR) ThrowZlibError(stream_);
     return result;
   }
 
   z_stream stream_{};
-  DeflatedBand band_;
+  std::vector<std::uint8_t> bytes_;
 };
 
 // The IDAT chunks: the zlib header, the bands in order, the Adler-32 of all
 // their bytes, cut into chunks of 64 KiB.
-void WriteIdatChunks(ByteSink& sink, int level, const std::vector<DeflatedBand>& bands) {
+void WriteIdatChunks(ByteSink& sink, int levelField, const std::vector<DeflatedBand>& bands) {
   std::vector<std::uint8_t> chunk;
   chunk.reserve(kChunkBytes);
   const auto add = [&](const std::uint8_t* data, std::size_t size) {
@@ -181,7 +177,6 @@ void WriteIdatChunks(ByteSink& sink, int level, const std::vector<DeflatedBand>&
   };
   // Deflate with a 32 KiB window; the level field is only informative.
   const int compressionMethod = 0x78;
-  const int levelField = level < 6 ? 1 : level == 6 ? 2 : 3;
   int flags = levelField << 6;
   flags += 31 - (compressionMethod * 256 + flags) % 31;
   const std::uint8_t header[2] = {compressionMethod, static_cast<std::uint8_t>(flags)};
@@ -263,7 +258,24 @@ class RowFilter {
     }
     for (std::size_t i = 0; i < n; ++i) up[i] = static_cast<std::uint8_t>(x[i] - b[i]);
     for (std::size_t i = kPixel; i < n; ++i) sub[i] = static_cast<std::uint8_t>(x[i] - x[i - kPixel]);
-    for (std::size_t i = kPixel; i < n; ++i) {
+    std::size_t i = kPixel;
+#if defined(__SSE2__) || defined(_M_X64)
+    // Sixteen bytes a step, in 16-bit lanes.
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16) {
+      const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i - kPixel));
+      const __m128i above = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+      const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i - kPixel));
+      const __m128i low = PaethPredictor(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(above, zero),
+                                         _mm_unpacklo_epi8(c, zero));
+      const __m128i high = PaethPredictor(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(above, zero),
+                                          _mm_unpackhi_epi8(c, zero));
+      const __m128i current = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(paeth + i),
+                       _mm_sub_epi8(current, _mm_packus_epi16(low, high)));
+    }
+#endif
+    for (; i < n; ++i) {
       const int a = x[i - kPixel], above = b[i], c = b[i - kPixel];
       // Paeth's predictor: of a, above and c the one nearest a + above - c.
       const int pa = std::abs(above - c);
@@ -273,6 +285,23 @@ class RowFilter {
       paeth[i] = static_cast<std::uint8_t>(x[i] - predictor);
     }
   }
+
+#if defined(__SSE2__) || defined(_M_X64)
+  // Paeth's predictor of eight samples at once, as the loop above.
+  static __m128i PaethPredictor(__m128i a, __m128i above, __m128i c) {
+    const __m128i aboveLessC = _mm_sub_epi16(above, c);
+    const __m128i aLessC = _mm_sub_epi16(a, c);
+    const __m128i pa = Abs16(aboveLessC);
+    const __m128i pb = Abs16(aLessC);
+    const __m128i pc = Abs16(_mm_add_epi16(aboveLessC, aLessC));
+    const __m128i notA = _mm_or_si128(_mm_cmpgt_epi16(pa, pb), _mm_cmpgt_epi16(pa, pc));
+    const __m128i notAbove = _mm_cmpgt_epi16(pb, pc);
+    const __m128i aboveOrC = _mm_or_si128(_mm_andnot_si128(notAbove, above), _mm_and_si128(notAbove, c));
+    return _mm_or_si128(_mm_andnot_si128(notA, a), _mm_and_si128(notA, aboveOrC));
+  }
+
+  static __m128i Abs16(__m128i v) { return _mm_max_epi16(v, _mm_sub_epi16(_mm_setzero_si128(), v)); }
+#endif
 
   // The sum of c log2 c over the counts c of each byte value among every
   // fourth byte of the row (each channel in turn): the entropy in bits of
@@ -399,33 +428,40 @@ class IndexedLines final : public LineSource {
   std::vector<std::uint8_t> line_;
 };
 
+// Deflates one band: data[primed, size) after the primed bytes before it.
+using BandCompressor = std::function<std::vector<std::uint8_t>(const std::uint8_t* data, std::size_t primed,
+                                                                std::size_t size, bool last)>;
+
+// The zlib header's level field of a zlib level: informative only.
+int LevelField(int level) { return level < 6 ? 1 : level == 6 ? 2 : 3; }
+
 // The image data: the lines deflated in bands on every core, each band
-// primed with the lines before it as the band before it deflated them, so
-// that the stream they form packs as one would. `newSource` gives each band
-// its own source.
-void WriteImageData(ByteSink& sink, DeflateSettings settings, int height, std::size_t lineBytes,
-                    const std::function<std::unique_ptr<LineSource>()>& newSource) {
+// primed with the lines before it, so that the stream they form packs as one
+// would. `newSource` gives each band its own source.
+void WriteImageData(ByteSink& sink, int levelField, int height, std::size_t lineBytes,
+                    const std::function<std::unique_ptr<LineSource>()>& newSource,
+                    const BandCompressor& compress) {
   const int bandRows = static_cast<int>(std::max<std::size_t>(1, kBandBytes / lineBytes));
   const int primingRows = static_cast<int>((kWindowBytes + lineBytes - 1) / lineBytes);
   std::vector<DeflatedBand> bands((height + bandRows - 1) / bandRows);
   RunOnAllCores(bands.size(), [&](std::size_t band) {
     const int first = static_cast<int>(band) * bandRows;
     const int end = std::min(height, first + bandRows);
+    const int primingFirst = std::max(0, first - primingRows);
     const std::unique_ptr<LineSource> source = newSource();
-    std::vector<std::uint8_t> window;
-    for (int y = std::max(0, first - primingRows); y < first; ++y) {
+    std::vector<std::uint8_t> lines;
+    lines.reserve(static_cast<std::size_t>(end - primingFirst) * lineBytes);
+    for (int y = primingFirst; y < end; ++y) {
       const std::vector<std::uint8_t>& line = source->Line(y);
-      window.insert(window.end(), line.begin(), line.end());
+      lines.insert(lines.end(), line.begin(), line.end());
     }
-    const std::size_t primed = std::min(window.size(), kWindowBytes);
-    BandDeflater deflater(settings, window.data() + window.size() - primed, primed);
-    for (int y = first; y < end; ++y) {
-      const std::vector<std::uint8_t>& line = source->Line(y);
-      deflater.Add(line.data(), line.size());
-    }
-    bands[band] = deflater.Finish(end == height);
+    const std::size_t primed = static_cast<std::size_t>(first - primingFirst) * lineBytes;
+    DeflatedBand& out = bands[band];
+    out.length = lines.size() - primed;
+    out.adler = adler32_z(out.adler, lines.data() + primed, out.length);
+    out.bytes = compress(lines.data(), primed, lines.size(), end == height);
   });
-  WriteIdatChunks(sink, settings.level, bands);
+  WriteIdatChunks(sink, levelField, bands);
 }
 
 }  // namespace
@@ -434,9 +470,9 @@ void WritePng24(const std::uint32_t* topDownPixels, int width, int height,
                 std::ptrdiff_t strideBytes, ByteSink& sink) {
   RequireTopDownPixels(width, height, strideBytes);
   WriteSignatureAndHeader(sink, width, height, 8, kTruecolour);
-  WriteImageData(sink, kTruecolourDeflate, height, std::size_t{3} * width + 1, [&] {
-    return std::make_unique<TruecolourLines>(topDownPixels, width, strideBytes);
-  });
+  WriteImageData(
+      sink, kTruecolourLevelField, height, std::size_t{3} * width + 1,
+      [&] { return std::make_unique<TruecolourLines>(topDownPixels, width, strideBytes); }, GreedyDeflate);
   WriteEnd(sink);
 }
 
@@ -455,8 +491,12 @@ void WriteReducedPng(const ReducedImage& reduced, ByteSink& sink) {
   WriteSignatureAndHeader(sink, width, height, bitCount, kIndexed);
   WriteChunk(sink, "PLTE", palette.data(), palette.size());
   const std::size_t lineBytes = (static_cast<std::size_t>(width) * bitCount + 7) / 8 + 1;
-  WriteImageData(sink, bitCount == 8 ? k8BitIndexedDeflate : kIndexedDeflate, height, lineBytes,
-                 [&] { return std::make_unique<IndexedLines>(reduced); });
+  const DeflateSettings settings = bitCount == 8 ? k8BitIndexedDeflate : kIndexedDeflate;
+  WriteImageData(
+      sink, LevelField(settings.level), height, lineBytes, [&] { return std::make_unique<IndexedLines>(reduced); },
+      [&](const std::uint8_t* data, std::size_t primed, std::size_t size, bool last) {
+        return BandDeflater(settings, data, primed).Deflate(data + primed, size - primed, last);
+      });
   WriteEnd(sink);
 }
 

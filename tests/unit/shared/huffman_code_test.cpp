@@ -1,4 +1,4 @@
-#include "mailsend/unlha32/huffman_code.h"
+#include "shared/huffman_code.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +50,9 @@ TEST(HuffmanCodeLengths, GivesMoreFrequentSymbolsNoLongerCodes) {
   const std::vector<std::uint8_t> lengths = HuffmanCodeLengths(frequencies, 16);
   for (std::size_t a = 0; a < frequencies.size(); ++a) {
     for (std::size_t b = 0; b < frequencies.size(); ++b) {
-      if (frequencies[a] > frequencies[b]) EXPECT_LE(lengths[a], lengths[b]) << a << " vs " << b;
+      if (frequencies[a] > frequencies[b]) {
+        EXPECT_LE(lengths[a], lengths[b]) << a << " vs " << b;
+      }
     }
   }
   // The cost of an optimal code: depths 1, 2, 3, 4, 5, 6, 6 by falling frequency.

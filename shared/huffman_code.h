@@ -1,6 +1,6 @@
 #pragma once
 // Huffman code lengths limited to a maximum length, and the canonical codes
-// that a -lh5- decoder rebuilds from the lengths alone.
+// that a decoder rebuilds from the lengths alone (-lh5- and deflate alike).
 #include <cstdint>
 #include <span>
 #include <vector>

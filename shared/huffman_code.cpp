@@ -1,4 +1,4 @@
-#include "mailsend/unlha32/huffman_code.h"
+#include "shared/huffman_code.h"
 
 #include <algorithm>
 #include <numeric>
