@@ -19,6 +19,7 @@ constexpr std::size_t kMinMatch = 8;
 constexpr std::size_t kMinRun = 5;
 constexpr std::size_t kRunDistance = 3;
 constexpr std::size_t kMaxMatch = 258;
+constexpr std::size_t kLongMatch = 64;
 constexpr int kHashBits = 15;
 // Symbols per block, each block with codes of its own: of 8, 16 and 32 Ki
 // symbols, 16 Ki packed the screenshots smallest.
@@ -297,8 +298,17 @@ std::vector<std::uint8_t> GreedyDeflate(const std::uint8_t* data, std::size_t pr
       const std::size_t length = MatchLength(data + p - distance, data + p, std::min(kMaxMatch, size - p));
       if (length >= kMinMatch || (length >= kMinRun && distance <= kRunDistance)) {
         blocks.Match(length, distance);
+        // The places inside the match go into the table, but of a long one
+        // only the 8 at each end: a flat area's run would otherwise put
+        // thousands of places there that only ever find the run again.
         const std::size_t next = p + length;
-        for (std::size_t i = p + 1; i < std::min(next, hashEnd); ++i) head[Hash4(data + i)] = static_cast<std::uint32_t>(i);
+        const std::size_t stop = std::min(next, hashEnd);
+        std::size_t i = p + 1;
+        if (length > kLongMatch) {
+          for (; i < std::min(p + 8, stop); ++i) head[Hash4(data + i)] = static_cast<std::uint32_t>(i);
+          i = next - 8;
+        }
+        for (; i < stop; ++i) head[Hash4(data + i)] = static_cast<std::uint32_t>(i);
         p = next;
         continue;
       }
