@@ -9,18 +9,19 @@
 # sets our 256-colour file beside pngquant's: PSNR against the screenshot,
 # and the wall-clock times of rounds that run the two in turn (min / median).
 #   tools/bench/run_png_bench.sh [runs]
-# Needs the native build of png_write_bench (cmake --preset native &&
-# cmake --build build/native --target png_write_bench), ImageMagick and
-# pngquant; draws the screenshots with the shared drawing script when they
-# are missing.
+# Needs png_write_bench optimised as the programs are (cmake --preset
+# native-release && cmake --build build/native-release --target
+# png_write_bench; the tests' native build keeps debugging information and
+# less optimisation), ImageMagick and pngquant; draws the screenshots with
+# the shared drawing script when they are missing.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-bench=${VISTRANE_NATIVE_BUILD:-$root/build/native}/tools/bench/png_write_bench
+bench=${VISTRANE_NATIVE_BUILD:-$root/build/native-release}/tools/bench/png_write_bench
 work=$root/build/bench
 runs=${1:-5}
 
 missing=()
-[ -x "$bench" ] || missing+=("$bench (cmake --build build/native --target png_write_bench)")
+[ -x "$bench" ] || missing+=("$bench (cmake --preset native-release && cmake --build build/native-release --target png_write_bench)")
 for tool in convert compare identify; do
   command -v "$tool" >/dev/null || missing+=("$tool (Debian package imagemagick)")
 done

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 
 #include "resident/output/bmp_file.h"
 #include "shared/little_endian.h"
@@ -12,8 +11,13 @@ namespace vistrane::bench {
 namespace {
 
 bool LoadAs32Bit(const char* path, std::vector<std::uint32_t>& pixels, int& width, int& height) {
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<std::uint8_t> file{std::istreambuf_iterator<char>(in), {}};
+  // In one read: byte by byte through a stream iterator took longer than
+  // the colour reduction it feeds.
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  std::vector<std::uint8_t> file(in ? static_cast<std::size_t>(in.tellg()) : 0);
+  in.seekg(0);
+  in.read(reinterpret_cast<char*>(file.data()), static_cast<std::streamsize>(file.size()));
+  if (!in) return false;
   if (file.size() < 54 || file[0] != 'B' || file[1] != 'M' || GetU16(&file[28]) != 24) {
     return false;
   }
