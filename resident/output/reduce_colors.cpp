@@ -1,8 +1,10 @@
 #include "resident/output/reduce_colors.h"
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
+#include "resident/output/all_cores.h"
 #include "resident/output/palette.h"
 #include "shared/errors.h"
 
@@ -14,6 +16,10 @@ namespace {
 constexpr std::uint64_t kLargestRows =
     std::numeric_limits<std::int32_t>::max() -
     (kBmpFileHeaderBytes + sizeof(DibHeader) + 256 * sizeof(DibColour));
+
+// Rows mapped as one piece of work: enough that the answers a band
+// remembers pay for its table, few enough that the cores end together.
+constexpr int kBandRows = 64;
 
 // One row of table indices, packed as the depth asks: the leftmost pixel in
 // the highest bits of its byte.
@@ -71,14 +77,19 @@ ReducedImage ReduceColors(const Picture& picture, std::int16_t ColorMode) {
                           static_cast<std::uint8_t>(c >> 16), 0};
   }
 
-  // Zero-filled, so the row padding needs no writes.
+  // Zero-filled, so the row padding needs no writes. The rows are mapped in
+  // bands on every core, each band with its own remembered answers.
   reduced.rows.assign(static_cast<std::size_t>(imageBytes), 0);
-  NearestColour nearest(palette);
-  for (int y = 0; y < height; ++y) {
-    const std::uint32_t* row = picture.pixels + static_cast<std::size_t>(y) * width;
-    std::uint8_t* out = reduced.rows.data() + static_cast<std::size_t>(height - 1 - y) * rowBytes;
-    PackRow(row, width, bitCount, nearest, out);
-  }
+  const std::size_t bands = (static_cast<std::size_t>(height) + kBandRows - 1) / kBandRows;
+  RunOnAllCores(bands, [&](std::size_t band) {
+    NearestColour nearest(palette);
+    const int first = static_cast<int>(band * kBandRows);
+    for (int y = first; y < std::min(height, first + kBandRows); ++y) {
+      const std::uint32_t* row = picture.pixels + static_cast<std::size_t>(y) * width;
+      std::uint8_t* out = reduced.rows.data() + static_cast<std::size_t>(height - 1 - y) * rowBytes;
+      PackRow(row, width, bitCount, nearest, out);
+    }
+  });
   return reduced;
 }
 
