@@ -19,6 +19,7 @@
 #include "resident/output/all_cores.h"
 #include "resident/output/bmp_file.h"
 #include "resident/output/greedy_deflate.h"
+#include "resident/output/index_deflate.h"
 #include "shared/errors.h"
 
 namespace vistrane {
@@ -28,25 +29,19 @@ constexpr std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\
 constexpr int kTruecolour = 2;
 constexpr int kIndexed = 3;
 
-// zlib's settings for the indexed rows, chosen by measurement on
-// screenshots (BENCHMARKS.md); truecolour rows go through GreedyDeflate.
-// Unfiltered indices of flat areas repeat: the default strategy. For 8-bit
-// indices level 9 with half its search packs 3 to 6 % smaller than the
-// default level 6, in about the same time once on every core; 4- and 1-bit
-// rows are already short and level 9 would take four times as long for 2 %:
-// level 6.
+// zlib's settings for the 4- and 1-bit indexed rows, chosen by measurement
+// on screenshots (BENCHMARKS.md); truecolour rows go through GreedyDeflate,
+// 8-bit indices through IndexDeflate. Unfiltered indices of flat areas
+// repeat: the default strategy. These rows are already short and level 9
+// would take four times as long for 2 %: level 6.
 struct DeflateSettings {
   int level;
   int strategy;
-  int goodLength = 0;  // deflateTune's parameters; chain 0 keeps the level's own
-  int maxLazy = 0;
-  int niceLength = 0;
-  int maxChain = 0;
 };
-constexpr DeflateSettings k8BitIndexedDeflate{9, Z_DEFAULT_STRATEGY, 32, 258, 258, 2048};
 constexpr DeflateSettings kIndexedDeflate{6, Z_DEFAULT_STRATEGY};
-// The zlib header's level field for the truecolour rows: informative only.
+// The zlib header's level field for our own encoders' rows: informative only.
 constexpr int kTruecolourLevelField = 1;
+constexpr int k8BitIndexedLevelField = 3;
 
 // Deflate's window: a band is primed with this much of the rows before it.
 constexpr std::size_t kWindowBytes = 32768;
@@ -111,10 +106,6 @@ class BandDeflater {
   BandDeflater(DeflateSettings settings, const std::uint8_t* dictionary, std::size_t dictionarySize) {
     // zlib's default memory level 8 packs these images smaller than 9 does.
     if (deflateInit2(&stream_, settings.level, Z_DEFLATED, -15, 8, settings.strategy) != Z_OK) {
-      ThrowZlibError(stream_);
-    }
-    if (settings.maxChain != 0 && deflateTune(&stream_, settings.goodLength, settings.maxLazy,
-                                              settings.niceLength, settings.maxChain) != Z_OK) {
       ThrowZlibError(stream_);
     }
     if (dictionarySize != 0 &&
@@ -491,12 +482,15 @@ void WriteReducedPng(const ReducedImage& reduced, ByteSink& sink) {
   WriteSignatureAndHeader(sink, width, height, bitCount, kIndexed);
   WriteChunk(sink, "PLTE", palette.data(), palette.size());
   const std::size_t lineBytes = (static_cast<std::size_t>(width) * bitCount + 7) / 8 + 1;
-  const DeflateSettings settings = bitCount == 8 ? k8BitIndexedDeflate : kIndexedDeflate;
-  WriteImageData(
-      sink, LevelField(settings.level), height, lineBytes, [&] { return std::make_unique<IndexedLines>(reduced); },
-      [&](const std::uint8_t* data, std::size_t primed, std::size_t size, bool last) {
-        return BandDeflater(settings, data, primed).Deflate(data + primed, size - primed, last);
-      });
+  const auto newSource = [&] { return std::make_unique<IndexedLines>(reduced); };
+  if (bitCount == 8) {
+    WriteImageData(sink, k8BitIndexedLevelField, height, lineBytes, newSource, IndexDeflate);
+  } else {
+    WriteImageData(sink, LevelField(kIndexedDeflate.level), height, lineBytes, newSource,
+                   [&](const std::uint8_t* data, std::size_t primed, std::size_t size, bool last) {
+                     return BandDeflater(kIndexedDeflate, data, primed).Deflate(data + primed, size - primed, last);
+                   });
+  }
   WriteEnd(sink);
 }
 
