@@ -162,6 +162,7 @@ class IndexDeflater {
           best = length;
         }
       };
+      // The first place of a stream has no byte before it.
       if (p >= 1) consider(1);
       const std::uint32_t hash3 = Hash3(data_ + p);
       const std::size_t distance3 = p - head3_[hash3];
@@ -180,8 +181,10 @@ class IndexDeflater {
         if (next >= candidate) break;
         candidate = next;
       }
-      for (const std::size_t distance : recent_) {
-        if (distance <= p) consider(distance);
+      // Tried last: they are mostly far, and a nearer match of a length
+      // between would be lost.
+      if (p >= 1) {
+        for (const std::size_t distance : recent_) consider(distance);
       }
       previous_[p & (kWindow - 1)] = head_[key];
       head_[key] = static_cast<std::uint32_t>(p);
