@@ -21,8 +21,9 @@ void WritePng24(const std::uint32_t* topDownPixels, int width, int height,
 
 // The reduced capture as an indexed PNG of its depth: PLTE from its colour
 // table (the entries up to the highest one a pixel uses), rows from its rows
-// (bottom row first there; PNG is top-down), unfiltered, deflated by zlib.
-// Throws OutputError when zlib fails.
+// (bottom row first there; PNG is top-down), unfiltered; 8-bit rows deflated
+// by IndexDeflate, 4- and 1-bit rows by zlib. Throws OutputError when zlib
+// fails.
 void WriteReducedPng(const ReducedImage& reduced, ByteSink& sink);
 
 }  // namespace vistrane
