@@ -7,9 +7,10 @@
 
 namespace vistrane {
 
-FileWriter::FileWriter(std::wstring path)
+FileWriter::FileWriter(std::wstring path, Creation creation)
     : path_(std::move(path)),
-      file_(CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+      file_(CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr,
+                        creation == Creation::kNew ? CREATE_NEW : CREATE_ALWAYS,
                         FILE_ATTRIBUTE_NORMAL, nullptr)) {
   if (!file_) ThrowFileError(GetLastError(), L"CreateFileW", path_);
 }

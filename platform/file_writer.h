@@ -4,6 +4,7 @@
 // so a half-written file never stays behind.
 #include <cstddef>
 #include <string>
+#include <utility>
 
 #include "platform/unique_handle.h"
 
@@ -12,7 +13,13 @@ namespace vistrane {
 class FileWriter {
  public:
   // Creates or replaces the file; throws Win32Error naming the path.
-  explicit FileWriter(std::wstring path);
+  explicit FileWriter(std::wstring path) : FileWriter(std::move(path), Creation::kReplace) {}
+  // kNew fails with ERROR_FILE_EXISTS where a file of that name is there.
+  // It is also the cheaper way to a file that is not there: replacing
+  // truncates, and some file systems (ext4 under Wine) then write the data
+  // out at the close and make its later deletion wait for that.
+  enum class Creation { kReplace, kNew };
+  FileWriter(std::wstring path, Creation creation);
   ~FileWriter();
   FileWriter(const FileWriter&) = delete;
   FileWriter& operator=(const FileWriter&) = delete;

@@ -25,8 +25,10 @@ class ArchiveFileAccess {
   virtual SourceFile ReadSource(const std::wstring& path) = 0;
   // The archive's bytes; nullopt when there is no such file.
   virtual std::optional<std::vector<std::uint8_t>> ReadArchive(const std::wstring& path) = 0;
-  // Puts the new archive in place of any old one, all or nothing.
-  virtual void WriteArchive(const std::wstring& path, std::span<const std::uint8_t> bytes) = 0;
+  // Puts the new archive, these pieces in order, in place of any old one,
+  // all or nothing.
+  virtual void WriteArchive(const std::wstring& path,
+                            std::span<const std::span<const std::uint8_t>> pieces) = 0;
   // One element of a stored name in the bytes the archive keeps (the
   // system's code page); throws when a character has no such byte form.
   virtual std::string StoredNameBytes(const std::wstring& element) = 0;

@@ -35,12 +35,15 @@ NewMember PackFile(const std::wstring& baseFolder, const std::wstring& file,
 }
 
 // The old members in their order, each replaced by the new member of the
-// same name; then the remaining new members in command-line order.
-std::vector<std::uint8_t> MergeArchive(const std::vector<std::uint8_t>& oldArchive,
-                                       std::vector<NewMember>& members) {
-  std::vector<std::uint8_t> archive;
+// same name; then the remaining new members in command-line order; then the
+// end mark. The pieces point into `oldArchive` and the members: an archive
+// of a screen-sized image is not copied once more on its way to the file.
+std::vector<std::span<const std::uint8_t>> MergeArchive(std::span<const std::uint8_t> oldArchive,
+                                                        std::vector<NewMember>& members) {
+  static constexpr std::uint8_t kEndOfArchive[] = {0};
+  std::vector<std::span<const std::uint8_t>> pieces;
   auto take = [&](NewMember& member) {
-    archive.insert(archive.end(), member.bytes.begin(), member.bytes.end());
+    pieces.emplace_back(member.bytes);
     member.placed = true;
   };
   for (const ArchiveMemberSpan& old : ListArchiveMembers(oldArchive)) {
@@ -48,16 +51,15 @@ std::vector<std::uint8_t> MergeArchive(const std::vector<std::uint8_t>& oldArchi
         std::find_if(members.begin(), members.end(),
                      [&](const NewMember& member) { return member.key == old.key; });
     if (replacement == members.end()) {
-      const auto begin = oldArchive.begin() + static_cast<std::ptrdiff_t>(old.offset);
-      archive.insert(archive.end(), begin, begin + static_cast<std::ptrdiff_t>(old.size));
+      pieces.push_back(oldArchive.subspan(old.offset, old.size));
     } else if (!replacement->placed) {
       take(*replacement);
     }
   }
   for (NewMember& member : members)
     if (!member.placed) take(member);
-  archive.push_back(0);  // end of archive
-  return archive;
+  pieces.emplace_back(kEndOfArchive);
+  return pieces;
 }
 
 }  // namespace

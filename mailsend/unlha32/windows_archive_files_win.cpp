@@ -7,7 +7,7 @@
 
 #include "mailsend/unlha32/archive_error.h"
 #include "platform/ansi_text.h"
-#include "platform/file_system.h"
+#include "platform/file_writer.h"
 #include "platform/unique_handle.h"
 #include "platform/win32_error.h"
 
@@ -57,6 +57,11 @@ std::vector<std::uint8_t> ReadWhole(HANDLE file, const std::wstring& path) {
     done += read;
   }
   return bytes;
+}
+
+void WriteWhole(FileWriter& writer, std::span<const std::span<const std::uint8_t>> pieces) {
+  for (const auto piece : pieces) writer.Write(piece.data(), piece.size());
+  writer.Commit();
 }
 
 std::wstring FolderOf(const std::wstring& path) {
@@ -117,13 +122,33 @@ std::optional<std::vector<std::uint8_t>> WindowsArchiveFiles::ReadArchive(
   return ReadWhole(file.get(), path);
 }
 
+// A new archive is written once, under its own name: a failed write removes
+// it, so it is there whole or not at all. Only an archive that replaces an
+// old one goes through a temporary file, which keeps the old one until the
+// new one is complete.
 void WindowsArchiveFiles::WriteArchive(const std::wstring& path,
-                                       std::span<const std::uint8_t> bytes) {
+                                       std::span<const std::span<const std::uint8_t>> pieces) {
+  std::optional<FileWriter> created;
+  try {
+    created.emplace(path, FileWriter::Creation::kNew);
+  } catch (const Win32Error& error) {
+    if (error.code() != ERROR_FILE_EXISTS)
+      FileFailure(error.code(), L"（書庫）を作れませんでした", path);
+  }
+  if (created) {
+    try {
+      WriteWhole(*created, pieces);
+    } catch (const Win32Error& error) {
+      FileFailure(error.code(), L"（書庫）を書き込めませんでした", path);
+    }
+    return;
+  }
   wchar_t temporary[MAX_PATH + 1] = {};
   if (GetTempFileNameW(FolderOf(path).c_str(), L"lzh", 0, temporary) == 0)
     FileFailure(GetLastError(), L"（書庫）の隣に一時ファイルを作れませんでした", path);
   try {
-    WriteWholeFile(temporary, bytes.data(), bytes.size());
+    FileWriter writer(temporary);
+    WriteWhole(writer, pieces);
   } catch (const Win32Error& error) {
     DeleteFileW(temporary);
     FileFailure(error.code(), L"（書庫）を書き込めませんでした", path);

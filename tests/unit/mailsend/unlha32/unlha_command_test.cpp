@@ -35,8 +35,11 @@ class MemoryArchiveFiles final : public ArchiveFileAccess {
     if (found == archives.end()) return std::nullopt;
     return found->second;
   }
-  void WriteArchive(const std::wstring& path, std::span<const std::uint8_t> bytes) override {
-    archives[path].assign(bytes.begin(), bytes.end());
+  void WriteArchive(const std::wstring& path,
+                    std::span<const std::span<const std::uint8_t>> pieces) override {
+    std::vector<std::uint8_t>& archive = archives[path];
+    archive.clear();
+    for (const auto piece : pieces) archive.insert(archive.end(), piece.begin(), piece.end());
     ++writes;
   }
   std::string StoredNameBytes(const std::wstring& element) override {
