@@ -76,6 +76,7 @@ void FrmVstnMail::SendCapture() {
   const std::wstring recipient = MailAdd.empty() ? L"@" : MailAdd;
   const std::wstring note = MailNote.empty() ? L" " : MailNote;
 
+  mail_.Prepare();
   LzhFile.clear();
   // Only bitmaps are packed: a JPEG or PNG is compressed already.
   if (fileMode == 1) {

@@ -41,6 +41,10 @@ class NoMailClient : public std::runtime_error {
 class MailClient {
  public:
   virtual ~MailClient() = default;
+  // The run has read what it needs and is about to pack the attachment: a
+  // client that has libraries to load may start on them, to be ready by
+  // SignOn. Never throws; a failure shows at SignOn.
+  virtual void Prepare() noexcept {}
   // Opens a session; the client's own logon dialog may appear.
   virtual void SignOn() = 0;
   // Shows the draft in the client's send dialog of the open session and

@@ -13,8 +13,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
     vistrane::RegistrySettingsStore store;
     vistrane::MailSenderHostWin host;
-    // In this order: the mail client's libraries load beside the packing
-    // once the archiver's own library is in.
     vistrane::UnlhaArchiver archiver;
     vistrane::SimpleMapi mail;
     vistrane::FrmVstnMail(store, host, archiver, mail).Form_Load();

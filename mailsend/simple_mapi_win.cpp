@@ -91,8 +91,10 @@ UniqueHmodule LoadMapi() { return LoadLibraryFrom(L"mapi32.dll", LOAD_LIBRARY_SE
 
 }  // namespace
 
-SimpleMapi::SimpleMapi() : registered_(MailClientRegistered()) {
-  if (!registered_) return;
+SimpleMapi::SimpleMapi() : registered_(MailClientRegistered()) {}
+
+void SimpleMapi::Prepare() noexcept {
+  if (!registered_ || loading_.valid() || library_) return;
   try {
     loading_ = std::async(std::launch::async, LoadMapi);
   } catch (const std::system_error&) {

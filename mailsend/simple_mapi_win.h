@@ -1,6 +1,7 @@
 #pragma once
 // Simple MAPI in mapi32.dll: the system's way to the user's mail client.
-// Loaded from the start on a thread of its own and kept for the run.
+// Loaded on a thread of its own while the attachment is packed, and kept
+// for the run.
 #include <windows.h>
 
 #include <future>
@@ -17,11 +18,15 @@ namespace vistrane {
 // page for an ANSI-only mapi32) NoMailClient is thrown.
 class SimpleMapi final : public MailClient {
  public:
+  // Asks the registry whether a default mail client is registered.
+  SimpleMapi();
+
   // Where a default mail client is registered, starts loading mapi32.dll
   // (and with it the mail client's own libraries) on a thread of its own, so
-  // that the loading goes on while the run packs the attachment. Made after
-  // the archiver is bound: the two loads would wait for each other.
-  SimpleMapi();
+  // that the loading goes on while the run packs the attachment. Not before:
+  // the loading keeps the system busy, and the run's own steps up to the
+  // packing (settings, opening the image) would wait for it.
+  void Prepare() noexcept override;
 
   // MAPILogon with the mail client's logon dialog allowed, once a default
   // mail client is known to be registered.

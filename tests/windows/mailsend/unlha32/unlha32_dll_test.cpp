@@ -109,6 +109,11 @@ TEST_F(UnlhaDllTest, PacksTheMailSendersBitmapIntoALevel2Lh5Archive) {
   EXPECT_EQ(archive.back(), 0);
   // Nothing but the bitmap and the archive: the temporary file is gone.
   EXPECT_EQ(FilesIn(folder_).size(), 2u);
+  // Packed again, the archive is replaced by one of the same bytes, through
+  // a temporary file that is gone again.
+  ASSERT_EQ(Run(command, output), 0) << output;
+  EXPECT_EQ(ReadAll(folder_ + L"\\VstrnML-090507.lzh"), archive);
+  EXPECT_EQ(FilesIn(folder_).size(), 2u);
 }
 
 // The reasons are Japanese: in a code page without Japanese only their
