@@ -15,9 +15,9 @@ class FileWriter {
   // Creates or replaces the file; throws Win32Error naming the path.
   explicit FileWriter(std::wstring path) : FileWriter(std::move(path), Creation::kReplace) {}
   // kNew fails with ERROR_FILE_EXISTS where a file of that name is there.
-  // It is also the cheaper way to a file that is not there: replacing
-  // truncates, and some file systems (ext4 under Wine) then write the data
-  // out at the close and make its later deletion wait for that.
+  // It is also the cheaper way to a new file that is soon deleted: replacing
+  // truncates first, and some file systems (ext4, under Wine) then give a
+  // truncated file its disk space at the close, which makes deleting it slow.
   enum class Creation { kReplace, kNew };
   FileWriter(std::wstring path, Creation creation);
   ~FileWriter();
