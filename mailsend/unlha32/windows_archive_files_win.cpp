@@ -1,6 +1,8 @@
 #include "mailsend/unlha32/windows_archive_files_win.h"
 
 #include <windows.h>
+#include <winioctl.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <limits>
@@ -71,13 +73,24 @@ std::wstring FolderOf(const std::wstring& path) {
   return path.substr(0, separator + 1);
 }
 
-// Whether the file lies on a fixed disk of this machine. A view of a file on
-// a network share or a removable disk ends the process when the medium goes
-// away during the packing, where reading the file reports the error.
-bool OnFixedDisk(const std::wstring& path) {
-  std::vector<wchar_t> volume(path.size() + MAX_PATH);
-  return GetVolumePathNameW(path.c_str(), volume.data(), static_cast<DWORD>(volume.size())) &&
-         GetDriveTypeW(volume.data()) == DRIVE_FIXED;
+// Whether the open file lies on a fixed disk of this machine. A view of a
+// file on a network share or a removable disk ends the process when the
+// medium goes away during the packing, where reading the file reports the
+// error. The volume is asked through the open file, as GetDriveTypeW asks
+// it through the root folder; finding that root takes the mount manager, a
+// process of its own under Wine, and the run waits for it.
+bool OnFixedDisk(HANDLE file) {
+  // The device characteristics from the driver kit's wdm.h.
+  constexpr ULONG kRemovableMedia = 0x00000001;
+  constexpr ULONG kRemoteDevice = 0x00000010;
+  IO_STATUS_BLOCK status{};
+  FILE_FS_DEVICE_INFORMATION device{};
+  if (!NT_SUCCESS(NtQueryVolumeInformationFile(file, &status, &device, sizeof(device),
+                                               FileFsDeviceInformation)))
+    return false;
+  return (device.DeviceType == FILE_DEVICE_DISK ||
+          device.DeviceType == FILE_DEVICE_DISK_FILE_SYSTEM) &&
+         (device.Characteristics & (kRemovableMedia | kRemoteDevice)) == 0;
 }
 
 }  // namespace
@@ -96,7 +109,7 @@ SourceFile WindowsArchiveFiles::ReadSource(const std::wstring& path) {
   SourceFile source{{}, (ticks - kUnixEpochAsFileTime) / 10000000, nullptr};
   const std::size_t size = PackableSize(file.get(), path);
   if (size == 0) return source;  // an empty file has nothing to map
-  if (!OnFixedDisk(path)) {
+  if (!OnFixedDisk(file.get())) {
     auto bytes = std::make_shared<const std::vector<std::uint8_t>>(ReadWhole(file.get(), path));
     source.contents = *bytes;
     source.keeper = std::move(bytes);
