@@ -93,12 +93,27 @@ UniqueHmodule LoadMapi() { return LoadLibraryFrom(L"mapi32.dll", LOAD_LIBRARY_SE
 
 SimpleMapi::SimpleMapi() : registered_(MailClientRegistered()) {}
 
+SimpleMapi::~SimpleMapi() {
+  if (loader_.joinable()) loader_.join();
+}
+
 void SimpleMapi::Prepare() noexcept {
   if (!registered_ || loading_.valid() || library_) return;
+  // The library is handed over as soon as it is loaded; the thread's own
+  // end (each loaded library told of it) is not waited for until the run's.
+  std::promise<UniqueHmodule> loaded;
+  loading_ = loaded.get_future();
   try {
-    loading_ = std::async(std::launch::async, LoadMapi);
+    loader_ = std::thread([loaded = std::move(loaded)]() mutable {
+      try {
+        loaded.set_value(LoadMapi());
+      } catch (...) {
+        loaded.set_exception(std::current_exception());
+      }
+    });
   } catch (const std::system_error&) {
     // No thread to spare: the library loads when it is first needed.
+    loading_ = {};
   }
 }
 

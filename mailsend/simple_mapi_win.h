@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <future>
+#include <thread>
 
 #include "mailsend/mail_client.h"
 #include "mailsend/simple_mapi_structs_win.h"
@@ -20,6 +21,9 @@ class SimpleMapi final : public MailClient {
  public:
   // Asks the registry whether a default mail client is registered.
   SimpleMapi();
+  ~SimpleMapi() override;
+  SimpleMapi(const SimpleMapi&) = delete;
+  SimpleMapi& operator=(const SimpleMapi&) = delete;
 
   // Where a default mail client is registered, starts loading mapi32.dll
   // (and with it the mail client's own libraries) on a thread of its own, so
@@ -44,6 +48,7 @@ class SimpleMapi final : public MailClient {
 
   bool registered_;
   std::future<UniqueHmodule> loading_;
+  std::thread loader_;
   UniqueHmodule library_;
   simple_mapi::LHANDLE session_ = 0;
   bool signedOn_ = false;
