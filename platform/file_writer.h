@@ -12,13 +12,14 @@ namespace vistrane {
 
 class FileWriter {
  public:
-  // Creates or replaces the file; throws Win32Error naming the path.
-  explicit FileWriter(std::wstring path) : FileWriter(std::move(path), Creation::kReplace) {}
   // kNew fails with ERROR_FILE_EXISTS where a file of that name is there.
   // It is also the cheaper way to a new file that is soon deleted: replacing
   // truncates first, and some file systems (ext4, under Wine) then give a
   // truncated file its disk space at the close, which makes deleting it slow.
   enum class Creation { kReplace, kNew };
+
+  // Creates or replaces the file; throws Win32Error naming the path.
+  explicit FileWriter(std::wstring path) : FileWriter(std::move(path), Creation::kReplace) {}
   FileWriter(std::wstring path, Creation creation);
   ~FileWriter();
   FileWriter(const FileWriter&) = delete;
