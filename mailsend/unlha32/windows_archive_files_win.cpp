@@ -1,8 +1,6 @@
 #include "mailsend/unlha32/windows_archive_files_win.h"
 
 #include <windows.h>
-#include <winioctl.h>
-#include <winternl.h>
 
 #include <algorithm>
 #include <limits>
@@ -78,19 +76,37 @@ std::wstring FolderOf(const std::wstring& path) {
 // medium goes away during the packing, where reading the file reports the
 // error. The volume is asked through the open file, as GetDriveTypeW asks
 // it through the root folder; finding that root takes the mount manager, a
-// process of its own under Wine, and the run waits for it.
+// process of its own under Wine, and the run waits for it. The question is
+// ntdll's, declared here as the driver kit declares it: the SDK's headers
+// do not have it.
 bool OnFixedDisk(HANDLE file) {
-  // The device characteristics from the driver kit's wdm.h.
-  constexpr ULONG kRemovableMedia = 0x00000001;
-  constexpr ULONG kRemoteDevice = 0x00000010;
-  IO_STATUS_BLOCK status{};
-  FILE_FS_DEVICE_INFORMATION device{};
-  if (!NT_SUCCESS(NtQueryVolumeInformationFile(file, &status, &device, sizeof(device),
-                                               FileFsDeviceInformation)))
+  struct IoStatus {
+    union {
+      LONG status;
+      void* pointer;
+    };
+    ULONG_PTR information;
+  };
+  struct DeviceInformation {
+    ULONG deviceType;
+    ULONG characteristics;
+  };
+  using QueryVolume = LONG(WINAPI*)(HANDLE, IoStatus*, void*, ULONG, int);
+  constexpr int kDeviceInformationClass = 4;  // FileFsDeviceInformation
+  constexpr ULONG kDiskDevice = 0x07;         // FILE_DEVICE_DISK
+  constexpr ULONG kDiskFileSystem = 0x08;     // FILE_DEVICE_DISK_FILE_SYSTEM
+  constexpr ULONG kRemovableMedia = 0x01;
+  constexpr ULONG kRemoteDevice = 0x10;
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");  // in every process
+  const auto query = reinterpret_cast<QueryVolume>(
+      ntdll != nullptr ? reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryVolumeInformationFile"))
+                       : nullptr);
+  IoStatus status{};
+  DeviceInformation device{};
+  if (query == nullptr || query(file, &status, &device, sizeof device, kDeviceInformationClass) < 0)
     return false;
-  return (device.DeviceType == FILE_DEVICE_DISK ||
-          device.DeviceType == FILE_DEVICE_DISK_FILE_SYSTEM) &&
-         (device.Characteristics & (kRemovableMedia | kRemoteDevice)) == 0;
+  return (device.deviceType == kDiskDevice || device.deviceType == kDiskFileSystem) &&
+         (device.characteristics & (kRemovableMedia | kRemoteDevice)) == 0;
 }
 
 }  // namespace
