@@ -21,8 +21,9 @@ constexpr std::size_t kMinRun = 5;
 constexpr std::size_t kRunDistance = 3;
 constexpr std::size_t kLongMatch = 64;
 constexpr int kHashBits = 15;
-// Symbols per block, each block with codes of its own: of 8, 16 and 32 Ki
-// symbols, 16 Ki packed the screenshots smallest.
+// Symbols per block, each block with codes of its own: 8 Ki packed the
+// screenshots larger, 32 Ki the 1080p desktop larger and the others 0.1 %
+// smaller.
 constexpr std::size_t kBlockSymbols = 16384;
 
 // The hash of the four bytes at `at`.
