@@ -100,7 +100,7 @@ class BitWriter {
 // made for its own symbols.
 class BlockWriter {
  public:
-  // A block ends after `blockSymbols` symbols or at EndBlock.
+  // A block ends after `blockSymbols` symbols.
   BlockWriter(std::vector<std::uint8_t>& out, std::size_t blockSymbols);
 
   void Literal(std::uint8_t byte) {
@@ -114,11 +114,6 @@ class BlockWriter {
     ++literalCounts_[257 + LengthCode(length)];
     ++distanceCounts_[DistanceCode(distance)];
     if (symbols_.size() == blockSymbols_) WriteBlock(false);
-  }
-
-  // Writes the symbols so far as a block of their own, if there are any.
-  void EndBlock() {
-    if (!symbols_.empty()) WriteBlock(false);
   }
 
   // Ends the output on a byte boundary: with the stream's final block when
