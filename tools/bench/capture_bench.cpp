@@ -1,7 +1,9 @@
 // Times a capture from the clipboard change to the finished file, and reads
 // Vistrane's memory after the last one. Run it under Wine with Vistrane or
-// capture_floor already running (tools/bench/run_capture_bench.sh does all of it):
-//   capture_bench <screenshot.bmp> <output folder> <captures> <.bmp|.png>
+// capture_floor started (tools/bench/run_capture_bench.sh does all of it):
+//   capture_bench <screenshot.bmp> <output folder> <captures> <.bmp|.png> <window class>
+// The first capture waits for a window of the class: the capturing program is
+// watching the clipboard once its window is there.
 // Each capture: the screenshot goes on the clipboard with no owner, as the
 // screen-copy key leaves it; the clock stops when a new file of the extension
 // (a bitmap of the expected size) exists and its writer has closed it.
@@ -84,8 +86,17 @@ Memory VistraneMemory(HANDLE process) {
   return {counters.WorkingSetSize / 1048576.0, counters.PrivateUsage / 1048576.0};
 }
 
+// A program started in a fresh Wine server can take several seconds to come up.
+void WaitForWindow(const std::wstring& windowClass) {
+  for (DWORD waited = 0; FindWindowW(windowClass.c_str(), nullptr) == nullptr; waited += 10) {
+    if (waited > 60000) throw Win32Error(WAIT_TIMEOUT, L"waiting for the capturing program's window");
+    Sleep(10);
+  }
+}
+
 int Run(const std::wstring& image, const std::wstring& folder, int captures,
-        const std::wstring& extension) {
+        const std::wstring& extension, const std::wstring& windowClass) {
+  WaitForWindow(windowClass);
   UniqueHbitmap source(static_cast<HBITMAP>(
       LoadImageW(nullptr, image.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   if (!source) ThrowLastError(L"LoadImageW");
@@ -151,12 +162,13 @@ int Run(const std::wstring& image, const std::wstring& folder, int captures,
 }  // namespace vistrane
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 5) {
-    std::fprintf(stderr, "usage: capture_bench <screenshot.bmp> <output folder> <captures> <.bmp|.png>\n");
+  if (argc < 6) {
+    std::fprintf(stderr,
+                 "usage: capture_bench <screenshot.bmp> <output folder> <captures> <.bmp|.png> <window class>\n");
     return 2;
   }
   try {
-    return vistrane::Run(argv[1], argv[2], _wtoi(argv[3]), argv[4]);
+    return vistrane::Run(argv[1], argv[2], _wtoi(argv[3]), argv[4], argv[5]);
   } catch (const vistrane::Win32Error& e) {
     std::fprintf(stderr, "capture_bench: %s\n", e.what());
     return 1;

@@ -52,15 +52,15 @@ start_floor() {
   program_pid=$!
 }
 
-# One turn: the program, its captures, then everything in the prefix ended.
+# One turn: the program, its captures (the bench waits for the program's
+# window of the class given), then everything in the prefix ended.
 turn() {
-  local name=$1 extension=$2
+  local name=$1 extension=$2 window=$3
   rm -rf "$out" && mkdir -p "$out"
-  "${@:3}"
-  sleep 3
+  "${@:4}"
   local output
-  output=$(wine "$bin/capture_bench.exe" 'C:\bench.bmp' 'C:\VstrnTmp' "$captures" "$extension" |
-    tr -d '\r')
+  output=$(wine "$bin/capture_bench.exe" 'C:\bench.bmp' 'C:\VstrnTmp' "$captures" "$extension" \
+    "$window" | tr -d '\r')
   echo "$name: $output"
   sed -n "s/^capture [0-9]*: \([0-9.]*\) ms.*/$name \1/p" <<<"$output" >> "$log"
   kill "$program_pid" 2>/dev/null || true
@@ -83,10 +83,10 @@ for image in desk_1920x1080 desk_3840x2160; do
   "$native/png_write_bench" "$images/$image.bmp" "$WINEPREFIX/drive_c/floor.png" 0 1 >/dev/null
   : > "$log"
   for round in $(seq "$rounds"); do
-    turn vistrane_bmp .bmp start_vistrane 1
-    turn vistrane_png .png start_vistrane 3
-    turn floor_bmp .bmp start_floor .bmp
-    turn floor_png .png start_floor .png
+    turn vistrane_bmp .bmp VistraneMainForm start_vistrane 1
+    turn vistrane_png .png VistraneMainForm start_vistrane 3
+    turn floor_bmp .bmp VistraneCaptureFloor start_floor .bmp
+    turn floor_png .png VistraneCaptureFloor start_floor .png
   done
   python3 - "$log" "$image" <<'PY'
 import statistics, sys
