@@ -16,19 +16,23 @@ RECT WorkArea(HMONITOR monitor) {
   return info.rcWork;
 }
 
+// The monitor under the cursor; the primary one when the cursor cannot be
+// asked (the point stays 0, 0).
+HMONITOR CursorsMonitor() {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  return MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY);
+}
+
 }  // namespace
 
 POINT CursorMonitorCentre() {
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  const RECT work = WorkArea(MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY));
+  const RECT work = WorkArea(CursorsMonitor());
   return POINT{(work.left + work.right) / 2, (work.top + work.bottom) / 2};
 }
 
 CursorMonitor MonitorAtCursor() {
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  const HMONITOR monitor = MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY);
+  const HMONITOR monitor = CursorsMonitor();
   UINT dpiX = 0;
   UINT dpiY = 0;
   const HRESULT asked = GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &dpiX, &dpiY);

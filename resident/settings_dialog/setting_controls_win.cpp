@@ -136,8 +136,6 @@ void SettingControls::Create(HWND dialog, UINT dpi, const std::function<bool(ctl
   dpi_ = dpi;
   windows_.clear();
   made_ = std::move(made);
-  pageComplete_.fill(false);
-  pageComplete_[kOpeningTab] = true;
   const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
   if (!InitCommonControlsEx(&classes)) ThrowLastError(L"InitCommonControlsEx");
   RegisterPageClass();
@@ -269,7 +267,6 @@ void SettingControls::MakeWaiting(std::size_t page) {
     }
     before = (*this)[LastIdOf(layout)];
   }
-  pageComplete_[page] = true;
 }
 
 void SettingControls::ApplyDpi(UINT dpi) {
@@ -398,7 +395,7 @@ HWND SettingControls::Container(vistrane::Container container) const {
 
 void SettingControls::ShowTab(int tab) {
   const auto shown = static_cast<std::size_t>(tab);
-  if (shown < pages_.size() && !pageComplete_[shown]) MakeWaiting(shown);
+  if (shown < pages_.size()) MakeWaiting(shown);
   const HWND tabs = (*this)[ctl::SSTab1];
   SendMessageW(tabs, TCM_SETCURSEL, tab, 0);
   // Wine's tab control leaves TCIS_BUTTONPRESSED on the tab that TCM_SETCURSEL

@@ -51,8 +51,8 @@ class SettingControls {
 
  private:
   HWND CreateControl(const ControlLayout& layout);
-  // Makes the page's controls that wait for its first showing, each at its
-  // place in the Tab order.
+  // Makes the page's controls that wait for its first showing and are not
+  // made yet, each at its place in the Tab order.
   void MakeWaiting(std::size_t page);
   // The message font and its bold form at the DPI, made only when they differ
   // from the ones in use.
@@ -70,7 +70,6 @@ class SettingControls {
   HWND dialog_ = nullptr;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   std::array<HWND, 3> pages_{};
-  std::array<bool, 3> pageComplete_{};
   std::function<void(ctl::Id)> made_;
   std::map<int, HWND> windows_;
   UniqueHfont font_;
