@@ -1,12 +1,7 @@
 # Shared by the run_*_bench.sh scripts that time whole processes; sourced,
-# with $root (the source tree), $work (build/bench) and $runs set.
-
-# The shared screenshots in $work/img, drawn by the shared drawing script when
-# they are missing.
-images=$work/img
-if [ ! -f "$images/desk_3840x2160.bmp" ] || [ ! -f "$images/flat_1920x1080.bmp" ]; then
-  (mkdir -p "$work" && cd "$work" && bash "$root/../shared/bench/make_images.sh" . >/dev/null)
-fi
+# with $root (the source tree) and $runs set. Brings the screenshots in
+# $images.
+. "$root/tools/bench/screenshots.sh"
 
 # times_of <command...>: "<wall s> <cpu s>" of one run.
 times_of() {

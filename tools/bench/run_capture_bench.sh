@@ -16,10 +16,7 @@ native=$root/build/native/tools/bench
 work=$root/build/bench
 rounds=${1:-3}
 captures=${2:-4}
-images=$work/img
-if [ ! -f "$images/desk_3840x2160.bmp" ]; then
-  (mkdir -p "$work" && cd "$work" && bash "$root/../shared/bench/make_images.sh" . >/dev/null)
-fi
+. "$root/tools/bench/screenshots.sh"
 
 export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 xvfb_pid=

@@ -10,7 +10,6 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 bench=${VISTRANE_NATIVE_BUILD:-$root/build/native}/tools/bench/lzh_bench
-work=$root/build/bench
 runs=${1:-5}
 . "$root/tools/bench/process_times.sh"
 tmp=$(mktemp -d)

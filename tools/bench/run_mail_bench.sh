@@ -13,10 +13,8 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 bin=${VISTRANE_WINDOWS_BIN:-$root/build/windows/bin}
 work=$root/build/bench-mail
 rounds=${1:-9}
-image=$root/build/bench/img/desk_1920x1080.bmp
-if [ ! -f "$image" ]; then
-  (mkdir -p "$root/build/bench" && cd "$root/build/bench" && bash "$root/../shared/bench/make_images.sh" . >/dev/null)
-fi
+. "$root/tools/bench/screenshots.sh"
+image=$images/desk_1920x1080.bmp
 
 export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 xvfb_pid=

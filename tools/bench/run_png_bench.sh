@@ -17,7 +17,6 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 bench=${VISTRANE_NATIVE_BUILD:-$root/build/native-release}/tools/bench/png_write_bench
-work=$root/build/bench
 runs=${1:-5}
 
 missing=()
