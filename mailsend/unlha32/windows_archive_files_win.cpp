@@ -71,39 +71,47 @@ std::wstring FolderOf(const std::wstring& path) {
   return path.substr(0, separator + 1);
 }
 
+// ntdll's question about the volume of an open file, declared here as the
+// driver kit declares it: the SDK's headers do not have it.
+struct IoStatus {
+  union {
+    LONG status;
+    void* pointer;
+  };
+  ULONG_PTR information;
+};
+using QueryVolume = LONG(WINAPI*)(HANDLE, IoStatus*, void*, ULONG, int);
+
+// Bound while this library loads: looking a function up takes the loader's
+// lock, which a mail run's other thread holds for tens of milliseconds while
+// it loads the mail client, and the packing would wait for it.
+const QueryVolume kQueryVolume = [] {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");  // in every process
+  return reinterpret_cast<QueryVolume>(
+      ntdll != nullptr ? reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryVolumeInformationFile"))
+                       : nullptr);
+}();
+
 // Whether the open file lies on a fixed disk of this machine. A view of a
 // file on a network share or a removable disk ends the process when the
 // medium goes away during the packing, where reading the file reports the
 // error. The volume is asked through the open file, as GetDriveTypeW asks
 // it through the root folder; finding that root takes the mount manager, a
-// process of its own under Wine, and the run waits for it. The question is
-// ntdll's, declared here as the driver kit declares it: the SDK's headers
-// do not have it.
+// process of its own under Wine, and the run waits for it.
 bool OnFixedDisk(HANDLE file) {
-  struct IoStatus {
-    union {
-      LONG status;
-      void* pointer;
-    };
-    ULONG_PTR information;
-  };
   struct DeviceInformation {
     ULONG deviceType;
     ULONG characteristics;
   };
-  using QueryVolume = LONG(WINAPI*)(HANDLE, IoStatus*, void*, ULONG, int);
   constexpr int kDeviceInformationClass = 4;  // FileFsDeviceInformation
   constexpr ULONG kDiskDevice = 0x07;         // FILE_DEVICE_DISK
   constexpr ULONG kDiskFileSystem = 0x08;     // FILE_DEVICE_DISK_FILE_SYSTEM
   constexpr ULONG kRemovableMedia = 0x01;
   constexpr ULONG kRemoteDevice = 0x10;
-  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");  // in every process
-  const auto query = reinterpret_cast<QueryVolume>(
-      ntdll != nullptr ? reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryVolumeInformationFile"))
-                       : nullptr);
   IoStatus status{};
   DeviceInformation device{};
-  if (query == nullptr || query(file, &status, &device, sizeof device, kDeviceInformationClass) < 0)
+  if (kQueryVolume == nullptr ||
+      kQueryVolume(file, &status, &device, sizeof device, kDeviceInformationClass) < 0)
     return false;
   return (device.deviceType == kDiskDevice || device.deviceType == kDiskFileSystem) &&
          (device.characteristics & (kRemovableMedia | kRemoteDevice)) == 0;
