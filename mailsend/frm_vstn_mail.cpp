@@ -76,20 +76,17 @@ void FrmVstnMail::SendCapture() {
   const std::wstring recipient = MailAdd.empty() ? L"@" : MailAdd;
   const std::wstring note = MailNote.empty() ? L" " : MailNote;
 
-  mail_.Prepare();
   LzhFile.clear();
   // Only bitmaps are packed: a JPEG or PNG is compressed already.
-  if (fileMode == 1) {
-    switch (MailPackingOf(compress)) {
-      case MailPacking::Lha:
-        CompressAttachment();
-        break;
-      case MailPacking::Zip:
-        ZipAttachment();
-        break;
-      case MailPacking::None:
-        break;
-    }
+  const MailPacking packing = fileMode == 1 ? MailPackingOf(compress) : MailPacking::None;
+  if (packing == MailPacking::None) {
+    mail_.Prepare();
+  } else {
+    // The packing does not wait for the mail client's libraries, nor they
+    // for it.
+    host_.RunBeside(
+        [&] { packing == MailPacking::Lha ? CompressAttachment() : ZipAttachment(); },
+        [&] { mail_.Prepare(); });
   }
   const std::wstring& attachment = LzhFile.empty() ? TmpFile : LzhFile;
 

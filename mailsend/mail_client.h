@@ -41,9 +41,9 @@ class NoMailClient : public std::runtime_error {
 class MailClient {
  public:
   virtual ~MailClient() = default;
-  // The run has read what it needs and is about to pack the attachment: a
-  // client that has libraries to load may start on them, to be ready by
-  // SignOn. Never throws; a failure shows at SignOn.
+  // The run has read what it needs and packs the attachment on another
+  // thread meanwhile: a client that has libraries to load loads them here, to
+  // be ready by SignOn. Never throws; a failure shows at SignOn.
   virtual void Prepare() noexcept {}
   // Opens a session; the client's own logon dialog may appear.
   virtual void SignOn() = 0;

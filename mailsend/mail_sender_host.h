@@ -2,6 +2,7 @@
 // What the mail sender needs from the system besides the store, the archiver
 // and the mail client. Failures of the file members throw UserFacingError
 // with the system's reason, naming the file.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,10 @@ class MailSenderHost {
  public:
   virtual ~MailSenderHost() = default;
   virtual void TrimWorkingSet() noexcept = 0;
+  // Runs `aside` on a thread of its own while the calling thread runs
+  // `here`, and returns when both have ended, rethrowing the exception of
+  // either. Where no thread can be started, runs one after the other.
+  virtual void RunBeside(const std::function<void()>& aside, const std::function<void()>& here) = 0;
   // A file or folder of that name is there.
   virtual bool FileExists(const std::wstring& path) = 0;
   // A file that is already gone is no failure; any other failure throws.

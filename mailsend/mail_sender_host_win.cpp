@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <exception>
 #include <iterator>
 #include <limits>
 
@@ -40,10 +41,80 @@ int UtcOffsetMinutes() {
 }
 
 using UniqueItemIdList = UniqueHandle<PIDLIST_ABSOLUTE, CoTaskMemFree>;
+using UniqueThread = UniqueHandle<HANDLE, CloseHandle>;
+using UniqueEvent = UniqueHandle<HANDLE, CloseHandle>;
+
+// Work on a thread of its own, kept to some of the processors at first.
+struct BesideWork {
+  const std::function<void()>& work;
+  DWORD_PTR keptTo;  // the processors it may use, or 0 for any
+  HANDLE kept;       // set once it keeps to them
+  std::exception_ptr failure = nullptr;
+};
+
+DWORD WINAPI RunBesideWork(void* parameter) {
+  auto& beside = *static_cast<BesideWork*>(parameter);
+  if (beside.keptTo != 0) {
+    SetThreadAffinityMask(GetCurrentThread(), beside.keptTo);
+    SetEvent(beside.kept);
+  }
+  try {
+    beside.work();
+  } catch (...) {
+    beside.failure = std::current_exception();
+  }
+  return 0;
+}
+
+// The process's processors other than the one the calling thread runs on, or
+// 0 where it has no other.
+DWORD_PTR OtherProcessors(DWORD_PTR processors) {
+  const DWORD here = GetCurrentProcessorNumber();
+  if (here >= sizeof(DWORD_PTR) * 8) return 0;
+  const DWORD_PTR others = processors & ~(DWORD_PTR{1} << here);
+  return others != processors ? others : 0;
+}
 
 }  // namespace
 
 void MailSenderHostWin::TrimWorkingSet() noexcept { vistrane::TrimWorkingSet(); }
+
+void MailSenderHostWin::RunBeside(const std::function<void()>& aside,
+                                  const std::function<void()>& here) {
+  // Under Wine the system calls of `here` (loading the mail client makes
+  // hundreds) are served by the wine server, a process that runs on the
+  // processor of the thread whose call woke it. `aside` is kept off this
+  // thread's processor, where the server would interrupt it all the while,
+  // and `here` starts only once it is; it gets every processor back when
+  // `here` is done. On Windows the split costs nothing.
+  DWORD_PTR processors = 0, system = 0;
+  const UniqueEvent kept(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  const DWORD_PTR others = kept && GetProcessAffinityMask(GetCurrentProcess(), &processors, &system)
+                               ? OtherProcessors(processors)
+                               : 0;
+  BesideWork beside{aside, others, kept.get()};
+  const UniqueThread thread(CreateThread(nullptr, 0, RunBesideWork, &beside, 0, nullptr));
+  if (!thread) {  // no thread to spare
+    aside();
+    here();
+    return;
+  }
+  if (others != 0) {
+    const HANDLE started[] = {kept.get(), thread.get()};
+    WaitForMultipleObjects(2, started, FALSE, INFINITE);
+  }
+  std::exception_ptr hereFailure;
+  try {
+    here();
+  } catch (...) {
+    hereFailure = std::current_exception();
+  }
+  // Not given back, the work only stays on fewer processors.
+  if (others != 0) SetThreadAffinityMask(thread.get(), processors);
+  WaitForSingleObject(thread.get(), INFINITE);
+  if (hereFailure) std::rethrow_exception(hereFailure);
+  if (beside.failure) std::rethrow_exception(beside.failure);
+}
 
 bool MailSenderHostWin::FileExists(const std::wstring& path) { return PathExists(path); }
 

@@ -11,6 +11,7 @@ namespace vistrane {
 class MailSenderHostWin final : public MailSenderHost {
  public:
   void TrimWorkingSet() noexcept override;
+  void RunBeside(const std::function<void()>& aside, const std::function<void()>& here) override;
   bool FileExists(const std::wstring& path) override;
   void RemoveFile(const std::wstring& path) override;
   void ShowError(const std::wstring& text) override;

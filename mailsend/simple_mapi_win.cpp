@@ -1,7 +1,6 @@
 #include "mailsend/simple_mapi_win.h"
 
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "platform/ansi_text.h"
@@ -93,34 +92,19 @@ UniqueHmodule LoadMapi() { return LoadLibraryFrom(L"mapi32.dll", LOAD_LIBRARY_SE
 
 SimpleMapi::SimpleMapi() : registered_(MailClientRegistered()) {}
 
-SimpleMapi::~SimpleMapi() {
-  if (loader_.joinable()) loader_.join();
-}
-
 void SimpleMapi::Prepare() noexcept {
-  if (!registered_ || loading_.valid() || library_) return;
-  // The library is handed over as soon as it is loaded; the thread's own
-  // end (each loaded library told of it) is not waited for until the run's.
-  std::promise<UniqueHmodule> loaded;
-  loading_ = loaded.get_future();
+  if (!registered_) return;
   try {
-    loader_ = std::thread([loaded = std::move(loaded)]() mutable {
-      try {
-        loaded.set_value(LoadMapi());
-      } catch (...) {
-        loaded.set_exception(std::current_exception());
-      }
-    });
-  } catch (const std::system_error&) {
-    // No thread to spare: the library loads when it is first needed.
-    loading_ = {};
+    Library();
+  } catch (...) {
+    // SignOn loads it again and reports what stops it.
   }
 }
 
 HMODULE SimpleMapi::Library() {
   if (library_) return library_.get();
   try {
-    library_ = loading_.valid() ? loading_.get() : LoadMapi();
+    library_ = LoadMapi();
   } catch (const Win32Error& e) {
     throw NoMailClient(e.what());
   }

@@ -1,11 +1,7 @@
 #pragma once
 // Simple MAPI in mapi32.dll: the system's way to the user's mail client.
-// Loaded on a thread of its own while the attachment is packed, and kept
-// for the run.
+// Loaded while the attachment is packed, and kept for the run.
 #include <windows.h>
-
-#include <future>
-#include <thread>
 
 #include "mailsend/mail_client.h"
 #include "mailsend/simple_mapi_structs_win.h"
@@ -21,15 +17,12 @@ class SimpleMapi final : public MailClient {
  public:
   // Asks the registry whether a default mail client is registered.
   SimpleMapi();
-  ~SimpleMapi() override;
-  SimpleMapi(const SimpleMapi&) = delete;
-  SimpleMapi& operator=(const SimpleMapi&) = delete;
 
-  // Where a default mail client is registered, starts loading mapi32.dll
-  // (and with it the mail client's own libraries) on a thread of its own, so
-  // that the loading goes on while the run packs the attachment. Not before:
-  // the loading keeps the system busy, and the run's own steps up to the
-  // packing (settings, opening the image) would wait for it.
+  // Where a default mail client is registered, loads mapi32.dll (and with it
+  // the mail client's own libraries) while the run packs the attachment. Not
+  // before: the loading keeps the system busy, and the run's own steps up to
+  // the packing (settings, opening the image) would wait for it. A library
+  // that cannot be loaded is tried again, and reported, at SignOn.
   void Prepare() noexcept override;
 
   // MAPILogon with the mail client's logon dialog allowed, once a default
@@ -47,8 +40,6 @@ class SimpleMapi final : public MailClient {
   Function Required(const char* name);
 
   bool registered_;
-  std::future<UniqueHmodule> loading_;
-  std::thread loader_;
   UniqueHmodule library_;
   simple_mapi::LHANDLE session_ = 0;
   bool signedOn_ = false;

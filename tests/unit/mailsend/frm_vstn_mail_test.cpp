@@ -60,6 +60,10 @@ class FakeHost final : public MailSenderHost {
   std::vector<std::wstring> errors;
 
   void TrimWorkingSet() noexcept override { world_.log.push_back(L"trim"); }
+  void RunBeside(const std::function<void()>& aside, const std::function<void()>& here) override {
+    aside();
+    here();
+  }
   bool FileExists(const std::wstring& path) override {
     return std::find(existing.begin(), existing.end(), path) != existing.end();
   }
