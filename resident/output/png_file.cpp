@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "resident/output/adler32.h"
 #include "resident/output/all_cores.h"
 #include "resident/output/bmp_file.h"
 #include "resident/output/greedy_deflate.h"
@@ -449,7 +450,7 @@ void WriteImageData(ByteSink& sink, int levelField, int height, std::size_t line
     const std::size_t primed = static_cast<std::size_t>(first - primingFirst) * lineBytes;
     DeflatedBand& out = bands[band];
     out.length = lines.size() - primed;
-    out.adler = adler32_z(out.adler, lines.data() + primed, out.length);
+    out.adler = Adler32(static_cast<std::uint32_t>(out.adler), lines.data() + primed, out.length);
     out.bytes = compress(lines.data(), primed, lines.size(), end == height);
   });
   WriteIdatChunks(sink, levelField, bands);

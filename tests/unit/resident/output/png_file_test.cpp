@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "resident/output/adler32.h"
 #include "resident/output/bmp_file.h"
 #include "resident/output/reduce_colors.h"
 
@@ -91,6 +92,21 @@ DecodedPng Decode(const std::vector<std::uint8_t>& file) {
     above = row;
   }
   return png;
+}
+
+// The sums at their largest (all bytes 255, both halves of the start at
+// 65520) and lengths on both sides of each reduction of the sums.
+TEST(Adler32, AgreesWithZlib) {
+  std::vector<std::uint8_t> bytes(3 * 5552 + 40, 255);
+  for (std::size_t length : {0, 1, 15, 16, 17, 5551, 5552, 5553, 5568, 11104, 3 * 5552 + 40}) {
+    EXPECT_EQ(Adler32(0xFFF0FFF0u, bytes.data(), length), adler32_z(0xFFF0FFF0u, bytes.data(), length))
+        << length;
+  }
+  std::srand(7);
+  for (auto& byte : bytes) byte = static_cast<std::uint8_t>(std::rand());
+  for (std::size_t length : {33, 5555, 3 * 5552 + 40}) {
+    EXPECT_EQ(Adler32(1, bytes.data(), length), adler32_z(1, bytes.data(), length)) << length;
+  }
 }
 
 TEST(WritePng24, DecodesBackToTheExactPixels) {
