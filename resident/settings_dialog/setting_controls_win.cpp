@@ -108,10 +108,15 @@ bool WaitsForItsPage(const ControlLayout& layout) {
          static_cast<int>(layout.container) - 1 != kOpeningTab;
 }
 
+// The option group a frame holds; nullptr for any other control.
+const OptionGroup* GroupOf(const ControlLayout& layout) {
+  return layout.kind == ControlKind::Frame ? GroupOfFrame(layout.id) : nullptr;
+}
+
 // The last window made for the layout entry: an option group's last button,
 // or else its own window.
 ctl::Id LastIdOf(const ControlLayout& layout) {
-  const OptionGroup* group = layout.kind == ControlKind::Frame ? GroupOfFrame(layout.id) : nullptr;
+  const OptionGroup* group = GroupOf(layout);
   return group != nullptr ? group->buttons.back().id : layout.id;
 }
 
@@ -144,7 +149,7 @@ void SettingControls::Create(HWND dialog, UINT dpi, const std::function<bool(ctl
   for (const ControlLayout& layout : SettingLayout()) {
     if (WaitsForItsPage(layout)) continue;
     windows_[layout.id] = CreateControl(layout);
-    const OptionGroup* group = layout.kind == ControlKind::Frame ? GroupOfFrame(layout.id) : nullptr;
+    const OptionGroup* group = GroupOf(layout);
     if (group == nullptr) continue;
     // The arrow keys move within a group: from the first button (WS_GROUP) to
     // the control after the last. The checked button alone gets WS_TABSTOP.
@@ -299,7 +304,7 @@ void SettingControls::UseFonts() {
     const WindowDc screen(nullptr);
     const SelectObjectScope selectFont(screen.get(), font.get());
     for (const ControlLayout& layout : SettingLayout()) {
-      const OptionGroup* group = layout.kind == ControlKind::Frame ? GroupOfFrame(layout.id) : nullptr;
+      const OptionGroup* group = GroupOf(layout);
       if (group == nullptr || layout.flow != Flow::Row) continue;
       for (const OptionButton& button : group->buttons) {
         widths[button.id] = TextWidth(screen.get(), button.caption);
@@ -359,7 +364,7 @@ void SettingControls::Place() {
   for (const ControlLayout& layout : SettingLayout()) {
     if (!Has(layout.id)) continue;  // made in place when its page is shown
     Move((*this)[layout.id], PlaceOf(layout));
-    const OptionGroup* group = layout.kind == ControlKind::Frame ? GroupOfFrame(layout.id) : nullptr;
+    const OptionGroup* group = GroupOf(layout);
     if (group == nullptr) continue;
     const std::vector<Box> places = OptionPlaces(layout, *group);
     for (std::size_t i = 0; i < places.size(); ++i) Move((*this)[group->buttons[i].id], places[i]);
